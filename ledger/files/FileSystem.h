@@ -1,0 +1,59 @@
+// The few file operations the program needs, behind an interface: the Windows
+// implementation keeps the system's rules (no sharing while a file is open,
+// read-only marks), a POSIX one serves the native tests, and tests wrap either
+// to make any single step fail.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+// The outcome of one step; on failure, the system's own words for the reason.
+struct FileResult {
+    bool Ok = true;
+    std::string Reason;
+
+    static FileResult Success() { return {}; }
+    static FileResult Failure(std::string reason) { return {false, std::move(reason)}; }
+    explicit operator bool() const { return Ok; }
+};
+
+// A file opened for reading, held without sharing until it is destroyed.
+class FileReader {
+public:
+    virtual ~FileReader() = default;
+    virtual std::uint64_t Size() const = 0;
+    // Reads exactly into.size() bytes starting at offset.
+    virtual FileResult ReadAt(std::uint64_t offset, std::span<char> into) = 0;
+};
+
+// A file being written, held without sharing.
+class FileWriter {
+public:
+    virtual ~FileWriter() = default;
+    virtual FileResult Write(std::span<const char> bytes) = 0;
+    // Makes the written bytes durable before the file takes the place of another.
+    virtual FileResult Flush() = 0;
+    virtual FileResult Close() = 0;
+};
+
+// Paths are single-byte texts in the system's ANSI code page.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // True when the system reports attributes for the path: an existing file or
+    // folder. Never fails loudly: a bad name or an unreachable drive is false.
+    virtual bool Exists(const std::string& path) = 0;
+    virtual FileResult OpenForReading(const std::string& path, std::unique_ptr<FileReader>& reader) = 0;
+    // Fails when something already stands at the path.
+    virtual FileResult CreateNew(const std::string& path, std::unique_ptr<FileWriter>& writer) = 0;
+    // Leaves only the archive mark, so that a read-only file can be replaced.
+    virtual FileResult ClearReadOnly(const std::string& path) = 0;
+    // Puts `from` in the place of `to` in one step, replacing what was there.
+    virtual FileResult MoveReplacing(const std::string& from, const std::string& to) = 0;
+    virtual FileResult Remove(const std::string& path) = 0;
+};
+
+// The system's file system: Win32 on Windows, POSIX elsewhere.
+FileSystem& SystemFileSystem();

@@ -1,0 +1,66 @@
+// The row colours and the data folder, kept in "Configurador.log" next to the
+// executable as binary records of 279 bytes.
+#pragma once
+
+#include "FileSystem.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// 0x00BBGGRR: red in the lowest byte, as the Windows COLORREF.
+using Colour = std::uint32_t;
+
+// Folders are kept in 255-byte NUL-terminated buffers: at most 254 characters.
+inline constexpr std::size_t FolderCapacity = 254;
+
+struct Settings {
+    Colour ExpenseTextColor = 0x00FFFFFF;  // white
+    Colour ExpenseBackColor = 0x000000FF;  // red
+    Colour SavingTextColor = 0x00FFFFFF;   // white
+    Colour SavingBackColor = 0x00FF0000;   // blue
+    Colour CommentTextColor = 0x00FFFFFF;  // white
+    Colour CommentBackColor = 0x00C0C0C0;  // silver
+    std::string DataFolder;                // where ledger files and exports go; ends with "\"
+
+    bool operator==(const Settings&) const = default;
+};
+
+// The executable's folder with its trailing "\": the module path, cut to 254
+// characters, up to and including its last backslash.
+std::string ProgramFolderFromModulePath(std::string_view modulePath);
+
+// The defaults of every start: default colours, data in the program's folder.
+Settings DefaultSettings(const std::string& programFolder);
+
+inline constexpr std::size_t SettingsRecordSize = 279;
+inline constexpr std::string_view SettingsFileName = "Configurador.log";
+
+// One record of the configuration file: the three text colours, the three
+// background colours (both in the order expense, saving, comment, little-endian)
+// and the data folder with its NUL in a 255-byte field.
+using SettingsRecord = std::array<char, SettingsRecordSize>;
+
+// The configuration file in the program's folder. Like the program always has,
+// it keeps the last record read or written, so the bytes after the folder's
+// NUL in a new record are those of the previous one; nothing reads them.
+class ConfigurationFile {
+public:
+    ConfigurationFile(FileSystem& files, const std::string& programFolder);
+
+    const std::string& Path() const { return path_; }
+
+    // Applies the file's last whole record, if it has one. A file that cannot be
+    // read leaves the settings as they are.
+    FileResult LoadSettings(Settings& settings);
+
+    // Replaces the file by one holding a single record. If that fails, the old
+    // file stays as it was.
+    FileResult SaveSettings(const Settings& settings);
+
+private:
+    FileSystem& files_;
+    std::string path_;
+    SettingsRecord record_{};
+};

@@ -1,0 +1,189 @@
+#include "Settings.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+namespace {
+
+std::string ColourBytes(Colour colour)
+{
+    std::string bytes(4, '\0');
+    for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(i)] = static_cast<char>((colour >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
+// A record as the configuration file holds it; `rest` fills the folder field after the NUL.
+std::string Record(const Settings& s, char rest = '\0')
+{
+    std::string record = ColourBytes(s.ExpenseTextColor) + ColourBytes(s.SavingTextColor) +
+                         ColourBytes(s.CommentTextColor) + ColourBytes(s.ExpenseBackColor) +
+                         ColourBytes(s.SavingBackColor) + ColourBytes(s.CommentBackColor) + s.DataFolder + '\0';
+    record.resize(SettingsRecordSize, rest);
+    return record;
+}
+
+Settings Sample(Colour base, std::string folder)
+{
+    Settings settings;
+    settings.ExpenseTextColor = base + 1;
+    settings.ExpenseBackColor = base + 2;
+    settings.SavingTextColor = base + 3;
+    settings.SavingBackColor = base + 4;
+    settings.CommentTextColor = base + 5;
+    settings.CommentBackColor = base + 0x00AABB00;
+    settings.DataFolder = std::move(folder);
+    return settings;
+}
+
+TEST(ProgramFolderFromModulePath, KeepsThePathUpToTheLastBackslash)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"C:\\Programs\\Ledger\\ledger.exe", "C:\\Programs\\Ledger\\"},
+        {"C:\\ledger.exe", "C:\\"},
+        {"\\\\server\\share\\Cofrelo.exe", "\\\\server\\share\\"},
+        {"ledger.exe", ""},
+        // A path beyond 254 characters is cut first, as by the 255-byte buffer.
+        {"C:\\" + std::string(240, 'a') + "\\b\\" + std::string(20, 'c'), "C:\\" + std::string(240, 'a') + "\\b\\"},
+        {"C:\\" + std::string(250, 'a') + "\\Cofrelo.exe", "C:\\" + std::string(250, 'a') + "\\"},
+        {"C:\\" + std::string(251, 'a') + "\\Cofrelo.exe", "C:\\"},
+    };
+    for (const auto& [path, folder] : cases) EXPECT_EQ(ProgramFolderFromModulePath(path), folder) << path;
+}
+
+TEST(DefaultSettings, AreWhiteOnRedBlueAndSilverInTheProgramsFolder)
+{
+    const Settings settings = DefaultSettings("C:\\Cofrelo\\");
+    EXPECT_EQ(settings.ExpenseTextColor, 0x00FFFFFFu);
+    EXPECT_EQ(settings.ExpenseBackColor, 0x000000FFu);
+    EXPECT_EQ(settings.SavingTextColor, 0x00FFFFFFu);
+    EXPECT_EQ(settings.SavingBackColor, 0x00FF0000u);
+    EXPECT_EQ(settings.CommentTextColor, 0x00FFFFFFu);
+    EXPECT_EQ(settings.CommentBackColor, 0x00C0C0C0u);
+    EXPECT_EQ(settings.DataFolder, "C:\\Cofrelo\\");
+}
+
+TEST(SaveSettings, WritesOneRecordWithTextColoursFirst)
+{
+    ScratchFolder folder;
+    ConfigurationFile file(SystemFileSystem(), folder.Path());
+    EXPECT_EQ(file.Path(), folder / "Configurador.log");
+    const Settings settings = Sample(0x00102000, "D:\\Cuentas\\");
+    ASSERT_TRUE(file.SaveSettings(settings));
+    EXPECT_EQ(ReadBytes(file.Path()), Record(settings));
+    EXPECT_EQ(folder.Listing(), "Configurador.log");
+}
+
+TEST(SaveSettings, ReplacesAReadOnlyFileAndAFileOfSeveralRecords)
+{
+    ScratchFolder folder;
+    ConfigurationFile file(SystemFileSystem(), folder.Path());
+    WriteBytes(file.Path(), Record(Sample(1, "A\\")) + Record(Sample(2, "B\\")));
+    MakeReadOnly(file.Path());
+    const Settings settings = Sample(3, "C:\\");
+    ASSERT_TRUE(file.SaveSettings(settings));
+    EXPECT_EQ(ReadBytes(file.Path()).size(), SettingsRecordSize);
+}
+
+TEST(SaveSettings, KeepsTheBytesAfterTheFolderFromTheLastRecord)
+{
+    ScratchFolder folder;
+    ConfigurationFile file(SystemFileSystem(), folder.Path());
+    const std::string old = Record(Sample(1, "C:\\a long folder name\\"), 'z');
+    WriteBytes(file.Path(), old);
+    Settings settings = DefaultSettings("");
+    ASSERT_TRUE(file.LoadSettings(settings));
+    settings.DataFolder = "C:\\";
+    ASSERT_TRUE(file.SaveSettings(settings));
+    const std::string saved = ReadBytes(file.Path());
+    EXPECT_EQ(saved.substr(24, 4), std::string("C:\\\0", 4));
+    EXPECT_EQ(saved.substr(28), old.substr(28));
+}
+
+TEST(SaveSettings, LeavesTheOldFileAsItWasWhenAnyStepFails)
+{
+    const std::string old = Record(Sample(1, "A\\"));
+    const Settings settings = Sample(2, "B\\");
+    for (int failingStep = 1;; ++failingStep) {
+        ScratchFolder folder;
+        WriteBytes(folder / "Configurador.log", old);
+        FaultyFileSystem faults(failingStep);
+        ConfigurationFile file(faults, folder.Path());
+        const FileResult result = file.SaveSettings(settings);
+        EXPECT_EQ(ReadBytes(file.Path()), result ? Record(settings) : old) << "step " << failingStep;
+        EXPECT_EQ(folder.Listing(), "Configurador.log") << "step " << failingStep;
+        if (!faults.Failed()) break;
+    }
+}
+
+struct LoadCase {
+    const char* name;
+    std::string contents;
+    Settings expected;
+};
+
+TEST(LoadSettings, TakesTheLastWholeRecord)
+{
+    const Settings defaults = DefaultSettings("C:\\Prog\\");
+    const Settings first = Sample(0x100, "C:\\Uno\\");
+    const Settings second = Sample(0x200, "D:\\Dos\\");
+    Settings emptyFolder = first;
+    emptyFolder.DataFolder.clear();
+    Settings longFolder = first;
+    longFolder.DataFolder = std::string(254, 'f');
+    std::string withoutNul = Record(first);
+    withoutNul.replace(24, 255, std::string(255, 'f'));
+
+    const LoadCase cases[] = {
+        {"empty file", "", defaults},
+        {"short of a record", Record(first).substr(0, 278), defaults},
+        {"one record", Record(first), first},
+        {"one record and 21 bytes", Record(first) + std::string(21, 'x'), first},
+        {"two records", Record(first) + Record(second), second},
+        {"folder starting with NUL", Record(emptyFolder), emptyFolder},
+        {"folder without NUL", withoutNul, longFolder},
+    };
+    for (const auto& c : cases) {
+        ScratchFolder folder;
+        ConfigurationFile file(SystemFileSystem(), folder.Path());
+        WriteBytes(file.Path(), c.contents);
+        Settings settings = defaults;
+        EXPECT_TRUE(file.LoadSettings(settings)) << c.name;
+        EXPECT_EQ(settings, c.expected) << c.name;
+    }
+}
+
+TEST(LoadSettings, LeavesTheSettingsWhenTheFileCannotBeRead)
+{
+    ScratchFolder folder;
+    const Settings defaults = DefaultSettings(folder.Path());
+    Settings settings = defaults;
+    ConfigurationFile missing(SystemFileSystem(), folder.Path());
+    EXPECT_FALSE(missing.LoadSettings(settings));
+    std::filesystem::create_directory(folder / "Configurador.log");
+    ConfigurationFile folderInstead(SystemFileSystem(), folder.Path());
+    EXPECT_FALSE(folderInstead.LoadSettings(settings));
+    EXPECT_EQ(settings, defaults);
+}
+
+TEST(LoadSettings, SurvivesGarbage)
+{
+    std::mt19937 random(42);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::uniform_int_distribution<std::size_t> size(0, 3 * SettingsRecordSize);
+    ScratchFolder folder;
+    ConfigurationFile file(SystemFileSystem(), folder.Path());
+    for (int i = 0; i < 200; ++i) {
+        std::string garbage(size(random), '\0');
+        for (char& c : garbage) c = static_cast<char>(byte(random));
+        WriteBytes(file.Path(), garbage);
+        Settings settings = DefaultSettings("");
+        file.LoadSettings(settings);
+        EXPECT_LE(settings.DataFolder.size(), FolderCapacity);
+        EXPECT_EQ(settings.DataFolder.find('\0'), std::string::npos);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,123 @@
+#include "TestFiles.h"
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sstream>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+ScratchFolder::ScratchFolder()
+{
+    static std::atomic<int> counter{0};
+    std::random_device seed;
+    const fs::path folder = fs::temp_directory_path() /
+                            ("cofrelo-test-" + std::to_string(seed()) + "-" + std::to_string(++counter));
+    fs::create_directories(folder);
+    path_ = folder.string() + static_cast<char>(fs::path::preferred_separator);
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    std::error_code ignored;
+    for (const auto& entry : fs::recursive_directory_iterator(path_, ignored))
+        fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+    fs::remove_all(path_, ignored);
+}
+
+std::string ScratchFolder::Listing() const
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(path_)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    std::string listing;
+    for (const auto& name : names) listing += (listing.empty() ? "" : " ") + name;
+    return listing;
+}
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void MakeReadOnly(const std::string& path)
+{
+    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+}
+
+namespace {
+
+FileResult Injected()
+{
+    return FileResult::Failure(FaultyFileSystem::InjectedReason);
+}
+
+class FaultyWriter final : public FileWriter {
+public:
+    FaultyWriter(FaultyFileSystem& faults, std::unique_ptr<FileWriter> real) : faults_(faults), real_(std::move(real)) {}
+
+    FileResult Write(std::span<const char> bytes) override
+    {
+        if (!faults_.FailsNow()) return real_->Write(bytes);
+        // A failing write still leaves part of the bytes behind, as a full disk does.
+        real_->Write(bytes.first(bytes.size() / 2));
+        return Injected();
+    }
+    FileResult Flush() override { return faults_.FailsNow() ? Injected() : real_->Flush(); }
+    FileResult Close() override
+    {
+        FileResult closed = real_->Close();
+        return faults_.FailsNow() ? Injected() : closed;
+    }
+
+private:
+    FaultyFileSystem& faults_;
+    std::unique_ptr<FileWriter> real_;
+};
+
+}  // namespace
+
+bool FaultyFileSystem::Exists(const std::string& path)
+{
+    return SystemFileSystem().Exists(path);
+}
+
+FileResult FaultyFileSystem::OpenForReading(const std::string& path, std::unique_ptr<FileReader>& reader)
+{
+    return SystemFileSystem().OpenForReading(path, reader);
+}
+
+FileResult FaultyFileSystem::CreateNew(const std::string& path, std::unique_ptr<FileWriter>& writer)
+{
+    if (FailsNow()) return Injected();
+    std::unique_ptr<FileWriter> real;
+    FileResult created = SystemFileSystem().CreateNew(path, real);
+    if (created) writer = std::make_unique<FaultyWriter>(*this, std::move(real));
+    return created;
+}
+
+FileResult FaultyFileSystem::ClearReadOnly(const std::string& path)
+{
+    return FailsNow() ? Injected() : SystemFileSystem().ClearReadOnly(path);
+}
+
+FileResult FaultyFileSystem::MoveReplacing(const std::string& from, const std::string& to)
+{
+    return FailsNow() ? Injected() : SystemFileSystem().MoveReplacing(from, to);
+}
+
+FileResult FaultyFileSystem::Remove(const std::string& path)
+{
+    return SystemFileSystem().Remove(path);
+}
