@@ -5,7 +5,6 @@
 #include "NumberText.h"
 
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -38,19 +37,35 @@ std::string_view TrimSpaces(std::string_view text);
 inline constexpr std::size_t DateTextWidth = 14;
 inline constexpr std::size_t DescriptionWidth = 100;
 
-static_assert(std::endian::native == std::endian::little,
-              "movements are stored in the ledger file as they lie in memory");
+// A 32-bit integer stored as four little-endian bytes, so that the record has
+// no alignment of its own and lies in memory exactly as in the file.
+class LittleEndianInt32 {
+public:
+    LittleEndianInt32& operator=(std::int32_t value)
+    {
+        const auto bits = static_cast<std::uint32_t>(value);
+        for (std::size_t i = 0; i < 4; ++i) bytes_[i] = static_cast<unsigned char>(bits >> (8 * i));
+        return *this;
+    }
+    operator std::int32_t() const
+    {
+        std::uint32_t bits = 0;
+        for (std::size_t i = 0; i < 4; ++i) bits |= std::uint32_t{bytes_[i]} << (8 * i);
+        return static_cast<std::int32_t>(bits);
+    }
+
+private:
+    std::array<unsigned char, 4> bytes_;
+};
 
 // One ledger line, byte for byte the record of the ledger file.
-#pragma pack(push, 1)
 struct Movement {
     FixedText<DateTextWidth> DateText;
     FixedText<DescriptionWidth> Description;
-    FixedText<AmountTextWidth> AmountText;  // "+150", "-30" or "*" for a comment
+    FixedText<AmountTextWidth> AmountText;   // "+150", "-30" or "*" for a comment
     FixedText<AmountTextWidth> BalanceText;  // PlainNumberText of the balance after the line, or "*"
-    std::int32_t Kind;                      // a MovementKind; files may hold any value
+    LittleEndianInt32 Kind;                  // a MovementKind; files may hold any value
 };
-#pragma pack(pop)
 
 inline constexpr std::size_t MovementSize = 162;
 static_assert(sizeof(Movement) == MovementSize);

@@ -72,7 +72,7 @@ TEST(AppendNewLine, KeepsTheRunningBalance)
         const Movement& line = Add(ledger, step.kind, step.typed);
         EXPECT_EQ(FieldText(line.AmountText), Field(step.amountText, 22)) << step.typed;
         EXPECT_EQ(FieldText(line.BalanceText), Field(step.balanceText, 22)) << step.typed;
-        EXPECT_EQ(line.Kind, static_cast<std::int32_t>(step.kind));
+        EXPECT_EQ(std::int32_t{line.Kind}, static_cast<std::int32_t>(step.kind));
         EXPECT_EQ(ledger.CurrentBalance, step.balanceAfter) << step.typed;
         EXPECT_EQ(ledger.CurrentBalance, StoredBalance(ledger));
     }
