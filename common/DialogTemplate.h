@@ -1,0 +1,39 @@
+// In-memory dialog templates, the way every window of both programs is built.
+// Geometry is in dialog units of the template font, "MS Sans Serif" 8-point
+// bold, the same in every window.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+#include <vector>
+
+class DialogTemplate {
+public:
+    // style should hold DS_SETFONT: the template always names its font.
+    DialogTemplate(std::wstring_view caption, DWORD style, DWORD exStyle, short x, short y, short width,
+                   short height);
+
+    // Controls are created in the order they are added, which is also the tab order.
+    void AddControl(std::wstring_view className, std::wstring_view text, WORD id, short x, short y, short width,
+                    short height, DWORD style, DWORD exStyle = 0);
+
+    // Valid until the next AddControl.
+    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(bytes_.data()); }
+
+private:
+    void AppendWord(WORD value);
+    void AppendDword(DWORD value);
+    void AppendString(std::wstring_view text);
+    void AlignTo(std::size_t boundary);
+
+    // WORD storage keeps the whole template WORD-aligned, as Windows requires;
+    // items are additionally aligned to DWORDs.
+    std::vector<WORD> bytes_;
+    std::size_t countOffset_ = 0;
+};
+
+// The focus-keeping idiom of every window: on deactivation (WM_NCACTIVATE with
+// wParam 0) remember the focused control, on reactivation give it the focus
+// back. The caller still lets the default processing run.
+void KeepFocusAcrossActivation(HWND& savedFocus, WPARAM activating);
