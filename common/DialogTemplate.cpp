@@ -6,6 +6,12 @@ constexpr WORD TemplateFontPoints = 8;
 constexpr WORD TemplateFontWeight = FW_BOLD;
 constexpr std::wstring_view TemplateFontFace = L"MS Sans Serif";
 
+BOOL CALLBACK SetFontOnControl(HWND control, LPARAM font)
+{
+    SendMessageW(control, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+    return TRUE;
+}
+
 }  // namespace
 
 // DLGTEMPLATEEX, field by field; it has no declaration in the SDK headers.
@@ -80,4 +86,23 @@ void KeepFocusAcrossActivation(HWND& savedFocus, WPARAM activating)
         SetFocus(savedFocus);
         savedFocus = nullptr;
     }
+}
+
+HFONT CreateBoldSansSerifFont(int points)
+{
+    const HDC screen = GetDC(nullptr);
+    const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+
+    LOGFONTW font{};
+    font.lfHeight = -(points * pixelsPerInch) / 72;  // character height, truncated as always
+    font.lfWeight = FW_BOLD;
+    font.lfCharSet = ANSI_CHARSET;
+    TemplateFontFace.copy(font.lfFaceName, LF_FACESIZE - 1);
+    return CreateFontIndirectW(&font);
+}
+
+void SetFontOnControls(HWND dialog, HFONT font)
+{
+    EnumChildWindows(dialog, SetFontOnControl, reinterpret_cast<LPARAM>(font));
 }

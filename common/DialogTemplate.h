@@ -33,6 +33,13 @@ private:
     std::size_t countOffset_ = 0;
 };
 
+// "MS Sans Serif" bold at the given size in points, as every window of both
+// programs creates for its controls once they exist. The caller deletes it.
+HFONT CreateBoldSansSerifFont(int points);
+
+// Gives the font to every control of the dialog.
+void SetFontOnControls(HWND dialog, HFONT font);
+
 // The focus-keeping idiom of every window: on deactivation (WM_NCACTIVATE with
 // wParam 0) remember the focused control, on reactivation give it the focus
 // back. The caller still lets the default processing run.

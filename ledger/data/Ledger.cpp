@@ -53,7 +53,7 @@ double StoredBalance(const Ledger& ledger)
     return 0;
 }
 
-DisplayTexts MovementDisplayTexts(const Movement& movement, AmericanFormat american)
+DisplayTexts MovementDisplayTexts(const Movement& movement, bool american)
 {
     if (IsCommentLine(movement)) return {CommentDisplayText, CommentDisplayText};
     return {FormatAmount(ParseNumber(FieldText(movement.AmountText)), american),

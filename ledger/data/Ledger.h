@@ -104,7 +104,7 @@ struct DisplayTexts {
     std::string Amount;
     std::string Balance;
 };
-DisplayTexts MovementDisplayTexts(const Movement& movement, AmericanFormat american);
+DisplayTexts MovementDisplayTexts(const Movement& movement, bool american);
 
 // A new line with its running balance: a saving adds to the balance, an expense
 // subtracts from it, a comment leaves it. The balance is kept as the value of

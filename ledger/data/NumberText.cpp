@@ -49,7 +49,7 @@ double ValueOfDigits(std::string_view digits, std::int64_t exponent, bool negati
 
 }  // namespace
 
-std::string FormatAmount(double value, AmericanFormat american)
+std::string FormatAmount(double value, bool american)
 {
     const bool negative = value < 0;
     const CentsDigits rounded = RoundToCents(std::fabs(value));

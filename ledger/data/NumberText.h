@@ -7,13 +7,10 @@
 
 inline constexpr std::size_t AmountTextWidth = 22;
 
-// The number format of the current run: false is European (1.234'50), the
-// start-up value; true is American (1,234.50). Never saved.
-using AmericanFormat = bool;
-
-// The display text of an amount: grouped by thousands, two decimals, in the
-// given convention, always exactly 22 characters (cut, or padded with spaces).
-std::string FormatAmount(double value, AmericanFormat american);
+// The display text of an amount: grouped by thousands, two decimals, always
+// exactly 22 characters (cut, or padded with spaces). `american` selects
+// 1,234.50 over the European 1.234'50.
+std::string FormatAmount(double value, bool american);
 
 // Whether a typed amount is acceptable: once the spaces around it are removed,
 // only digits and points remain. The empty text is acceptable (its value is 0).

@@ -2,20 +2,13 @@
 // program has always done, so another program holding one makes the step fail.
 #include "FileSystem.h"
 
+#include "AnsiText.h"
+
 #include <windows.h>
 
 #include <algorithm>
 
 namespace {
-
-std::wstring Wide(const std::string& ansi)
-{
-    if (ansi.empty()) return {};
-    const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), length);
-    return wide;
-}
 
 // The system's message for the last error, in the user's language, as ANSI text.
 FileResult LastError()
@@ -95,12 +88,12 @@ class Win32FileSystem final : public FileSystem {
 public:
     bool Exists(const std::string& path) override
     {
-        return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+        return GetFileAttributesW(WideFromAnsi(path).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
     FileResult OpenForReading(const std::string& path, std::unique_ptr<FileReader>& reader) override
     {
-        const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+        const HANDLE file = CreateFileW(WideFromAnsi(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) return LastError();
         LARGE_INTEGER size{};
@@ -115,7 +108,7 @@ public:
 
     FileResult CreateNew(const std::string& path, std::unique_ptr<FileWriter>& writer) override
     {
-        const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        const HANDLE file = CreateFileW(WideFromAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) return LastError();
         writer = std::make_unique<Win32Writer>(file);
@@ -124,19 +117,19 @@ public:
 
     FileResult ClearReadOnly(const std::string& path) override
     {
-        return SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_ARCHIVE) ? FileResult::Success() : LastError();
+        return SetFileAttributesW(WideFromAnsi(path).c_str(), FILE_ATTRIBUTE_ARCHIVE) ? FileResult::Success() : LastError();
     }
 
     FileResult MoveReplacing(const std::string& from, const std::string& to) override
     {
-        return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+        return MoveFileExW(WideFromAnsi(from).c_str(), WideFromAnsi(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
                    ? FileResult::Success()
                    : LastError();
     }
 
     FileResult Remove(const std::string& path) override
     {
-        return DeleteFileW(Wide(path).c_str()) ? FileResult::Success() : LastError();
+        return DeleteFileW(WideFromAnsi(path).c_str()) ? FileResult::Success() : LastError();
     }
 };
 

@@ -91,3 +91,13 @@ FileResult ConfigurationFile::SaveSettings(const Settings& settings)
     FillRecord(record_, settings);
     return ReplaceFileContents(files_, path_, record_);
 }
+
+std::optional<RowColours> RowColoursFor(std::int32_t kind, const Settings& settings)
+{
+    switch (kind) {
+    case 0: return RowColours{settings.SavingTextColor, settings.SavingBackColor};
+    case 1: return RowColours{settings.ExpenseTextColor, settings.ExpenseBackColor};
+    case 2: return RowColours{settings.CommentTextColor, settings.CommentBackColor};
+    default: return std::nullopt;
+    }
+}

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -64,3 +65,11 @@ private:
     std::string path_;
     SettingsRecord record_{};
 };
+
+// The text and background colours of a list row of the given movement kind;
+// none for a kind the program does not know (the list's own colours then).
+struct RowColours {
+    Colour Text;
+    Colour Back;
+};
+std::optional<RowColours> RowColoursFor(std::int32_t kind, const Settings& settings);

@@ -123,7 +123,7 @@ TEST(MovementDisplayTexts, FormatsAmountsOrShowsAsterisks)
     const std::string stars(22, '*');
     const struct {
         const Movement& movement;
-        AmericanFormat american;
+        bool american;
         const char* amount;
         const char* balance;
     } cases[] = {

@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr AmericanFormat American = true;
-constexpr AmericanFormat European = false;
+constexpr bool American = true;
+constexpr bool European = false;
 
 std::string Padded(std::string text)
 {

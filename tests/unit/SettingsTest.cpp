@@ -187,3 +187,30 @@ TEST(LoadSettings, SurvivesGarbage)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RowColoursFor, PaintsEachKindInItsOwnPair)
+{
+    const Settings settings = Sample(0x10, "");
+    const struct {
+        std::int32_t kind;
+        std::optional<RowColours> expected;
+    } cases[] = {
+        {0, RowColours{settings.SavingTextColor, settings.SavingBackColor}},
+        {1, RowColours{settings.ExpenseTextColor, settings.ExpenseBackColor}},
+        {2, RowColours{settings.CommentTextColor, settings.CommentBackColor}},
+        {3, std::nullopt},
+        {-1, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const auto colours = RowColoursFor(c.kind, settings);
+        ASSERT_EQ(colours.has_value(), c.expected.has_value()) << c.kind;
+        if (colours) {
+            EXPECT_EQ(colours->Text, c.expected->Text) << c.kind;
+            EXPECT_EQ(colours->Back, c.expected->Back) << c.kind;
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,197 @@
+#include "InsertMovementDialog.h"
+
+#include "AnsiText.h"
+#include "DialogTemplate.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+namespace {
+
+enum ControlId : WORD {
+    DateLabelId = 1002,
+    DatePickerId = 1003,
+    DescriptionLabelId = 1004,
+    DescriptionBoxId = 1005,
+    AmountBoxId = 1006,
+    AmountLabelId = 1007,
+    SavingOptionId = 1008,
+    ExpenseOptionId = 1009,
+    KindGroupId = 1010,
+    CancelButtonId = 1011,
+    AcceptButtonId = 1012,
+    CommentOptionId = 1047,
+};
+
+constexpr int DialogFontPoints = 10;
+constexpr const wchar_t* MessageTitle = L"Programador";
+
+// The kind chosen last, preselected at the next opening for the rest of the run.
+MovementKind KindChoice = MovementKind::Saving;
+
+struct InsertDialogState {
+    Ledger& ledger;
+    HFONT font;
+    bool appended = false;
+    HWND savedFocus = nullptr;
+};
+
+WORD OptionOf(MovementKind kind)
+{
+    switch (kind) {
+    case MovementKind::Expense: return ExpenseOptionId;
+    case MovementKind::Comment: return CommentOptionId;
+    default: return SavingOptionId;
+    }
+}
+
+MovementKind KindOfOption(WORD option)
+{
+    switch (option) {
+    case ExpenseOptionId: return MovementKind::Expense;
+    case CommentOptionId: return MovementKind::Comment;
+    default: return MovementKind::Saving;
+    }
+}
+
+std::wstring RefusalText(LineRefusal refusal)
+{
+    switch (refusal) {
+    case LineRefusal::NotDigits:
+        return L"Tienes que escribir solo numeros, y decimales, es un punto \".\" \r\nGRACIAS !!!";
+    case LineRefusal::OutOfRange:
+        return L"maximo permitido 1.000.000.000'00\r\nminimo permitido 0";
+    case LineRefusal::ExpenseAboveBalance:
+        return L"No podemos quitar mas de lo que tenemos ...";
+    case LineRefusal::LedgerFull:
+        return L"Memoria llena ...\r\nSintiendolo mucho NO puedo insertar mas ...";
+    default:
+        return {};
+    }
+}
+
+DialogTemplate BuildInsertDialogTemplate()
+{
+    constexpr DWORD Label = WS_CHILD | WS_VISIBLE | SS_LEFT;
+    constexpr DWORD Box = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
+    constexpr DWORD Option = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON;
+    constexpr DWORD Button = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+
+    // DS_ABSALIGN keeps the dialog at its place on the screen although it is
+    // owned by the main window.
+    DialogTemplate dialog(L"Insertar Datos",
+                          WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CAPTION | DS_MODALFRAME | DS_SETFONT |
+                              DS_NOFAILCREATE | DS_3DLOOK | DS_ABSALIGN,
+                          WS_EX_CONTROLPARENT | WS_EX_TOPMOST, 70, 70, 411, 147);
+    dialog.AddControl(L"STATIC", L"Fecha del movimiento", DateLabelId, 5, 5, 105, 15, Label);
+    dialog.AddControl(DATETIMEPICK_CLASSW, L"SysDateTimePick32_1", DatePickerId, 5, 20, 105, 15,
+                      WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE);
+    dialog.AddControl(L"STATIC", L"Descripcion del movimiento", DescriptionLabelId, 115, 5, 138, 15, Label);
+    dialog.AddControl(L"EDIT", L"", DescriptionBoxId, 110, 20, 145, 15, Box, WS_EX_CLIENTEDGE);
+    dialog.AddControl(L"EDIT", L"", AmountBoxId, 256, 20, 154, 15, Box, WS_EX_CLIENTEDGE);
+    dialog.AddControl(L"STATIC", L"Importe", AmountLabelId, 257, 5, 54, 14, Label);
+    dialog.AddControl(L"BUTTON", L"Ahorro", SavingOptionId, 15, 60, 55, 15, Option);
+    dialog.AddControl(L"BUTTON", L"Gasto", ExpenseOptionId, 15, 75, 55, 15, Option);
+    dialog.AddControl(L"BUTTON", L"Opcion del movimiento", KindGroupId, 5, 40, 120, 70,
+                      WS_CHILD | WS_VISIBLE | BS_GROUPBOX);
+    dialog.AddControl(L"BUTTON", L"Cancelar", CancelButtonId, 5, 116, 55, 15, Button);
+    dialog.AddControl(L"BUTTON", L"Aceptar", AcceptButtonId, 250, 116, 55, 15, Button);
+    dialog.AddControl(L"BUTTON", L"Comentario", CommentOptionId, 15, 90, 75, 15, Option);
+    return dialog;
+}
+
+void ShowRefusal(HWND dialog, LineRefusal refusal)
+{
+    MessageBoxW(dialog, RefusalText(refusal).c_str(), MessageTitle, MB_OK);
+}
+
+void SelectKind(HWND dialog, MovementKind kind)
+{
+    KindChoice = kind;
+    // A comment has no amount; what the box holds stays in it.
+    EnableWindow(GetDlgItem(dialog, AmountBoxId), kind != MovementKind::Comment);
+}
+
+void OnInitDialog(HWND dialog, HFONT font)
+{
+    SetFontOnControls(dialog, font);
+    CheckRadioButton(dialog, SavingOptionId, CommentOptionId, OptionOf(KindChoice));
+    SelectKind(dialog, KindChoice);
+}
+
+void OnOptionClicked(HWND dialog, WORD option)
+{
+    if (IsDlgButtonChecked(dialog, option) == BST_CHECKED) SelectKind(dialog, KindOfOption(option));
+}
+
+// The texts as stored: control texts in the ANSI code page, cut to their fields.
+std::string FieldTextOf(HWND dialog, int control, std::size_t width)
+{
+    std::string text = AnsiWindowTextOf(GetDlgItem(dialog, control));
+    if (text.size() > width) text.resize(width);
+    return text;
+}
+
+void OnAccept(HWND dialog, InsertDialogState& state)
+{
+    const std::string description = FieldTextOf(dialog, DescriptionBoxId, DescriptionWidth);
+    const std::string amount = FieldTextOf(dialog, AmountBoxId, AmountTextWidth);
+    const std::string date = FieldTextOf(dialog, DatePickerId, DateTextWidth);
+
+    const LineRefusal refusal = CheckNewLine(state.ledger, KindChoice, amount);
+    if (refusal != LineRefusal::None) {
+        ShowRefusal(dialog, refusal);
+        if (refusal == LineRefusal::LedgerFull) EndDialog(dialog, 0);
+        return;
+    }
+    AppendNewLine(state.ledger, KindChoice, date, description, amount);
+    state.appended = true;
+    EndDialog(dialog, 0);
+}
+
+void OnCommand(HWND dialog, InsertDialogState& state, WORD control, WORD notification)
+{
+    // Only clicks, by mouse or keyboard; Enter and Esc (IDOK, IDCANCEL) do nothing.
+    if (notification > 1) return;
+    switch (control) {
+    case SavingOptionId:
+    case ExpenseOptionId:
+    case CommentOptionId: OnOptionClicked(dialog, control); break;
+    case CancelButtonId: EndDialog(dialog, 0); break;
+    case AcceptButtonId: OnAccept(dialog, state); break;
+    default: break;
+    }
+}
+
+INT_PTR CALLBACK InsertMovementDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* state = reinterpret_cast<InsertDialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    switch (message) {
+    case WM_INITDIALOG:
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        OnInitDialog(dialog, reinterpret_cast<InsertDialogState*>(lParam)->font);
+        return TRUE;
+    case WM_NCACTIVATE:
+        if (state) KeepFocusAcrossActivation(state->savedFocus, wParam);
+        return FALSE;
+    case WM_COMMAND:
+        if (state) OnCommand(dialog, *state, LOWORD(wParam), HIWORD(wParam));
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+}  // namespace
+
+bool ShowInsertMovementDialog(HWND owner, Ledger& ledger)
+{
+    const DialogTemplate dialog = BuildInsertDialogTemplate();
+    const HFONT font = CreateBoldSansSerifFont(DialogFontPoints);
+    InsertDialogState state{ledger, font};
+    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), owner, InsertMovementDialogProc,
+                            reinterpret_cast<LPARAM>(&state));
+    DeleteObject(font);
+    return state.appended;
+}

@@ -1,0 +1,10 @@
+// "Insertar Datos": the dialog in which the user adds one movement.
+#pragma once
+
+#include "Ledger.h"
+
+#include <windows.h>
+
+// Runs the dialog modally to its owner. Returns true when a movement was
+// appended to the ledger (always as its last one).
+bool ShowInsertMovementDialog(HWND owner, Ledger& ledger);

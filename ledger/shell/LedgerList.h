@@ -1,0 +1,23 @@
+// The main window's list of movements: four columns, one row per movement in
+// ledger order, each row painted in the colours of its kind.
+#pragma once
+
+#include "Ledger.h"
+#include "Settings.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+inline constexpr int LedgerListId = 1001;
+
+void SetupLedgerColumns(HWND window, int listId);
+
+// Appends the row of a movement; rowNumber is its index plus one.
+void AddLedgerRow(HWND list, int rowNumber, const Movement& movement, bool american);
+
+// Empties the list and shows every movement again, painting the screen once.
+void RefillLedgerList(HWND list, const Ledger& ledger, bool american);
+
+// The list's custom-draw answer: rows take their colours from the settings
+// each time they are painted, so a colour change shows at the next repaint.
+LRESULT PaintLedgerRow(NMLVCUSTOMDRAW& draw, const Ledger& ledger, const Settings& settings);

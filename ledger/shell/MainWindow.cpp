@@ -1,0 +1,271 @@
+// Cofrelo's entry and its main window: a dialog-style window with the menu
+// "Opciones" and the list of movements. Every command is a branch of
+// MainWindowProc; each runs its dialogs and message boxes modally to the main
+// window, so no second command can start while one is still at work.
+#include "ProgramState.h"
+
+#include "AnsiText.h"
+#include "DialogTemplate.h"
+#include "FileSystem.h"
+#include "InsertMovementDialog.h"
+#include "LedgerList.h"
+
+#include <commctrl.h>
+
+ProgramState Cofrelo;
+
+namespace {
+
+enum CommandId : WORD {
+    ReadCommand = 1030,
+    SaveCommand = 1031,
+    InsertCommand = 1032,
+    AboutCommand = 1033,
+    ExitCommand = 1034,
+    NewCommand = 1035,
+    ConfigurationCommand = 1036,
+    ExportTextCommand = 1040,
+    ExportRtfCommand = 1050,
+    AmericanFormatCommand = 1051,
+};
+
+struct MenuEntry {
+    const wchar_t* Caption;  // "-" is a separator
+    WORD Command;
+};
+
+constexpr MenuEntry MainMenuEntries[] = {
+    {L"Nuevo", NewCommand},
+    {L"-", 0},
+    {L"Leer", ReadCommand},
+    {L"Grabar", SaveCommand},
+    {L"-", 0},
+    {L"Exportar a TXT", ExportTextCommand},
+    {L"Exportar a Tabla RTF", ExportRtfCommand},
+    {L"-", 0},
+    {L"Insertar Datos", InsertCommand},
+    {L"-", 0},
+    {L"Configuracion", ConfigurationCommand},
+    {L"-", 0},
+    {L"Formato Americano", AmericanFormatCommand},
+    {L"-", 0},
+    {L"Autor", AboutCommand},
+    {L"-", 0},
+    {L"Salir", ExitCommand},
+};
+
+constexpr int ListFontPoints = 10;
+constexpr WORD IconResource = 200;
+
+// What the main window owns besides the program-wide state; released when it has closed.
+struct MainWindowResources {
+    HMENU MainMenu = nullptr;
+    HFONT ListFont = nullptr;
+    HICON LargeIcon = nullptr;
+    HICON SmallIcon = nullptr;
+    HWND SavedFocus = nullptr;
+} Main;
+
+// The version-6 controls need registering; looked up by name so that a system
+// whose library lacks InitCommonControlsEx still starts.
+void InitialiseCommonControls()
+{
+    const HMODULE library = LoadLibraryA("COMCTL32.DLL");
+    if (!library) return;
+    using InitCommonControlsExFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    const auto initialise = reinterpret_cast<InitCommonControlsExFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(library, "InitCommonControlsEx")));
+    if (initialise) {
+        const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_INTERNET_CLASSES};
+        initialise(&classes);
+    } else {
+        InitCommonControls();
+    }
+    FreeLibrary(library);
+}
+
+void BuildMainMenu(HWND window)
+{
+    Main.MainMenu = CreateMenu();
+    const HMENU options = CreatePopupMenu();
+    AppendMenuW(Main.MainMenu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(options), L"Opciones");
+    for (const MenuEntry& entry : MainMenuEntries) {
+        if (entry.Command == 0)
+            AppendMenuW(options, MF_SEPARATOR, 0, nullptr);
+        else
+            AppendMenuW(options, MF_STRING, entry.Command, entry.Caption);
+    }
+    SetMenu(window, Main.MainMenu);
+}
+
+void SetIcons(HWND window)
+{
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    Main.LargeIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IconResource), IMAGE_ICON, 32, 32, 0));
+    Main.SmallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IconResource), IMAGE_ICON, 16, 16, 0));
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Main.LargeIcon));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Main.SmallIcon));
+}
+
+std::string ModulePath()
+{
+    // The folder's 255-byte buffer: longer paths are cut, as they always were.
+    char path[FolderCapacity + 1] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    return path;
+}
+
+// The state every run starts with, then the configuration file if there is one.
+void ResetProgramState(HWND window)
+{
+    Cofrelo.MainWindow = window;
+    Cofrelo.LedgerList = GetDlgItem(window, LedgerListId);
+    Cofrelo.AmericanFormat = false;
+    Cofrelo.ProgramFolder = ProgramFolderFromModulePath(ModulePath());
+    ResetLedger(Cofrelo.Ledger);
+    Cofrelo.Settings = DefaultSettings(Cofrelo.ProgramFolder);
+    Cofrelo.ConfigFile.emplace(SystemFileSystem(), Cofrelo.ProgramFolder);
+    if (SystemFileSystem().Exists(Cofrelo.ConfigFile->Path())) Cofrelo.ConfigFile->LoadSettings(Cofrelo.Settings);
+}
+
+void OnInitDialog(HWND window)
+{
+    SetIcons(window);
+    Main.ListFont = CreateBoldSansSerifFont(ListFontPoints);
+    SendMessageW(GetDlgItem(window, LedgerListId), WM_SETFONT, reinterpret_cast<WPARAM>(Main.ListFont), FALSE);
+    BuildMainMenu(window);
+    SetupLedgerColumns(window, LedgerListId);
+    ResetProgramState(window);
+}
+
+// The list always covers the whole client area, minimised (0 x 0) included.
+void OnSize(int width, int height)
+{
+    MoveWindow(Cofrelo.LedgerList, 0, 0, width, height, TRUE);
+}
+
+void OnToggleAmericanFormat()
+{
+    Cofrelo.AmericanFormat = !Cofrelo.AmericanFormat;
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_STATE;
+    item.fState = Cofrelo.AmericanFormat ? MFS_CHECKED : 0;
+    SetMenuItemInfoW(Main.MainMenu, AmericanFormatCommand, FALSE, &item);
+    if (Cofrelo.Ledger.Count > 0) RefillLedgerList(Cofrelo.LedgerList, Cofrelo.Ledger, Cofrelo.AmericanFormat);
+}
+
+// Unsaved movements are dropped without a question; the document name stays.
+void OnNew()
+{
+    ResetLedger(Cofrelo.Ledger);
+    SendMessageW(Cofrelo.LedgerList, LVM_DELETEALLITEMS, 0, 0);
+}
+
+void OnInsert(HWND window)
+{
+    if (!ShowInsertMovementDialog(window, Cofrelo.Ledger)) return;
+    const std::int32_t count = Cofrelo.Ledger.Count;
+    AddLedgerRow(Cofrelo.LedgerList, count, Cofrelo.Ledger.Movements[count - 1], Cofrelo.AmericanFormat);
+}
+
+void OnAbout(HWND window)
+{
+    MessageBoxW(window,
+                L"Cofrelo, libro de ahorros personal, hecho por su equipo\r\n"
+                L"https://cofrelo.example.org\r\n"
+                L"Visitame ...\r\n"
+                L"Gracias !!",
+                L"Programador ...", MB_OK);
+}
+
+// Menu commands, whatever the notification code says. Enter and Esc arrive
+// as IDOK and IDCANCEL and, like every other id, do nothing.
+void OnCommand(HWND window, WORD command)
+{
+    switch (command) {
+    case AmericanFormatCommand: OnToggleAmericanFormat(); break;
+    case NewCommand: OnNew(); break;
+    case InsertCommand: OnInsert(window); break;
+    case AboutCommand: OnAbout(window); break;
+    case ExitCommand: DestroyWindow(window); break;
+    default: break;
+    }
+}
+
+INT_PTR OnNotify(HWND window, const NMHDR& header)
+{
+    if (header.idFrom != LedgerListId || header.code != static_cast<UINT>(NM_CUSTOMDRAW)) return FALSE;
+    auto& draw = *reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header));
+    // A dialog procedure hands its answer back through DWLP_MSGRESULT.
+    SetWindowLongPtrW(window, DWLP_MSGRESULT, PaintLedgerRow(draw, Cofrelo.Ledger, Cofrelo.Settings));
+    return TRUE;
+}
+
+INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG: OnInitDialog(window); return FALSE;
+    case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return FALSE;
+    case WM_NCACTIVATE: KeepFocusAcrossActivation(Main.SavedFocus, wParam); return FALSE;
+    case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return FALSE;
+    case WM_NOTIFY: return OnNotify(window, *reinterpret_cast<const NMHDR*>(lParam));
+    // The close box, Alt+F4 and the system menu end the program as "Salir" does;
+    // the dialog manager would otherwise turn WM_CLOSE into IDCANCEL.
+    case WM_CLOSE: DestroyWindow(window); return TRUE;
+    default: return FALSE;
+    }
+}
+
+DialogTemplate BuildMainWindowTemplate()
+{
+    // Created hidden (no WS_VISIBLE), shown maximised once it is set up. No
+    // sizing border: the caption's buttons are the only way to change the size.
+    DialogTemplate dialog(L"Cofrelo",
+                          WS_POPUP | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
+                              DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK,
+                          WS_EX_CONTROLPARENT, 70, 70, 534, 333);
+    dialog.AddControl(WC_LISTVIEWW, L"Listview1", LedgerListId, 0, 0, 535, 320,
+                      WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS);
+    return dialog;
+}
+
+void RunMessageLoop(HWND window)
+{
+    MSG message;
+    while (IsWindow(window) && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageW(window, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void ReleaseMainWindowResources()
+{
+    DeleteObject(Main.ListFont);
+    DestroyIcon(Main.LargeIcon);
+    DestroyIcon(Main.SmallIcon);
+    Main = {};
+}
+
+int CreateMainWindow(HWND parent)
+{
+    const DialogTemplate dialog = BuildMainWindowTemplate();
+    const HWND window =
+        CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), parent, MainWindowProc, 0);
+    if (!window) return 0;
+    SetForegroundWindow(window);
+    ShowWindow(window, SW_MAXIMIZE);
+    RunMessageLoop(window);
+    ReleaseMainWindowResources();
+    return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    InitialiseCommonControls();
+    CreateMainWindow(nullptr);
+    return 0;
+}
