@@ -178,6 +178,9 @@ INT_PTR CALLBACK InsertMovementDialogProc(HWND dialog, UINT message, WPARAM wPar
     case WM_COMMAND:
         if (state) OnCommand(dialog, *state, LOWORD(wParam), HIWORD(wParam));
         return FALSE;
+    case WM_CLOSE:  // Alt+F4: as "Cancelar"
+        EndDialog(dialog, 0);
+        return TRUE;
     default:
         return FALSE;
     }

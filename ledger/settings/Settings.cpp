@@ -57,6 +57,14 @@ std::string ProgramFolderFromModulePath(std::string_view modulePath)
     return std::string(modulePath.substr(0, lastBackslash + 1));
 }
 
+std::string AsDataFolder(std::string_view folder)
+{
+    std::string result(folder.substr(0, FolderCapacity));
+    if (result.empty() || result.back() != '\\') result += '\\';
+    if (result.size() > FolderCapacity) result.resize(FolderCapacity);
+    return result;
+}
+
 Settings DefaultSettings(const std::string& programFolder)
 {
     Settings settings;

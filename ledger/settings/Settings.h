@@ -32,6 +32,9 @@ struct Settings {
 // characters, up to and including its last backslash.
 std::string ProgramFolderFromModulePath(std::string_view modulePath);
 
+// A folder as the data folder keeps it: at most 254 characters, ending with "\".
+std::string AsDataFolder(std::string_view folder);
+
 // The defaults of every start: default colours, data in the program's folder.
 Settings DefaultSettings(const std::string& programFolder);
 

@@ -5,6 +5,7 @@
 #include "ProgramState.h"
 
 #include "AnsiText.h"
+#include "ConfigDialog.h"
 #include "DialogTemplate.h"
 #include "FileSystem.h"
 #include "InsertMovementDialog.h"
@@ -169,6 +170,14 @@ void OnInsert(HWND window)
     AddLedgerRow(Cofrelo.LedgerList, count, Cofrelo.Ledger.Movements[count - 1], Cofrelo.AmericanFormat);
 }
 
+// Whichever button closed the dialog, the rows are painted again at once in
+// the colours now in force.
+void OnConfiguration(HWND window)
+{
+    ShowConfigDialog(window, Cofrelo.Settings, *Cofrelo.ConfigFile);
+    RedrawWindow(Cofrelo.LedgerList, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 void OnAbout(HWND window)
 {
     MessageBoxW(window,
@@ -187,6 +196,7 @@ void OnCommand(HWND window, WORD command)
     case AmericanFormatCommand: OnToggleAmericanFormat(); break;
     case NewCommand: OnNew(); break;
     case InsertCommand: OnInsert(window); break;
+    case ConfigurationCommand: OnConfiguration(window); break;
     case AboutCommand: OnAbout(window); break;
     case ExitCommand: DestroyWindow(window); break;
     default: break;

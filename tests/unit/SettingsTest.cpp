@@ -53,6 +53,19 @@ TEST(ProgramFolderFromModulePath, KeepsThePathUpToTheLastBackslash)
     for (const auto& [path, folder] : cases) EXPECT_EQ(ProgramFolderFromModulePath(path), folder) << path;
 }
 
+TEST(AsDataFolder, EndsWithABackslashWithinTheBuffer)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"C:\\Cuentas", "C:\\Cuentas\\"},
+        {"C:\\", "C:\\"},
+        {"\\\\server\\share", "\\\\server\\share\\"},
+        {std::string(253, 'a'), std::string(253, 'a') + "\\"},
+        {std::string(254, 'a'), std::string(254, 'a')},  // no room left for the backslash
+        {std::string(300, 'a'), std::string(254, 'a')},
+    };
+    for (const auto& [browsed, expected] : cases) EXPECT_EQ(AsDataFolder(browsed), expected) << browsed;
+}
+
 TEST(DefaultSettings, AreWhiteOnRedBlueAndSilverInTheProgramsFolder)
 {
     const Settings settings = DefaultSettings("C:\\Cofrelo\\");

@@ -1,0 +1,55 @@
+// How long the main window's list takes to show a full ledger of 36500
+// movements, as after "Leer" and "Formato Americano": from emptying the list
+// until every row is in it and the screen has been painted.
+#include "BenchTiming.h"
+#include "DialogTemplate.h"
+#include "Ledger.h"
+#include "LedgerList.h"
+
+#include <commctrl.h>
+
+namespace {
+
+Ledger FullLedger()
+{
+    Ledger ledger;
+    const MovementKind kinds[] = {MovementKind::Saving, MovementKind::Saving, MovementKind::Expense,
+                                  MovementKind::Comment};
+    for (std::int32_t i = 0; i < LedgerCapacity; ++i)
+        AppendNewLine(ledger, kinds[i % 4], "05/12/2026", "Movimiento de prueba con una descripcion larga", "12.5");
+    return ledger;
+}
+
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+}  // namespace
+
+int main()
+{
+    InitCommonControls();
+    DialogTemplate dialog(L"Cofrelo", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, 0, 70, 70, 534,
+                          333);
+    dialog.AddControl(WC_LISTVIEWW, L"Listview1", LedgerListId, 0, 0, 535, 320,
+                      WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS);
+    const HWND window = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), nullptr, PlainDialogProc, 0);
+    const HFONT font = CreateBoldSansSerifFont(10);
+    const HWND list = GetDlgItem(window, LedgerListId);
+    SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SetupLedgerColumns(window, LedgerListId);
+    ShowWindow(window, SW_MAXIMIZE);
+    RECT client{};
+    GetClientRect(window, &client);
+    MoveWindow(list, 0, 0, client.right, client.bottom, TRUE);
+    UpdateWindow(window);
+
+    const Ledger ledger = FullLedger();
+    Report("Refill of 36500 rows",
+           MedianMilliseconds(7, [&](int run) { RefillLedgerList(list, ledger, run % 2 == 1); }));
+
+    DestroyWindow(window);
+    DeleteObject(font);
+    return 0;
+}
