@@ -1,12 +1,88 @@
 #include "DecimalText.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 
 namespace {
 
 constexpr int ExpansionDigits = 18;
+constexpr double LargestValue = std::numeric_limits<double>::max();
+
+bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Decimal exponents beyond this are far outside a double's range either way;
+// capping them keeps the sum with the point's position from overflowing.
+constexpr std::int64_t ExponentLimit = 1'000'000;
+constexpr std::int64_t DoubleDecimalRange = 400;
+
+// A decimal number as its significant digits d1d2... and the position of its
+// point: the value is 0.d1d2... times 10^PointPosition.
+struct DecimalParts {
+    bool Negative = false;
+    std::string Digits;  // without leading zeros; empty for zero
+    std::int64_t PointPosition = 0;
+};
+
+// The exponent that may follow a number: E, e, D or d, an optional sign and
+// digits. Without digits there is no exponent and the letter ends the number.
+std::int64_t ScanExponent(std::string_view text)
+{
+    if (text.empty() || std::string_view("EeDd").find(text.front()) == std::string_view::npos) return 0;
+    std::size_t i = 1;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    std::int64_t exponent = 0;
+    for (; i < text.size() && IsDecimalDigit(text[i]); ++i)
+        exponent = std::min(exponent * 10 + (text[i] - '0'), ExponentLimit);
+    return negative ? -exponent : exponent;
+}
+
+DecimalParts ScanDecimal(std::string_view text)
+{
+    DecimalParts parts;
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) parts.Negative = text[i++] == '-';
+
+    bool pointSeen = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '.' && !pointSeen) {
+            pointSeen = true;
+        } else if (!IsDecimalDigit(c)) {
+            break;
+        } else if (c == '0' && parts.Digits.empty()) {
+            if (pointSeen) --parts.PointPosition;
+        } else {
+            parts.Digits += c;
+            if (!pointSeen) ++parts.PointPosition;
+        }
+    }
+    parts.PointPosition += ScanExponent(text.substr(i));
+    return parts;
+}
+
+// Correctly rounded by std::from_chars, the same in every C++ library.
+double ValueOf(const DecimalParts& parts)
+{
+    double value = 0;
+    if (parts.Digits.empty() || parts.PointPosition < -DoubleDecimalRange) {
+        value = 0;
+    } else if (parts.PointPosition > DoubleDecimalRange) {
+        value = LargestValue;
+    } else {
+        char exponent[24];
+        const auto written = std::to_chars(exponent, exponent + sizeof exponent, parts.PointPosition);
+        const std::string text = "0." + parts.Digits + 'e' + std::string(exponent, written.ptr);
+        const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value);
+        // 0.d1d2... is below 1, so only a positive position can overflow.
+        if (parsed.ec == std::errc::result_out_of_range) value = parts.PointPosition > 0 ? LargestValue : 0;
+    }
+    return parts.Negative ? -value : value;
+}
+
 
 // Adds one to a string of decimal digits.
 void Increment(std::string& digits)
@@ -90,4 +166,11 @@ std::string GroupThousands(std::string_view digits, char separator)
         grouped += digits[i];
     }
     return grouped;
+}
+
+double ReadLeadingNumber(std::string_view text)
+{
+    const std::size_t start = text.find_first_not_of(" \t\r\n");
+    if (start == std::string_view::npos) return 0;
+    return ValueOf(ScanDecimal(text.substr(start)));
 }

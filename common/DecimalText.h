@@ -6,6 +6,13 @@
 #include <string>
 #include <string_view>
 
+// The value of the longest leading decimal number in a text: blanks, tabs, CR
+// and LF skipped, an optional sign, digits with at most one point, an optional
+// exponent (E, e, D or d, an optional sign and digits); the rest is ignored and
+// a text without digits gives 0. Correctly rounded; beyond a double's range
+// the largest double (with its sign), below it 0.
+double ReadLeadingNumber(std::string_view text);
+
 // A positive finite value as its first significant digits, correctly rounded:
 // value ~ 0.d1d2d3... times 10^(Exponent + 1), that is d1 is worth 10^Exponent.
 struct DecimalExpansion {

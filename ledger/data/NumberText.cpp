@@ -2,17 +2,13 @@
 
 #include "DecimalText.h"
 
-#include <charconv>
 #include <cmath>
-#include <cstdint>
 #include <limits>
 
 namespace {
 
 constexpr int PlainSignificantDigits = 15;
 constexpr double LargestValue = std::numeric_limits<double>::max();
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string FitToWidth(std::string text, std::size_t width)
 {
@@ -28,23 +24,6 @@ std::string ToEuropeanSeparators(std::string text)
         else if (c == '.') c = '\'';
     }
     return text;
-}
-
-// Turns "0.<digits> times 10^exponent" into a double, without the C runtime.
-double ValueOfDigits(std::string_view digits, std::int64_t exponent, bool negative)
-{
-    // Beyond these bounds the result is certainly out of a double's range.
-    if (exponent > 400) return negative ? -LargestValue : LargestValue;
-    if (exponent < -400) return 0.0;
-
-    std::string text = "0.";
-    text.append(digits);
-    text += 'e';
-    text += std::to_string(exponent);
-    double value = 0.0;
-    const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (parsed.ec == std::errc::result_out_of_range) value = exponent > 0 ? LargestValue : 0.0;
-    return negative ? -value : value;
 }
 
 }  // namespace
@@ -71,40 +50,7 @@ bool IsAmountText(std::string_view text)
 
 double ParseNumber(std::string_view text)
 {
-    std::size_t i = text.find_first_not_of(" \t\r\n");
-    if (i == std::string_view::npos) return 0.0;
-
-    bool negative = false;
-    if (text[i] == '+' || text[i] == '-') negative = text[i++] == '-';
-
-    std::string digits;  // integer and fraction digits, without the point
-    std::int64_t integerDigits = 0;
-    bool pointSeen = false;
-    for (; i < text.size(); ++i) {
-        if (IsDigit(text[i])) {
-            digits += text[i];
-            if (!pointSeen) ++integerDigits;
-        } else if (text[i] == '.' && !pointSeen) {
-            pointSeen = true;
-        } else {
-            break;
-        }
-    }
-
-    std::int64_t exponent = 0;
-    if (i < text.size() && std::string_view("EeDd").find(text[i]) != std::string_view::npos) {
-        std::size_t j = i + 1;
-        bool negativeExponent = false;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) negativeExponent = text[j++] == '-';
-        for (; j < text.size() && IsDigit(text[j]); ++j)
-            if (exponent < 100000) exponent = exponent * 10 + (text[j] - '0');  // stays far beyond any double
-        if (negativeExponent) exponent = -exponent;
-    }
-
-    const std::size_t firstSignificant = digits.find_first_not_of('0');
-    if (firstSignificant == std::string::npos) return 0.0;
-    const std::int64_t pointPosition = integerDigits - static_cast<std::int64_t>(firstSignificant);
-    return ValueOfDigits(std::string_view(digits).substr(firstSignificant), pointPosition + exponent, negative);
+    return ReadLeadingNumber(text);
 }
 
 std::string PlainNumberText(double value)

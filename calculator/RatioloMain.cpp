@@ -1,0 +1,9 @@
+#include "CalculatorWindow.h"
+
+#include <cstdlib>
+
+// Ratiolo takes no command line: the program is its window.
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    return ShowCalculator(nullptr) == -1 ? EXIT_FAILURE : EXIT_SUCCESS;
+}

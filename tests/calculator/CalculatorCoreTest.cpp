@@ -1,0 +1,207 @@
+#include "CalculatorCore.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace {
+
+constexpr double Infinity = std::numeric_limits<double>::infinity();
+constexpr double NotANumber = std::numeric_limits<double>::quiet_NaN();
+// MinGW and GCC on x86 evaluate long double in the x87 80-bit format; MSVC's long double is double.
+constexpr bool ExtendedPrecision = std::numeric_limits<long double>::digits >= 64;
+
+// What "Calcular" shows for the three box texts: which value it computed and the text of its box.
+struct CalcularCase {
+    const char* gross;
+    const char* percentage;
+    const char* result;
+    MissingValue computed;
+    const char* shown;
+};
+
+std::string Shown(const CalcularCase& c)
+{
+    CalculatorValues values{ReadNumber(c.gross), ReadNumber(c.percentage), ReadNumber(c.result)};
+    return ComputedText(CompleteValues(values), values);
+}
+
+TEST(Calcular, ComputesTheMissingValueFromTheOtherTwo)
+{
+    const CalcularCase cases[] = {
+        {"200", "15", "", MissingValue::ResultAmount, "30."},   // 200 * 15 / 100
+        {"", "15", "30", MissingValue::GrossAmount, "200."},    // 100 * 30 / 15
+        {"200", "", "30", MissingValue::Percentage, "15. %"},   // 100 * 30 / 200
+        {"-100", "10", "5", MissingValue::GrossAmount, "50."},  // a negative entry counts as missing
+        {"0", "15", "30", MissingValue::GrossAmount, "200."},
+        {"abc", "15", "30", MissingValue::GrossAmount, "200."},
+        {"1", "0.1", "", MissingValue::ResultAmount, "0."},  // below a hundredth
+        {"3", "", "1", MissingValue::Percentage, "33.33 %"},
+        {"", "7", "1", MissingValue::GrossAmount, "14.29"},
+        {"1234567.891", "100", "", MissingValue::ResultAmount, "1,234,567.89"},
+        {"1e6", "1e6", "", MissingValue::ResultAmount, "10,000,000,000."},
+        {"12.5", "1", "", MissingValue::ResultAmount, "0.12"},  // 0.125: the half goes to the even cent
+        {"37.5", "1", "", MissingValue::ResultAmount, "0.38"},  // 0.375
+        {"  200 euros", "\t15 %", "", MissingValue::ResultAmount, "30."},
+        {"12,5", "10", "", MissingValue::ResultAmount, "1.2"},  // no decimal comma: 12
+        {"&HC8", "&O17", "", MissingValue::ResultAmount, "30."},
+        // What the program wrote reads back: below 1000 as shown, above only up to the first ",".
+        {"200", "15. %", "", MissingValue::ResultAmount, "30."},
+        {"1,250.", "10", "", MissingValue::ResultAmount, "0.1"},
+        // Results that do not fit a double are not written as numbers.
+        {"1e300", "1e300", "", MissingValue::ResultAmount, "Fuera de rango"},
+        {"", "1e-300", "1e300", MissingValue::GrossAmount, "Fuera de rango"},
+        {"1e-300", "1e-300", "", MissingValue::ResultAmount, "0."},
+    };
+    for (const auto& c : cases) {
+        CalculatorValues values{ReadNumber(c.gross), ReadNumber(c.percentage), ReadNumber(c.result)};
+        EXPECT_EQ(CompleteValues(values), c.computed) << c.gross << " | " << c.percentage << " | " << c.result;
+        EXPECT_EQ(Shown(c), c.shown) << c.gross << " | " << c.percentage << " | " << c.result;
+    }
+}
+
+TEST(Calcular, NeedsExactlyTwoValuesGreaterThanZero)
+{
+    const CalcularCase cases[] = {
+        {"", "", "", MissingValue::NoValidCombination, ""},
+        {"200", "", "", MissingValue::NoValidCombination, ""},
+        {"", "15", "", MissingValue::NoValidCombination, ""},
+        {"", "", "30", MissingValue::NoValidCombination, ""},
+        {"200", "15", "30", MissingValue::NoValidCombination, ""},  // so a second press after a result
+        {"-200", "-15", "30", MissingValue::NoValidCombination, ""},
+        {"0", "0", "0", MissingValue::NoValidCombination, ""},
+        {"x", "15", "y", MissingValue::NoValidCombination, ""},
+    };
+    for (const auto& c : cases) {
+        const CalculatorValues read{ReadNumber(c.gross), ReadNumber(c.percentage), ReadNumber(c.result)};
+        CalculatorValues values = read;
+        EXPECT_EQ(CompleteValues(values), MissingValue::NoValidCombination) << c.gross << " | " << c.percentage;
+        EXPECT_EQ(values.GrossAmount, read.GrossAmount);
+        EXPECT_EQ(values.Percentage, read.Percentage);
+        EXPECT_EQ(values.ResultAmount, read.ResultAmount);
+        EXPECT_EQ(Shown(c), "");
+    }
+}
+
+struct ValuesCase {
+    CalculatorValues given;
+    MissingValue computed;
+    double gross;
+    double percentage;
+    double result;
+    const char* shown;
+};
+
+// Exact, with NaN equal to NaN; EXPECT_DOUBLE_EQ would take DBL_MAX for infinity.
+bool SameValue(double actual, double expected)
+{
+    return std::isnan(expected) ? std::isnan(actual) : actual == expected;
+}
+
+// Values no box text gives (infinity, NaN) must still end in a sound text.
+TEST(CompleteValues, StoresTheComputedValueAndKeepsTheOtherTwo)
+{
+    const ValuesCase cases[] = {
+        {{200, 15, 0}, MissingValue::ResultAmount, 200, 15, 30, "30."},
+        {{-100, 10, 5}, MissingValue::GrossAmount, 50, 10, 5, "50."},
+        {{NotANumber, 10, 5}, MissingValue::GrossAmount, 50, 10, 5, "50."},
+        {{Infinity, 10, 0}, MissingValue::ResultAmount, Infinity, 10, Infinity, "Fuera de rango"},
+        {{Infinity, 0, Infinity}, MissingValue::Percentage, Infinity, NotANumber, Infinity, "Fuera de rango"},
+        {{DBL_MAX, DBL_MAX, -1}, MissingValue::ResultAmount, DBL_MAX, DBL_MAX, Infinity, "Fuera de rango"},
+        {{5e-324, 0, DBL_MAX}, MissingValue::Percentage, 5e-324, Infinity, DBL_MAX, "Fuera de rango"},
+    };
+    for (const auto& c : cases) {
+        CalculatorValues values = c.given;
+        EXPECT_EQ(CompleteValues(values), c.computed) << c.given.GrossAmount << " | " << c.given.Percentage;
+        EXPECT_TRUE(SameValue(values.GrossAmount, c.gross)) << values.GrossAmount;
+        EXPECT_TRUE(SameValue(values.Percentage, c.percentage)) << values.Percentage;
+        EXPECT_TRUE(SameValue(values.ResultAmount, c.result)) << values.ResultAmount;
+        EXPECT_EQ(ComputedText(c.computed, values), c.shown);
+    }
+}
+
+TEST(CompleteValues, EvaluatesInExtendedPrecisionAndStoresADouble)
+{
+    if (!ExtendedPrecision) GTEST_SKIP() << "long double is double with this compiler";
+
+    // 100 * 1e307 overflows a double but not the extended format.
+    CalculatorValues large{0, 50, 1e307};
+    ASSERT_EQ(CompleteValues(large), MissingValue::GrossAmount);
+    EXPECT_EQ(large.GrossAmount, 2e307);
+
+    // In doubles 100 * 0.01 rounds before the division; extended keeps the
+    // product exact and the stored result is the correctly rounded quotient.
+    CalculatorValues small{0, 9, 0.01};
+    ASSERT_EQ(CompleteValues(small), MissingValue::GrossAmount);
+    EXPECT_EQ(small.GrossAmount, 0.11111111111111112);
+}
+
+// The x87 unit can be set to round to 53 bits (MSVC's runtime does so), which
+// would silently make the extended evaluation a double one: check the
+// precision really in force, not just the type's declared size.
+TEST(CompleteValues, RunsWithTheFullExtendedMantissa)
+{
+    if (!ExtendedPrecision) GTEST_SKIP() << "long double is double with this compiler";
+    volatile long double one = 1;
+    volatile long double smallestStep = std::ldexp(1.0L, -63);
+    const long double sum = one + smallestStep;
+    EXPECT_EQ(sum - one, smallestStep);
+}
+
+TEST(FormatMask, WritesWholeIntegersGroupedAndOnlyTheDecimalsThatAreNotZero)
+{
+    const std::pair<double, const char*> cases[] = {
+        {30, "30."}, {12.5, "12.5"}, {0.25, "0.25"}, {1234.5, "1,234.5"}, {1234567.891, "1,234,567.89"},
+        {0, "0."}, {0.001, "0."}, {0.1, "0.1"}, {0.05, "0.05"}, {100, "100."}, {1000, "1,000."},
+        {0.125, "0.12"}, {0.375, "0.38"}, {2.675, "2.67"},  // the double lies just below 2.675
+        {0.005, "0.01"}, {999.995, "1,000."}, {999999.999, "1,000,000."},
+        {999999999999.99, "999,999,999,999.99"}, {1e12, "1,000,000,000,000."},
+        {123456789012345.67, "123,456,789,012,345.67"}, {1e20, "100,000,000,000,000,000,000."},
+    };
+    for (const auto& [value, expected] : cases) EXPECT_EQ(FormatMask(value), expected) << value;
+
+    const std::string largest = FormatMask(DBL_MAX);
+    EXPECT_EQ(largest.size(), 309u + 102u + 1u);  // digits, separators, point
+    EXPECT_EQ(largest.substr(0, 24), "179,769,313,486,231,571,");
+    EXPECT_EQ(largest.back(), '.');
+}
+
+TEST(ReadNumber, ReadsTheLongestLeadingDecimalNumber)
+{
+    const std::pair<std::string, double> cases[] = {
+        {"", 0}, {"   ", 0}, {" \t\r\n7", 7}, {"12.5 %", 12.5}, {"12,5", 12}, {"1,250.50", 1}, {"abc", 0},
+        {"+5", 5}, {"-100", -100}, {"1.2.3", 1.2}, {".5", 0.5}, {"+.5", 0.5}, {".", 0}, {"+", 0}, {"- 5", 0},
+        {"--5", 0}, {"007", 7}, {"0.05", 0.05}, {"30.", 30}, {"15. %", 15}, {"1 000", 1},
+        {"1e3", 1000}, {"1E3", 1000}, {"1D2", 100}, {"1d-2", 0.01}, {"2E+2", 200}, {"1e", 1}, {"1e+", 1},
+        {"1ex", 1}, {"1.5e2.5", 150}, {".5e1", 5}, {"e5", 0}, {"0.30000000000000004", 0.30000000000000004},
+        {"00000000000000000000000000001", 1}, {"4.94065645841247E-324", 5e-324},
+        {"1e999", DBL_MAX}, {"-1e999", -DBL_MAX}, {"1e-999", 0}, {"1e99999999999999999999", DBL_MAX},
+        {"1e-99999999999999999999", 0}, {"1" + std::string(400, '0'), DBL_MAX},
+        {"0." + std::string(400, '0') + "1", 0}, {"1" + std::string(400, '0') + "e-400", 1},
+        {"1.79769313486232E+308", DBL_MAX}, {"inf", 0}, {"nan", 0}, {"\xA0" "5", 0},
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(ReadNumber(text), expected) << '"' << text << '"';
+}
+
+TEST(ReadNumber, ReadsAmpersandTextsAsIntegersInTheirRadix)
+{
+    const std::pair<std::string, double> cases[] = {
+        {"&H1F", 31}, {"&hff", 255}, {"&HfF", 255}, {"&B101", 5}, {"&b11", 3}, {"&O17", 15}, {"&o17", 15},
+        {"&Q17", 15}, {"&q7", 7}, {"&17", 15}, {"&0", 0}, {"  &H10", 16},
+        // Digits end at the first character the radix does not have; the rest is ignored.
+        {"&H1G", 1}, {"&B102", 2}, {"&O78", 7}, {"&8", 0}, {"&H10.5", 16}, {"&H1e3", 0x1e3},
+        // Without a digit of the radix the text reads as 0; a sign is no digit.
+        {"&", 0}, {"&H", 0}, {"&X12", 0}, {"&H-5", 0}, {"&-5", 0}, {"-&H5", 0}, {"& H5", 0},
+        // Exact up to 2^53, then correctly rounded, an exact half to even; too large gives the largest double.
+        {"&H1FFFFFFFFFFFFF", 9007199254740991}, {"&H20000000000001", 9007199254740992},
+        {"&H20000000000003", 9007199254740996}, {"&HFFFFFFFFFFFFFFFF", 18446744073709551616.0},
+        {"&B" + std::string(64, '1'), 18446744073709551616.0}, {"&O" + std::string(21, '7') + "1", 0x1p66},
+        {"&H" + std::string(300, 'F'), DBL_MAX}, {"&H" + std::string(400, '0') + "1", 1},
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(ReadNumber(text), expected) << '"' << text << '"';
+}
+
+}  // namespace
