@@ -225,8 +225,8 @@ void OnAccept(HWND dialog, ConfigDialogState& state)
     state.settings = state.pendingSettings;
     const FileResult saved = state.configFile.SaveSettings(state.settings);
     if (!saved) {
-        const std::string text = "No se ha podido guardar la configuracion en el fichero\r\n" +
-                                 state.configFile.Path() + "\r\n" + saved.Reason;
+        const std::string text =
+            "Configuracion NO Grabada en el fichero : \r\n" + state.configFile.Path() + "\r\n" + saved.Reason;
         MessageBoxW(dialog, WideFromAnsi(text).c_str(), L"Programador", MB_OK);
     }
     EndDialog(dialog, 0);

@@ -6,10 +6,12 @@
 
 #include "AnsiText.h"
 #include "ConfigDialog.h"
+#include "DocumentCommands.h"
 #include "DialogTemplate.h"
 #include "FileSystem.h"
 #include "InsertMovementDialog.h"
 #include "LedgerList.h"
+#include "MessageBoxDialogue.h"
 
 #include <commctrl.h>
 
@@ -163,6 +165,33 @@ void OnNew()
     SendMessageW(Cofrelo.LedgerList, LVM_DELETEALLITEMS, 0, 0);
 }
 
+void OnRead(HWND window)
+{
+    MessageBoxDialogue user(window);
+    if (ReadLedger(Cofrelo.Ledger, Cofrelo.LedgerFileName, Cofrelo.Settings.DataFolder, SystemFileSystem(), user))
+        RefillLedgerList(Cofrelo.LedgerList, Cofrelo.Ledger, Cofrelo.AmericanFormat);
+}
+
+void OnSave(HWND window)
+{
+    MessageBoxDialogue user(window);
+    SaveLedger(Cofrelo.Ledger, Cofrelo.LedgerFileName, Cofrelo.Settings.DataFolder, SystemFileSystem(), user);
+}
+
+void OnExportText(HWND window)
+{
+    MessageBoxDialogue user(window);
+    ExportText(Cofrelo.Ledger, Cofrelo.LedgerFileName, Cofrelo.Settings.DataFolder, Cofrelo.AmericanFormat,
+               SystemFileSystem(), user);
+}
+
+void OnExportRtf(HWND window)
+{
+    MessageBoxDialogue user(window);
+    ExportRtf(Cofrelo.Ledger, Cofrelo.LedgerFileName, Cofrelo.Settings.DataFolder, Cofrelo.AmericanFormat,
+              SystemFileSystem(), user);
+}
+
 void OnInsert(HWND window)
 {
     if (!ShowInsertMovementDialog(window, Cofrelo.Ledger)) return;
@@ -195,6 +224,10 @@ void OnCommand(HWND window, WORD command)
     switch (command) {
     case AmericanFormatCommand: OnToggleAmericanFormat(); break;
     case NewCommand: OnNew(); break;
+    case ReadCommand: OnRead(window); break;
+    case SaveCommand: OnSave(window); break;
+    case ExportRtfCommand: OnExportRtf(window); break;
+    case ExportTextCommand: OnExportText(window); break;
     case InsertCommand: OnInsert(window); break;
     case ConfigurationCommand: OnConfiguration(window); break;
     case AboutCommand: OnAbout(window); break;

@@ -1,0 +1,128 @@
+// How long "Grabar", "Leer" and both exports take for a full ledger of 36500
+// movements: as built (the document made in memory and written in one go, the
+// file read in one go), and for comparison the way of one open, append and
+// close per record or line, and of one read per record.
+#include "BenchTiming.h"
+#include "LedgerFile.h"
+#include "RtfExport.h"
+#include "SafeWrite.h"
+#include "TextExport.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+constexpr int FastRuns = 9;
+constexpr int SlowRuns = 3;
+constexpr int LoadsPerRun = 10;
+
+Ledger FullLedger()
+{
+    Ledger ledger;
+    const MovementKind kinds[] = {MovementKind::Saving, MovementKind::Saving, MovementKind::Expense,
+                                  MovementKind::Comment};
+    for (std::int32_t i = 0; i < LedgerCapacity; ++i)
+        AppendNewLine(ledger, kinds[i % 4], "05/12/2026", "Movimiento de prueba con una descripcion larga", "12.5");
+    return ledger;
+}
+
+void Require(const FileResult& result)
+{
+    if (result) return;
+    std::cerr << "failed: " << result.Reason << std::endl;
+    std::exit(1);
+}
+
+std::span<const char> LedgerRecords(const Ledger& ledger)
+{
+    return {reinterpret_cast<const char*>(ledger.Movements.get()),
+            static_cast<std::size_t>(ledger.Count) * MovementSize};
+}
+
+// One open, append and close.
+void AppendToFile(const std::string& path, std::span<const char> bytes)
+{
+    std::FILE* file = std::fopen(path.c_str(), "ab");
+    if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() || std::fclose(file) != 0) {
+        std::cerr << "failed to append to " << path << std::endl;
+        std::exit(1);
+    }
+}
+
+void SaveRecordByRecord(const std::string& path, const Ledger& ledger)
+{
+    std::filesystem::remove(path);
+    const std::span<const char> records = LedgerRecords(ledger);
+    for (std::size_t offset = 0; offset < records.size(); offset += MovementSize)
+        AppendToFile(path, records.subspan(offset, MovementSize));
+}
+
+void WriteLineByLine(const std::string& path, const std::string& document)
+{
+    std::filesystem::remove(path);
+    for (std::size_t start = 0; start < document.size();) {
+        const std::size_t end = document.find("\r\n", start) + 2;
+        AppendToFile(path, std::span<const char>(document).subspan(start, end - start));
+        start = end;
+    }
+}
+
+void LoadRecordByRecord(const std::string& path, Ledger& ledger)
+{
+    std::unique_ptr<FileReader> reader;
+    Require(SystemFileSystem().OpenForReading(path, reader));
+    ResetLedger(ledger);
+    const auto records = static_cast<std::int32_t>(reader->Size() / MovementSize);
+    for (std::int32_t i = 0; i < records; ++i) {
+        Movement record;
+        Require(reader->ReadAt(static_cast<std::uint64_t>(i) * MovementSize,
+                               {reinterpret_cast<char*>(&record), MovementSize}));
+        ledger.Movements[i] = record;
+        if (!IsCommentLine(record)) ledger.CurrentBalance = ParseNumber(FieldText(record.BalanceText));
+    }
+    ledger.Count = records;
+}
+
+}  // namespace
+
+int main()
+{
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "cofrelo-file-bench";
+    std::filesystem::create_directories(folder);
+    const std::string base = (folder / "Ahorros").string();
+    const std::string ledgerPath = base + ".log";
+    const std::string textPath = base + ".txt";
+    const std::string rtfPath = base + ".rtf";
+    FileSystem& files = SystemFileSystem();
+    const Ledger ledger = FullLedger();
+    Ledger loaded;
+
+    Report("Grabar, one write of 36500 records",
+           MedianMilliseconds(FastRuns, [&](int) { Require(SaveLedgerFile(files, ledgerPath, ledger)); }));
+    // Loading takes about a millisecond, below what Report shows: ten loads per run.
+    Report("Leer, one read of 36500 records, 10 times", MedianMilliseconds(FastRuns, [&](int) {
+               for (int i = 0; i < LoadsPerRun; ++i) Require(LoadLedgerFile(files, ledgerPath, loaded));
+           }));
+    Report("Exportar a TXT, built and written in one go", MedianMilliseconds(FastRuns, [&](int) {
+               Require(ReplaceFileContents(files, textPath, TextExportContents(ledger, false)));
+           }));
+    Report("Exportar a Tabla RTF, built and written in one go", MedianMilliseconds(FastRuns, [&](int) {
+               Require(ReplaceFileContents(files, rtfPath, RtfExportContents(ledger, false, true)));
+           }));
+
+    Report("Grabar, open-append-close per record",
+           MedianMilliseconds(SlowRuns, [&](int) { SaveRecordByRecord(ledgerPath, ledger); }));
+    Report("Leer, one read per record, 10 times", MedianMilliseconds(FastRuns, [&](int) {
+               for (int i = 0; i < LoadsPerRun; ++i) LoadRecordByRecord(ledgerPath, loaded);
+           }));
+    Report("Exportar a TXT, open-append-close per line",
+           MedianMilliseconds(SlowRuns, [&](int) { WriteLineByLine(textPath, TextExportContents(ledger, false)); }));
+    Report("Exportar a Tabla RTF, open-append-close per line", MedianMilliseconds(SlowRuns, [&](int) {
+               WriteLineByLine(rtfPath, RtfExportContents(ledger, false, true));
+           }));
+
+    std::filesystem::remove_all(folder);
+    return 0;
+}

@@ -1,0 +1,113 @@
+#include "DocumentCommands.h"
+
+#include "LedgerFile.h"
+#include "RtfExport.h"
+#include "SafeWrite.h"
+#include "TextExport.h"
+
+#include <optional>
+
+namespace {
+
+constexpr std::string_view FileMissingText = "Fichero NO Existe ...";
+constexpr std::string_view NothingToWriteText = "Tienes que insertar datos primero ...";
+constexpr std::string_view OverwriteQuestion = "El fichero Existe\r\nSobreEscribir ? ...";
+constexpr std::string_view SavedText = "Ahorros Grabados con el nombre : \r\n";
+constexpr std::string_view TextExportedText = "Ahorros Exportados a TXT ...";
+constexpr std::string_view RtfExportedText = "Ahorros Exportados a RTF ...";
+
+constexpr std::string_view ReadFailedText = "Fichero NO Leido : ";
+constexpr std::string_view SaveFailedText = "Ahorros NO Grabados en el fichero : ";
+constexpr std::string_view TextExportFailedText = "Ahorros NO Exportados a TXT en el fichero : ";
+constexpr std::string_view RtfExportFailedText = "Ahorros NO Exportados a RTF en el fichero : ";
+
+// Which file failed and the system's own reason, under the command's headline.
+std::string FailureText(std::string_view headline, const std::string& path, const std::string& reason)
+{
+    return std::string(headline) + "\r\n" + path + "\r\n" + reason;
+}
+
+struct WriteTarget {
+    std::string Path;
+    OverwriteOutcome Outcome;
+};
+
+// What "Grabar" and both exports ask before they write: there must be something
+// to write, a name, and leave to replace a file already there.
+std::optional<WriteTarget> ChooseWriteTarget(const Ledger& ledger, std::string& ledgerFileName,
+                                             const std::string& dataFolder, std::string_view extension,
+                                             FileSystem& files, UserDialogue& user)
+{
+    if (ledger.Count < 1) {
+        user.Tell(NothingToWriteText);
+        return std::nullopt;
+    }
+    user.AskFileName(ledgerFileName);
+    if (ledgerFileName.empty()) return std::nullopt;
+    std::string path = DocumentPath(dataFolder, ledgerFileName, extension);
+    const OverwriteOutcome outcome = ConfirmOverwrite(path, files, user);
+    if (outcome == OverwriteOutcome::Declined) return std::nullopt;
+    return WriteTarget{std::move(path), outcome};
+}
+
+void TellWriteOutcome(UserDialogue& user, const FileResult& written, std::string_view successText,
+                      std::string_view failureHeadline, const std::string& path)
+{
+    if (written) {
+        user.Tell(successText);
+    } else {
+        user.Tell(FailureText(failureHeadline, path, written.Reason));
+    }
+}
+
+}  // namespace
+
+OverwriteOutcome ConfirmOverwrite(const std::string& path, FileSystem& files, UserDialogue& user)
+{
+    if (!files.Exists(path)) return OverwriteOutcome::NewFile;
+    return user.AskYesNo(OverwriteQuestion) ? OverwriteOutcome::Replaced : OverwriteOutcome::Declined;
+}
+
+bool ReadLedger(Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder, FileSystem& files,
+                UserDialogue& user)
+{
+    user.AskFileName(ledgerFileName);
+    if (ledgerFileName.empty()) return false;
+    const std::string path = DocumentPath(dataFolder, ledgerFileName, LedgerFileExtension);
+    if (!files.Exists(path)) {
+        user.Tell(FileMissingText);
+        return false;
+    }
+    const FileResult loaded = LoadLedgerFile(files, path, ledger);
+    if (!loaded) user.Tell(FailureText(ReadFailedText, path, loaded.Reason));
+    return loaded.Ok;
+}
+
+void SaveLedger(const Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder, FileSystem& files,
+                UserDialogue& user)
+{
+    const auto target = ChooseWriteTarget(ledger, ledgerFileName, dataFolder, LedgerFileExtension, files, user);
+    if (!target) return;
+    const FileResult saved = SaveLedgerFile(files, target->Path, ledger);
+    TellWriteOutcome(user, saved, std::string(SavedText) + ledgerFileName, SaveFailedText, target->Path);
+}
+
+void ExportText(const Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder,
+                bool american, FileSystem& files, UserDialogue& user)
+{
+    const auto target = ChooseWriteTarget(ledger, ledgerFileName, dataFolder, TextExportExtension, files, user);
+    if (!target) return;
+    const std::string document = TextExportContents(ledger, american);
+    const FileResult written = ReplaceFileContents(files, target->Path, document);
+    TellWriteOutcome(user, written, TextExportedText, TextExportFailedText, target->Path);
+}
+
+void ExportRtf(const Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder,
+               bool american, FileSystem& files, UserDialogue& user)
+{
+    const auto target = ChooseWriteTarget(ledger, ledgerFileName, dataFolder, RtfExportExtension, files, user);
+    if (!target) return;
+    const std::string document = RtfExportContents(ledger, american, target->Outcome == OverwriteOutcome::Replaced);
+    const FileResult written = ReplaceFileContents(files, target->Path, document);
+    TellWriteOutcome(user, written, RtfExportedText, RtfExportFailedText, target->Path);
+}

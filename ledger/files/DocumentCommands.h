@@ -1,0 +1,48 @@
+// The four menu commands that work with the current document name: "Leer",
+// "Grabar", "Exportar a TXT" and "Exportar a Tabla RTF". They talk to the user
+// only through UserDialogue, so that the window supplies the dialogs and the
+// tests a script.
+#pragma once
+
+#include "FileSystem.h"
+#include "Ledger.h"
+
+#include <string>
+#include <string_view>
+
+// Texts are single-byte in the system's ANSI code page.
+class UserDialogue {
+public:
+    virtual ~UserDialogue() = default;
+    // The file-name dialog: leaves the accepted name in ledgerFileName, or the
+    // name untouched when the dialog is closed without accepting.
+    virtual void AskFileName(std::string& ledgerFileName) = 0;
+    // A message with the OK button alone.
+    virtual void Tell(std::string_view text) = 0;
+    // A question with Yes (the default button) and No; true for Yes.
+    virtual bool AskYesNo(std::string_view text) = 0;
+};
+
+enum class OverwriteOutcome { NewFile, Replaced, Declined };
+
+// Asks before an existing file (or folder) at the path is replaced. The old file
+// is not deleted here: the writing that follows replaces it in one step, and
+// keeps it whole if the writing fails.
+OverwriteOutcome ConfirmOverwrite(const std::string& path, FileSystem& files, UserDialogue& user);
+
+// "Leer". Returns true when the ledger was replaced by the file's contents, so
+// that the caller rebuilds the list; on false the ledger is as it was.
+bool ReadLedger(Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder, FileSystem& files,
+                UserDialogue& user);
+
+// "Grabar".
+void SaveLedger(const Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder, FileSystem& files,
+                UserDialogue& user);
+
+// "Exportar a TXT".
+void ExportText(const Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder,
+                bool american, FileSystem& files, UserDialogue& user);
+
+// "Exportar a Tabla RTF".
+void ExportRtf(const Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder,
+               bool american, FileSystem& files, UserDialogue& user);

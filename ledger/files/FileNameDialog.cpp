@@ -1,0 +1,100 @@
+#include "FileNameDialog.h"
+
+#include "AnsiText.h"
+#include "DialogTemplate.h"
+#include "LedgerFile.h"
+
+namespace {
+
+constexpr WORD NameEditId = 1037;
+constexpr WORD NameLabelId = 1038;
+constexpr WORD AcceptButtonId = 1039;
+
+constexpr int FileNameFontPoints = 10;
+
+// Travels with the dialog as its DWLP_USER value.
+struct FileNameDialogData {
+    std::string& LedgerFileName;
+    HWND SavedFocus = nullptr;
+    HFONT FileNameFont = nullptr;  // deleted by AskFileName once the dialog is gone
+};
+
+FileNameDialogData* DataOf(HWND dialog)
+{
+    return reinterpret_cast<FileNameDialogData*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+DialogTemplate FileNameDialogTemplate()
+{
+    // The owner would make the position relative to its client area;
+    // DS_ABSALIGN keeps it measured from the screen's corner.
+    DialogTemplate dialog(L"Nombre del fichero",
+                          WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK |
+                              DS_ABSALIGN,
+                          0, 70, 70, 165, 67);
+    dialog.AddControl(L"EDIT", L"", NameEditId, 5, 20, 155, 15,
+                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
+    dialog.AddControl(L"STATIC", L"Nombre del fichero sin extension", NameLabelId, 5, 5, 155, 15,
+                      WS_CHILD | WS_VISIBLE | SS_LEFT);
+    dialog.AddControl(L"BUTTON", L"Aceptar", AcceptButtonId, 5, 45, 50, 15,
+                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON);
+    return dialog;
+}
+
+void OnInitDialog(HWND dialog, FileNameDialogData& data)
+{
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&data));
+    // The controls exist by now; the font must outlive them.
+    data.FileNameFont = CreateBoldSansSerifFont(FileNameFontPoints);
+    SetFontOnControls(dialog, data.FileNameFont);
+    SetDlgItemTextW(dialog, NameEditId, WideFromAnsi(data.LedgerFileName).c_str());
+}
+
+// The name is stored before it is checked, so an empty box empties it.
+void OnAccept(HWND dialog, FileNameDialogData& data)
+{
+    data.LedgerFileName = LedgerFileNameFromTyped(AnsiWindowTextOf(GetDlgItem(dialog, NameEditId)));
+    if (!data.LedgerFileName.empty()) {
+        EndDialog(dialog, 0);
+        return;
+    }
+    // Owned by the dialog, so that "Aceptar" cannot be clicked again meanwhile.
+    MessageBoxW(dialog, L"Tienes que escribir un nombre de fichero ...", L"Programador", MB_OK);
+}
+
+INT_PTR CALLBACK FileNameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        OnInitDialog(dialog, *reinterpret_cast<FileNameDialogData*>(lParam));
+        return TRUE;  // the focus goes to the name box: the user types straight away
+    }
+    FileNameDialogData* data = DataOf(dialog);
+    if (!data) return FALSE;  // messages that arrive before WM_INITDIALOG
+    switch (message) {
+    case WM_NCACTIVATE:
+        KeepFocusAcrossActivation(data->SavedFocus, wParam);
+        break;
+    case WM_COMMAND:
+        // Notification codes 0 and 1 are a click and its keyboard accelerator.
+        if (LOWORD(wParam) == AcceptButtonId && HIWORD(wParam) <= 1) OnAccept(dialog, *data);
+        break;
+    case WM_CLOSE:
+        // The window manager's close (Alt+F4, the taskbar) ends the dialog with
+        // the name untouched. The default would turn it into an IDCANCEL, which
+        // this dialog leaves unanswered so that Escape keeps meaning nothing.
+        EndDialog(dialog, 0);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void AskFileName(HWND owner, std::string& ledgerFileName)
+{
+    FileNameDialogData data{ledgerFileName};
+    const DialogTemplate dialog = FileNameDialogTemplate();
+    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), owner, FileNameDialogProc,
+                            reinterpret_cast<LPARAM>(&data));
+    if (data.FileNameFont) DeleteObject(data.FileNameFont);
+}

@@ -1,0 +1,64 @@
+#include "LedgerFile.h"
+
+#include "SafeWrite.h"
+
+#include <charconv>
+#include <span>
+
+namespace {
+
+std::string TooManyRecordsReason()
+{
+    char digits[16];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), LedgerSlots).ptr;
+    return "Tiene mas de " + std::string(digits, end) + " movimientos y no cabe en memoria ...";
+}
+
+std::span<char> RecordBytes(Ledger& ledger, std::size_t count)
+{
+    return {reinterpret_cast<char*>(ledger.Movements.get()), count * MovementSize};
+}
+
+std::span<const char> RecordBytes(const Ledger& ledger)
+{
+    return {reinterpret_cast<const char*>(ledger.Movements.get()),
+            static_cast<std::size_t>(ledger.Count) * MovementSize};
+}
+
+}  // namespace
+
+std::string LedgerFileNameFromTyped(std::string_view typed)
+{
+    return std::string(typed.substr(0, LedgerFileNameCapacity));
+}
+
+std::string DocumentPath(std::string_view dataFolder, std::string_view ledgerFileName, std::string_view extension)
+{
+    std::string path;
+    path.reserve(dataFolder.size() + ledgerFileName.size() + extension.size());
+    path.append(dataFolder).append(ledgerFileName).append(extension);
+    return path;
+}
+
+FileResult LoadLedgerFile(FileSystem& files, const std::string& path, Ledger& ledger)
+{
+    std::unique_ptr<FileReader> reader;
+    FileResult result = files.OpenForReading(path, reader);
+    if (!result) return result;
+    const std::uint64_t records = reader->Size() / MovementSize;
+    if (records > static_cast<std::uint64_t>(LedgerSlots)) return FileResult::Failure(TooManyRecordsReason());
+
+    // Read into a table of its own, so that a failed read leaves the ledger as it was.
+    Ledger loaded;
+    result = reader->ReadAt(0, RecordBytes(loaded, static_cast<std::size_t>(records)));
+    if (!result) return result;
+    loaded.Count = static_cast<std::int32_t>(records);
+    loaded.CurrentBalance = StoredBalance(loaded);
+    ledger = std::move(loaded);
+    return result;
+}
+
+FileResult SaveLedgerFile(FileSystem& files, const std::string& path, const Ledger& ledger)
+{
+    return ReplaceFileContents(files, path, RecordBytes(ledger));
+}

@@ -1,0 +1,229 @@
+#include "MovementRecords.h"
+#include "RtfExport.h"
+#include "TextExport.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <vector>
+
+namespace {
+
+const std::string Saving = Record("05/12/2026", "Nomina", "+1250.5", "1250.5", 0);
+const std::string Expense = Record("06/12/2026", "Cena", "-30", "1220.5", 1);
+const std::string Comment = Record("07/12/2026", "Nota", "*", "*", 2);
+const std::string Stars22(22, '*');
+const std::string Stars13(13, '*');
+
+// One line of the text export, column by column.
+std::string TextLine(const std::string& date, const std::string& description, const std::string& amount,
+                     const std::string& balance)
+{
+    return Field(date, 14) + " " + Field(description, 100) + " " + Field(amount, 22) + std::string(8, ' ') +
+           Field(balance, 22) + "\r\n";
+}
+
+struct TextCase {
+    const char* what;
+    std::string records;
+    bool american;
+    std::string expected;
+};
+
+TEST(TextExportContents, WritesOneFixedColumnLinePerMovement)
+{
+    const TextCase cases[] = {
+        {"an empty ledger", "", false, ""},
+        {"a saving, European", Saving, false, TextLine("05/12/2026", "Nomina", "1.250'50", "1.250'50")},
+        {"a saving, American", Saving, true, TextLine("05/12/2026", "Nomina", "1,250.50", "1,250.50")},
+        {"saving, expense and comment, European", Saving + Expense + Comment, false,
+         TextLine("05/12/2026", "Nomina", "1.250'50", "1.250'50") +
+             TextLine("06/12/2026", "Cena", "-30'00", "1.220'50") + TextLine("07/12/2026", "Nota", Stars22, Stars22)},
+        {"saving, expense and comment, American", Saving + Expense + Comment, true,
+         TextLine("05/12/2026", "Nomina", "1,250.50", "1,250.50") +
+             TextLine("06/12/2026", "Cena", "-30.00", "1,220.50") + TextLine("07/12/2026", "Nota", Stars22, Stars22)},
+        {"a comment by its balance whatever its kind", Record("1/2/2025", "x", "+5", "*", 0), false,
+         TextLine("1/2/2025", "x", Stars22, Stars22)},
+        {"large and small amounts", Record("1/2/2025", "x", "+1234567.5", ".5", 0), false,
+         TextLine("1/2/2025", "x", "1.234.567'50", "0'50")},
+        {"fields filled to the last character", Record(std::string(14, 'd'), std::string(100, 'e'), "+1", "1", 0),
+         true, std::string(14, 'd') + " " + std::string(100, 'e') + " " + Field("1.00", 22) + std::string(8, ' ') +
+                   Field("1.00", 22) + "\r\n"},
+        {"RTF characters and bytes above 127 as stored", Record("1/2/2025", "a{b}c\\d \xE9\xF1", "+1", "1", 0), false,
+         TextLine("1/2/2025", "a{b}c\\d \xE9\xF1", "1'00", "1'00")},
+        {"NUL bytes written as spaces", Record(std::string("1\0/2", 4), std::string("a\0b", 3), "+1", "1", 0), false,
+         TextLine("1 /2", "a b", "1'00", "1'00")},
+    };
+    for (const auto& c : cases) {
+        const Ledger ledger = LedgerOf(c.records);
+        EXPECT_EQ(TextExportContents(ledger, c.american), c.expected) << c.what;
+    }
+}
+
+// The 27 lines of one table row, as the document lays them out.
+struct RtfRow {
+    std::string date;
+    std::string description;  // already escaped, padding included
+    std::string amount;
+    std::string balance;
+};
+
+std::vector<std::string> RowLines(const std::string& descriptionEdge, const RtfRow& row)
+{
+    const std::string top = R"(\clbrdrt\brdrw35\brdrdb)";
+    const std::string left = R"(\clbrdrl\brdrw35\brdrdb)";
+    const std::string bottom = R"(\clbrdrb\brdrw35\brdrdb)";
+    const std::string right = R"(\clbrdrr\brdrw35\brdrdb\cellx)";
+    return {
+        R"(\trowd \trgaph180)",
+        top, left, bottom, right + "1440", "",
+        top, left, bottom, right + descriptionEdge, "",
+        top, left, bottom, right + "7620", "",
+        top, left, bottom, right + "9760",
+        R"(\pard\intbl\f0\fs20 )" + row.date,
+        R"(\cell )" + row.description,
+        R"(\cell )" + row.amount,
+        R"(\cell )" + row.balance,
+        R"(\cell )",
+        R"(\row)",
+        "",
+    };
+}
+
+std::vector<std::string> DocumentLines(const std::string& descriptionEdge, const std::vector<RtfRow>& rows)
+{
+    std::vector<std::string> lines = {R"({\rtf1\ansi\deff0 {\fonttbl {\f0 Calibri;}})"};
+    for (const auto& row : rows) {
+        const auto rowLines = RowLines(descriptionEdge, row);
+        lines.insert(lines.end(), rowLines.begin(), rowLines.end());
+    }
+    lines.push_back("}");
+    return lines;
+}
+
+std::string Joined(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const auto& line : lines) text += line + "\r\n";
+    return text;
+}
+
+struct RtfCase {
+    const char* what;
+    std::string records;
+    bool american;
+    bool replacing;
+    std::vector<RtfRow> rows;
+};
+
+TEST(RtfExportContents, WritesOneTableRowPerMovement)
+{
+    const std::string nomina = Field("Nomina", 100);
+    const RtfCase cases[] = {
+        {"an empty ledger", "", false, false, {}},
+        {"a saving to a new file", Saving, false, false, {{"05/12/2026", nomina, "1.250'50", "1.250'50"}}},
+        {"a saving replacing a file, American", Saving, true, true, {{"05/12/2026", nomina, "1,250.50", "1,250.50"}}},
+        {"saving, expense and comment", Saving + Expense + Comment, false, false,
+         {{"05/12/2026", nomina, "1.250'50", "1.250'50"},
+          {"06/12/2026", Field("Cena", 100), "-30'00", "1.220'50"},
+          {"07/12/2026", Field("Nota", 100), Stars13, Stars13}}},
+        {"date trimmed, description padding kept", Record("  1/2/2025", "  x  ", "+0.5", ".5", 0), false, false,
+         {{"1/2/2025", Field("  x  ", 100), "0'50", "0'50"}}},
+        {"RTF characters and bytes above 127 escaped", Record("1/2/2025", "a{b}c\\d \xE9\xF1", "+1", "1", 0), false,
+         false, {{"1/2/2025", R"(a\{b\}c\\d \'e9\'f1)" + std::string(90, ' '), "1'00", "1'00"}}},
+        {"control bytes escaped", Record(std::string("1\t/2", 4), std::string("a\0b\r\n", 5), "+1", "1", 0), false,
+         false, {{R"(1\'09/2)", R"(a\'00b\'0d\'0a)" + std::string(95, ' '), "1'00", "1'00"}}},
+    };
+    for (const auto& c : cases) {
+        const Ledger ledger = LedgerOf(c.records);
+        const auto expected = DocumentLines(c.replacing ? "5480" : "5580", c.rows);
+        EXPECT_EQ(expected.size(), 2 + 27 * c.rows.size()) << c.what;
+        EXPECT_EQ(RtfExportContents(ledger, c.american, c.replacing), Joined(expected)) << c.what;
+    }
+}
+
+TEST(AppendRtfText, EscapesWhatRtfWouldReadAsMarkupAndEveryByteOutsidePrintableAscii)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"Nomina de Enero", "Nomina de Enero"},
+        {"{", R"(\{)"},
+        {"}", R"(\})"},
+        {"\\", R"(\\)"},
+        {"\\row", R"(\\row)"},
+        {std::string(1, '\0'), R"(\'00)"},
+        {"\x1F", R"(\'1f)"},
+        {" ~", " ~"},
+        {"\x7F", R"(\'7f)"},
+        {"\x80", R"(\'80)"},
+        {"\xC1\xE9", R"(\'c1\'e9)"},
+        {"\xFF", R"(\'ff)"},
+    };
+    for (const auto& [text, escaped] : cases) {
+        std::string document = "x";
+        AppendRtfText(document, text);
+        EXPECT_EQ(document, "x" + escaped) << escaped;
+    }
+}
+
+// What an RTF reader sees of the document's structure.
+struct RtfShape {
+    int rows = 0;
+    int cells = 0;
+    bool oneGroupToTheEnd = true;  // the header's group closes with the last "}" and nowhere before
+    bool plainAsciiLines = true;   // printable ASCII, lines ended by CR LF
+};
+
+RtfShape ShapeOf(const std::string& document)
+{
+    RtfShape shape;
+    int depth = 0;
+    for (std::size_t i = 0; i < document.size(); ++i) {
+        const char c = document[i];
+        if (c == '\r' && i + 1 < document.size() && document[i + 1] == '\n') {
+            ++i;
+        } else if (c < 0x20 || c > 0x7E) {
+            shape.plainAsciiLines = false;
+        } else if (c == '{') {
+            ++depth;
+        } else if (c == '}') {
+            if (--depth <= 0 && document.substr(i + 1) != "\r\n") shape.oneGroupToTheEnd = false;
+        } else if (c == '\\' && i + 1 < document.size()) {
+            const char next = document[i + 1];
+            if (next == '\'') {
+                i += 3;
+            } else if (!std::isalpha(static_cast<unsigned char>(next))) {
+                ++i;
+            } else {
+                std::size_t end = i + 1;
+                while (end < document.size() && std::isalpha(static_cast<unsigned char>(document[end]))) ++end;
+                const std::string word = document.substr(i + 1, end - i - 1);
+                shape.rows += word == "row";
+                shape.cells += word == "cell";
+                i = end - 1;
+            }
+        }
+    }
+    shape.oneGroupToTheEnd = shape.oneGroupToTheEnd && depth == 0;
+    return shape;
+}
+
+TEST(RtfExportContents, GivesOneRowPerMovementWhateverTheDescriptionsHold)
+{
+    std::string records;
+    for (int first = 0; first < 256; ++first) {
+        std::string description(100, '\0');
+        for (std::size_t k = 0; k < description.size(); ++k)
+            description[k] = static_cast<char>((first + 37 * static_cast<int>(k)) % 256);
+        records += Record(description.substr(0, 14), description, "+1", "1", 0);
+    }
+    records += Record("}\\row{", "}}}\\row\\pard{\\rtf1", "+1", "1", 0);
+    const Ledger ledger = LedgerOf(records);
+
+    const RtfShape shape = ShapeOf(RtfExportContents(ledger, false, false));
+    EXPECT_EQ(shape.rows, ledger.Count);
+    EXPECT_EQ(shape.cells, 4 * ledger.Count);
+    EXPECT_TRUE(shape.oneGroupToTheEnd);
+    EXPECT_TRUE(shape.plainAsciiLines);
+}
+
+}  // namespace
