@@ -3,6 +3,7 @@
 // file read in one go), and for comparison the way of one open, append and
 // close per record or line, and of one read per record.
 #include "BenchTiming.h"
+#include "FullLedger.h"
 #include "LedgerFile.h"
 #include "RtfExport.h"
 #include "SafeWrite.h"
@@ -17,16 +18,6 @@ namespace {
 constexpr int FastRuns = 9;
 constexpr int SlowRuns = 3;
 constexpr int LoadsPerRun = 10;
-
-Ledger FullLedger()
-{
-    Ledger ledger;
-    const MovementKind kinds[] = {MovementKind::Saving, MovementKind::Saving, MovementKind::Expense,
-                                  MovementKind::Comment};
-    for (std::int32_t i = 0; i < LedgerCapacity; ++i)
-        AppendNewLine(ledger, kinds[i % 4], "05/12/2026", "Movimiento de prueba con una descripcion larga", "12.5");
-    return ledger;
-}
 
 void Require(const FileResult& result)
 {

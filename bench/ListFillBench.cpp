@@ -3,22 +3,12 @@
 // until every row is in it and the screen has been painted.
 #include "BenchTiming.h"
 #include "DialogTemplate.h"
-#include "Ledger.h"
+#include "FullLedger.h"
 #include "LedgerList.h"
 
 #include <commctrl.h>
 
 namespace {
-
-Ledger FullLedger()
-{
-    Ledger ledger;
-    const MovementKind kinds[] = {MovementKind::Saving, MovementKind::Saving, MovementKind::Expense,
-                                  MovementKind::Comment};
-    for (std::int32_t i = 0; i < LedgerCapacity; ++i)
-        AppendNewLine(ledger, kinds[i % 4], "05/12/2026", "Movimiento de prueba con una descripcion larga", "12.5");
-    return ledger;
-}
 
 INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM)
 {

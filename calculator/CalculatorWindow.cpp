@@ -214,20 +214,13 @@ INT_PTR CALLBACK CalculatorProc(HWND window, UINT message, WPARAM wParam, LPARAM
     auto* calculator = reinterpret_cast<Calculator*>(GetWindowLongPtrW(window, DWLP_USER));
     if (!calculator) return FALSE;
 
+    if (const auto answer = SharedDialogAnswer(window, message, wParam, calculator->SavedFocus)) return *answer;
     switch (message) {
-    case WM_NCACTIVATE:
-        KeepFocusAcrossActivation(calculator->SavedFocus, wParam);
-        break;
     case WM_COMMAND:
         OnCommand(*calculator, LOWORD(wParam), HIWORD(wParam));
         break;
     case WM_CTLCOLOREDIT:
         return ColourBox(*calculator, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_CLOSE:
-        // The dialog manager would turn a close into IDCANCEL, which must stay
-        // as inert as the Esc key that sends it too.
-        EndDialog(window, 0);
-        return TRUE;
     default:
         break;
     }

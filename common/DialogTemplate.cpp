@@ -106,3 +106,17 @@ void SetFontOnControls(HWND dialog, HFONT font)
 {
     EnumChildWindows(dialog, SetFontOnControl, reinterpret_cast<LPARAM>(font));
 }
+
+std::optional<INT_PTR> SharedDialogAnswer(HWND dialog, UINT message, WPARAM wParam, HWND& savedFocus)
+{
+    switch (message) {
+    case WM_NCACTIVATE:
+        KeepFocusAcrossActivation(savedFocus, wParam);
+        return FALSE;  // the default activation runs as well
+    case WM_CLOSE:
+        EndDialog(dialog, 0);
+        return TRUE;
+    default:
+        return std::nullopt;
+    }
+}

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -44,3 +45,10 @@ void SetFontOnControls(HWND dialog, HFONT font);
 // wParam 0) remember the focused control, on reactivation give it the focus
 // back. The caller still lets the default processing run.
 void KeepFocusAcrossActivation(HWND& savedFocus, WPARAM activating);
+
+// What every modal dialog of both programs answers alike: it keeps the focus
+// across activation, and the system's close (Alt+F4) ends it with 0 -- the
+// dialog manager would turn the close into IDCANCEL, which the dialogs leave
+// unanswered so that Esc means nothing. The dialog procedure's answer for
+// those messages; none for any other.
+std::optional<INT_PTR> SharedDialogAnswer(HWND dialog, UINT message, WPARAM wParam, HWND& savedFocus);

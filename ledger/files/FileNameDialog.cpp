@@ -70,21 +70,10 @@ INT_PTR CALLBACK FileNameDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     }
     FileNameDialogData* data = DataOf(dialog);
     if (!data) return FALSE;  // messages that arrive before WM_INITDIALOG
-    switch (message) {
-    case WM_NCACTIVATE:
-        KeepFocusAcrossActivation(data->SavedFocus, wParam);
-        break;
-    case WM_COMMAND:
-        // Notification codes 0 and 1 are a click and its keyboard accelerator.
-        if (LOWORD(wParam) == AcceptButtonId && HIWORD(wParam) <= 1) OnAccept(dialog, *data);
-        break;
-    case WM_CLOSE:
-        // The window manager's close (Alt+F4, the taskbar) ends the dialog with
-        // the name untouched. The default would turn it into an IDCANCEL, which
-        // this dialog leaves unanswered so that Escape keeps meaning nothing.
-        EndDialog(dialog, 0);
-        return TRUE;
-    }
+    // The system's close ends the dialog with the name untouched.
+    if (const auto answer = SharedDialogAnswer(dialog, message, wParam, data->SavedFocus)) return *answer;
+    // Notification codes 0 and 1 are a click and its keyboard accelerator.
+    if (message == WM_COMMAND && LOWORD(wParam) == AcceptButtonId && HIWORD(wParam) <= 1) OnAccept(dialog, *data);
     return FALSE;
 }
 

@@ -248,24 +248,21 @@ void OnCommand(HWND dialog, ConfigDialogState& state, WORD control, WORD notific
 
 INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* state = reinterpret_cast<ConfigDialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    switch (message) {
-    case WM_INITDIALOG:
+    if (message == WM_INITDIALOG) {
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         OnInitDialog(dialog, *reinterpret_cast<ConfigDialogState*>(lParam));
         return TRUE;
-    case WM_NCACTIVATE:
-        if (state) KeepFocusAcrossActivation(state->savedFocus, wParam);
-        return FALSE;
+    }
+    auto* state = reinterpret_cast<ConfigDialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    if (!state) return FALSE;  // messages that come before WM_INITDIALOG
+    if (const auto answer = SharedDialogAnswer(dialog, message, wParam, state->savedFocus)) return *answer;
+    switch (message) {
     case WM_DRAWITEM:
-        if (state) OnDrawSwatch(*state, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        OnDrawSwatch(*state, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
     case WM_COMMAND:
-        if (state) OnCommand(dialog, *state, LOWORD(wParam), HIWORD(wParam));
+        OnCommand(dialog, *state, LOWORD(wParam), HIWORD(wParam));
         return FALSE;
-    case WM_CLOSE:  // Alt+F4: as "Cancelar"
-        EndDialog(dialog, 0);
-        return TRUE;
     default:
         return FALSE;
     }
