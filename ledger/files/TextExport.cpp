@@ -1,16 +1,15 @@
 #include "TextExport.h"
 
-#include <algorithm>
-
 namespace {
 
 constexpr std::size_t TextLineSize = 170;
 
+// The stored text as it is, but for the bytes that would end the line or the
+// text early in a reader (only a damaged ledger file holds them): written as
+// spaces, every line keeps its 168 columns.
 void AppendStoredText(std::string& document, std::string_view field)
 {
-    const std::size_t start = document.size();
-    document.append(field);
-    std::replace(document.begin() + static_cast<std::ptrdiff_t>(start), document.end(), '\0', ' ');
+    for (const char c : field) document += (c == '\0' || c == '\r' || c == '\n') ? ' ' : c;
 }
 
 void AppendTextLine(std::string& document, const Movement& movement, bool american)

@@ -53,6 +53,8 @@ TEST(TextExportContents, WritesOneFixedColumnLinePerMovement)
          TextLine("1/2/2025", "a{b}c\\d \xE9\xF1", "1'00", "1'00")},
         {"NUL bytes written as spaces", Record(std::string("1\0/2", 4), std::string("a\0b", 3), "+1", "1", 0), false,
          TextLine("1 /2", "a b", "1'00", "1'00")},
+        {"line breaks written as spaces", Record("1/2/2025\r", "Nomina\nEnero\r\n", "+1", "1", 0), false,
+         TextLine("1/2/2025 ", "Nomina Enero  ", "1'00", "1'00")},
     };
     for (const auto& c : cases) {
         const Ledger ledger = LedgerOf(c.records);

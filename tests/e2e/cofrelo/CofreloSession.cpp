@@ -2,8 +2,10 @@
 
 #include "Controls.h"
 #include "Menu.h"
+#include "Screen.h"
 #include "Window.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -81,6 +83,42 @@ void Session::GiveFileName(std::wstring_view name) const
     e2e::WaitUntilGone(dialog);
 }
 
+void Session::ChooseWithName(Command command, std::wstring_view name) const
+{
+    Choose(command);
+    GiveFileName(name);
+}
+
+bool Session::EndedWithoutMessage() const
+{
+    // Painting needs the program back in a message loop: its own, or that of a
+    // modal window it has opened meanwhile.
+    e2e::WaitUntilIdle(Main);
+    return e2e::IsEnabled(Main);
+}
+
+HWND Session::OpenConfigDialog() const
+{
+    Choose(ConfigurationCommand);
+    return App.WaitForWindow(ConfigCaption);
+}
+
+bool Session::ShowsRowInColours(int row, COLORREF text, COLORREF back) const
+{
+    const RECT rect = e2e::ListView(List()).RowScreenRect(row);
+    try {
+        e2e::WaitFor(
+            [&] {
+                const e2e::ScreenImage image = e2e::CapturePainted(Main, rect);
+                return image.MostCommon() == back && image.Contains(text);
+            },
+            "the row's colours");
+        return true;
+    } catch (const e2e::DriverError&) {
+        return false;
+    }
+}
+
 DWORD Session::Exit()
 {
     Choose(ExitCommand);
@@ -108,6 +146,41 @@ std::string FileBytes(const std::wstring& path)
 void WriteFileBytes(const std::wstring& path, const std::string& bytes)
 {
     std::ofstream(std::filesystem::path(path), std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<std::wstring> FolderEntries(const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(folder)))
+        names.push_back(entry.path().filename().wstring());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string Ansi(std::wstring_view text)
+{
+    const int length = static_cast<int>(text.size());
+    std::string ansi(static_cast<std::size_t>(
+                         WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr)),
+                     '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), length, ansi.data(), static_cast<int>(ansi.size()), nullptr, nullptr);
+    return ansi;
+}
+
+std::string Field(std::string_view text, std::size_t width)
+{
+    std::string field(text.substr(0, width));
+    field.resize(width, ' ');
+    return field;
+}
+
+std::string LedgerRecord(std::string_view date, std::string_view description, std::string_view amount,
+                         std::string_view balance, std::int32_t kind)
+{
+    std::string record = Field(date, 14) + Field(description, 100) + Field(amount, 22) + Field(balance, 22);
+    for (int byte = 0; byte < 4; ++byte)
+        record += static_cast<char>((static_cast<std::uint32_t>(kind) >> (8 * byte)) & 0xFF);
+    return record;
 }
 
 std::string SettingsRecord(const Colours& colours, std::string_view dataFolder)

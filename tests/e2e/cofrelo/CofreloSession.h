@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,11 +44,28 @@ inline constexpr int FileNameAcceptId = 1039;
 // "Formato Americano" in the popup "Opciones", separators counted.
 inline constexpr int AmericanFormatPosition = 12;
 
+// The configuration dialog's "..." buttons of the colours, by the colour they choose.
+enum ColourButton : int {
+    ExpenseTextButton = 1015,
+    ExpenseBackButton = 1018,
+    SavingTextButton = 1024,
+    SavingBackButton = 1029,
+    CommentTextButton = 1041,
+    CommentBackButton = 1046,
+};
+inline constexpr int FolderButtonId = 1020;
+inline constexpr int FolderBoxId = 1021;
+inline constexpr int ConfigCancelId = 1022;
+inline constexpr int ConfigAcceptId = 1023;
+
 inline constexpr wchar_t MainCaption[] = L"Cofrelo";
 inline constexpr wchar_t InsertCaption[] = L"Insertar Datos";
 inline constexpr wchar_t FileNameCaption[] = L"Nombre del fichero";
 inline constexpr wchar_t ConfigCaption[] = L"Configuracion";
 inline constexpr wchar_t MessageTitle[] = L"Programador";
+// The system's dialogs, captioned as Wine shows them (Windows says "Browse For Folder").
+inline constexpr wchar_t ColourChooserCaption[] = L"Color";
+inline constexpr wchar_t FolderBrowserCaption[] = L"Browse for Folder";
 
 // The cells of a list row, as the list holds them (padding included).
 using Row = std::vector<std::wstring>;
@@ -76,6 +94,19 @@ public:
     std::wstring AnswerMessage(int button = IDOK, std::wstring_view title = MessageTitle) const;
     // Answers the file-name dialog with the name.
     void GiveFileName(std::wstring_view name) const;
+    // Chooses the command and answers its file-name dialog with the name.
+    void ChooseWithName(Command command, std::wstring_view name) const;
+    // Whether the command at work has ended without showing a message: once
+    // the program is idle again, the main window takes input, which a message
+    // box (modal to it) would have prevented.
+    bool EndedWithoutMessage() const;
+
+    HWND OpenConfigDialog() const;
+
+    // Whether the row shows in these colours; they get a bounded while to
+    // reach the screen, which under Wine lags behind where a dialog has just
+    // closed.
+    bool ShowsRowInColours(int row, COLORREF text, COLORREF back) const;
 
     // Ends the program with "Salir" and returns its exit code.
     DWORD Exit();
@@ -88,6 +119,21 @@ Row RowOf(std::wstring_view date, std::wstring_view description, std::wstring_vi
 
 std::string FileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+// The names in the folder, sorted.
+std::vector<std::wstring> FolderEntries(const std::wstring& folder);
+
+// The text in the system's ANSI code page, as the program keeps it in its files.
+std::string Ansi(std::wstring_view text);
+
+// The text as a fixed-width field of the program's files holds it: cut or
+// filled with spaces.
+std::string Field(std::string_view text, std::size_t width);
+
+// A movement as the ledger file holds it: date (14), description (100), amount
+// and balance (22 each), each cut or padded with spaces, then the kind as four
+// little-endian bytes: 162 bytes.
+std::string LedgerRecord(std::string_view date, std::string_view description, std::string_view amount,
+                         std::string_view balance, std::int32_t kind);
 
 // A configuration record as "Configurador.log" holds it.
 struct Colours {

@@ -18,28 +18,9 @@ constexpr Colours DefaultColours{RGB(255, 255, 255), RGB(255, 255, 255), RGB(255
 
 const std::wstring Stars(22, L'*');
 
-// The background of a row is what most of its pixels show; its text colour is
-// among the rest. Under Wine the screen may lag behind the painting where a
-// dialog has just closed, so the colours get a bounded while to show.
 void ExpectRowColours(const Session& session, int row, COLORREF text, COLORREF back)
 {
-    const RECT rect = e2e::ListView(session.List()).RowScreenRect(row);
-    COLORREF background = 0;
-    bool showsText = false;
-    try {
-        e2e::WaitFor(
-            [&] {
-                const e2e::ScreenImage image = e2e::CapturePainted(session.Main, rect);
-                background = image.MostCommon();
-                showsText = image.Contains(text);
-                return background == back && showsText;
-            },
-            "the row's colours");
-    } catch (const e2e::DriverError&) {
-        // reported below with what was seen last
-    }
-    EXPECT_EQ(background, back) << "row " << row;
-    EXPECT_TRUE(showsText) << "row " << row;
+    EXPECT_TRUE(session.ShowsRowInColours(row, text, back)) << "row " << row;
 }
 
 TEST(StartUp, ShowsTheEmptyListMaximisedInTheEuropeanFormat)
