@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr const char* NotAFileReason = "Es un dispositivo del sistema, no un fichero.";
+
 // The system's message for the last error, in the user's language, as ANSI text.
 FileResult LastError()
 {
@@ -96,6 +98,13 @@ public:
         const HANDLE file = CreateFileW(WideFromAnsi(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) return LastError();
+        // A device name such as NUL, AUX or COM1 (before Windows 11 with any
+        // extension too, in any folder) opens the device, which reads as an
+        // empty file or waits for input: only a file on disk holds a ledger.
+        if (GetFileType(file) != FILE_TYPE_DISK) {
+            CloseHandle(file);
+            return FileResult::Failure(NotAFileReason);
+        }
         LARGE_INTEGER size{};
         if (!GetFileSizeEx(file, &size)) {
             const FileResult failure = LastError();
