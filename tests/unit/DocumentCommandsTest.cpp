@@ -132,7 +132,6 @@ struct WritingCommand {
     const char* name;
     std::string_view extension;
     std::string (*SuccessText)(const std::string& ledgerFileName);
-    const char* failureHeadline;
     void (*Run)(const Ledger&, std::string&, const std::string&, FileSystem&, UserDialogue&);
     std::string (*Document)(const Ledger&, bool replacing);
 };
@@ -141,21 +140,18 @@ struct WritingCommand {
 const WritingCommand WritingCommands[] = {
     {"Grabar", LedgerFileExtension,
      [](const std::string& name) { return "Ahorros Grabados con el nombre : \r\n" + name; },
-     "Ahorros NO Grabados en el fichero : ",
      [](const Ledger& l, std::string& n, const std::string& d, FileSystem& f, UserDialogue& u) {
          SaveLedger(l, n, d, f, u);
      },
      [](const Ledger& l, bool) { return LedgerBytes(l); }},
     {"Exportar a TXT", TextExportExtension,
      [](const std::string&) { return std::string("Ahorros Exportados a TXT ..."); },
-     "Ahorros NO Exportados a TXT en el fichero : ",
      [](const Ledger& l, std::string& n, const std::string& d, FileSystem& f, UserDialogue& u) {
          ExportText(l, n, d, true, f, u);
      },
      [](const Ledger& l, bool) { return TextExportContents(l, true); }},
     {"Exportar a Tabla RTF", RtfExportExtension,
      [](const std::string&) { return std::string("Ahorros Exportados a RTF ..."); },
-     "Ahorros NO Exportados a RTF en el fichero : ",
      [](const Ledger& l, std::string& n, const std::string& d, FileSystem& f, UserDialogue& u) {
          ExportRtf(l, n, d, true, f, u);
      },
@@ -226,57 +222,6 @@ TEST(WritingCommands, FollowEveryBranch)
             if (branch.after != FileAfter::None) {
                 EXPECT_EQ(ReadBytes(path), ExpectedFile(command, ledger, branch.after)) << what;
             }
-        }
-    }
-}
-
-// Answers every question with the name "Enero" and Yes, and keeps what it was told.
-class AgreeingDialogue final : public UserDialogue {
-public:
-    void AskFileName(std::string& ledgerFileName) override { ledgerFileName = "Enero"; }
-    void Tell(std::string_view text) override { told.emplace_back(text); }
-    bool AskYesNo(std::string_view) override { return true; }
-
-    std::vector<std::string> told;
-};
-
-// Whichever step of the writing fails, the user hears why and never hears of
-// success, the old file keeps every byte and nothing else is left behind.
-TEST(WritingCommands, ReportFailuresAndKeepTheOldFile)
-{
-    for (const auto& command : WritingCommands) {
-        for (const bool oldFile : {true, false}) {
-            int failures = 0;
-            for (int failingStep = 1;; ++failingStep) {
-                const std::string what = std::string(command.name) + (oldFile ? ", old file" : ", new file") +
-                                         ", step " + std::to_string(failingStep);
-                ScratchFolder folder;
-                const std::string fileName = "Enero" + std::string(command.extension);
-                const std::string path = folder / fileName;
-                if (oldFile) WriteBytes(path, OldContents);
-                const Ledger ledger = LedgerOf(Saving + Expense + Comment);
-                FaultyFileSystem faults(failingStep);
-                AgreeingDialogue user;
-                std::string name;
-                command.Run(ledger, name, folder.Path(), faults, user);
-                if (!faults.Failed()) break;
-
-                ExpectSameLedger(ledger, LedgerOf(Saving + Expense + Comment), what);
-                ASSERT_EQ(user.told.size(), 1u) << what;
-                const std::string document = command.Document(ledger, oldFile);
-                if (user.told[0] == command.SuccessText("Enero")) {
-                    EXPECT_EQ(ReadBytes(path), document) << what;  // clearing the read-only mark may fail unseen
-                } else {
-                    ++failures;
-                    EXPECT_EQ(user.told[0], std::string(command.failureHeadline) + "\r\n" + path + "\r\n" +
-                                                FaultyFileSystem::InjectedReason)
-                        << what;
-                    EXPECT_EQ(ReadBytes(path), oldFile ? OldContents : "") << what;
-                }
-                const bool written = user.told[0] == command.SuccessText("Enero");
-                EXPECT_EQ(folder.Listing(), oldFile || written ? fileName : "") << what;
-            }
-            EXPECT_EQ(failures, 5) << command.name << ": create, write, flush, close and move can each fail";
         }
     }
 }

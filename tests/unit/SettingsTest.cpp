@@ -115,22 +115,6 @@ TEST(SaveSettings, KeepsTheBytesAfterTheFolderFromTheLastRecord)
     EXPECT_EQ(saved.substr(28), old.substr(28));
 }
 
-TEST(SaveSettings, LeavesTheOldFileAsItWasWhenAnyStepFails)
-{
-    const std::string old = Record(Sample(1, "A\\"));
-    const Settings settings = Sample(2, "B\\");
-    for (int failingStep = 1;; ++failingStep) {
-        ScratchFolder folder;
-        WriteBytes(folder / "Configurador.log", old);
-        FaultyFileSystem faults(failingStep);
-        ConfigurationFile file(faults, folder.Path());
-        const FileResult result = file.SaveSettings(settings);
-        EXPECT_EQ(ReadBytes(file.Path()), result ? Record(settings) : old) << "step " << failingStep;
-        EXPECT_EQ(folder.Listing(), "Configurador.log") << "step " << failingStep;
-        if (!faults.Failed()) break;
-    }
-}
-
 struct LoadCase {
     const char* name;
     std::string contents;
