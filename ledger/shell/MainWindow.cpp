@@ -4,10 +4,9 @@
 // window, so no second command can start while one is still at work.
 #include "ProgramState.h"
 
-#include "AnsiText.h"
 #include "ConfigDialog.h"
-#include "DocumentCommands.h"
 #include "DialogTemplate.h"
+#include "DocumentCommands.h"
 #include "FileSystem.h"
 #include "InsertMovementDialog.h"
 #include "LedgerList.h"
