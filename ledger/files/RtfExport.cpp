@@ -22,51 +22,46 @@ CellTexts AmountCellTexts(const Movement& movement, bool american)
     return {std::string(TrimSpaces(texts.Amount)), std::string(TrimSpaces(texts.Balance))};
 }
 
+// The pieces, then the line end.
+template <typename... Pieces>
+void AppendLine(std::string& document, const Pieces&... pieces)
+{
+    ((document += pieces), ...);
+    document += LineEnd;
+}
+
 // Four double-line borders; the last word also places the cell's right edge.
 void AppendCellDefinition(std::string& document, std::string_view rightEdge)
 {
-    document += R"(\clbrdrt\brdrw35\brdrdb)";
-    document += LineEnd;
-    document += R"(\clbrdrl\brdrw35\brdrdb)";
-    document += LineEnd;
-    document += R"(\clbrdrb\brdrw35\brdrdb)";
-    document += LineEnd;
-    document += R"(\clbrdrr\brdrw35\brdrdb\cellx)";
-    document += rightEdge;
-    document += LineEnd;
+    AppendLine(document, R"(\clbrdrt\brdrw35\brdrdb)");
+    AppendLine(document, R"(\clbrdrl\brdrw35\brdrdb)");
+    AppendLine(document, R"(\clbrdrb\brdrw35\brdrdb)");
+    AppendLine(document, R"(\clbrdrr\brdrw35\brdrdb\cellx)", rightEdge);
 }
 
 void AppendRow(std::string& document, const Movement& movement, bool american,
                std::string_view descriptionEdge)
 {
-    document += R"(\trowd \trgaph180)";
-    document += LineEnd;
-    AppendCellDefinition(document, "1440");
-    document += LineEnd;
-    AppendCellDefinition(document, descriptionEdge);
-    document += LineEnd;
-    AppendCellDefinition(document, "7620");
-    document += LineEnd;
-    AppendCellDefinition(document, "9760");
+    AppendLine(document, R"(\trowd \trgaph180)");
+    const std::string_view rightEdges[] = {"1440", descriptionEdge, "7620", "9760"};
+    for (std::size_t i = 0; i < std::size(rightEdges); ++i) {
+        if (i > 0) AppendLine(document);  // an empty line between the cells
+        AppendCellDefinition(document, rightEdges[i]);
+    }
 
-    const CellTexts amounts = AmountCellTexts(movement, american);
+    // Each "\cell " closes the cell before it.
     document += R"(\pard\intbl\f0\fs20 )";
     AppendRtfText(document, TrimSpaces(FieldText(movement.DateText)));
     document += LineEnd;
     document += R"(\cell )";
     AppendRtfText(document, FieldText(movement.Description));
     document += LineEnd;
-    document += R"(\cell )";
-    document += amounts.Amount;
-    document += LineEnd;
-    document += R"(\cell )";
-    document += amounts.Balance;
-    document += LineEnd;
-    document += R"(\cell )";
-    document += LineEnd;
-    document += R"(\row)";
-    document += LineEnd;
-    document += LineEnd;
+    const CellTexts amounts = AmountCellTexts(movement, american);
+    AppendLine(document, R"(\cell )", amounts.Amount);
+    AppendLine(document, R"(\cell )", amounts.Balance);
+    AppendLine(document, R"(\cell )");
+    AppendLine(document, R"(\row)");
+    AppendLine(document);
 }
 
 }  // namespace
@@ -94,10 +89,8 @@ std::string RtfExportContents(const Ledger& ledger, bool american, bool replacin
     const std::string_view descriptionEdge = replacingExistingFile ? "5480" : "5580";
     std::string document;
     document.reserve((static_cast<std::size_t>(ledger.Count) + 1) * ApproximateRowSize);
-    document += Header;
-    document += LineEnd;
+    AppendLine(document, Header);
     for (std::int32_t i = 0; i < ledger.Count; ++i) AppendRow(document, ledger.Movements[i], american, descriptionEdge);
-    document += Footer;
-    document += LineEnd;
+    AppendLine(document, Footer);
     return document;
 }
