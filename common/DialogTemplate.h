@@ -9,6 +9,12 @@
 #include <string_view>
 #include <vector>
 
+// Dialogs that run modally to an owner window: a caption without a system
+// menu. DS_ABSALIGN keeps the template's position measured from the screen's
+// corner; an owner would otherwise make it relative to its client area.
+inline constexpr DWORD OwnedDialogStyle =
+    WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK | DS_ABSALIGN;
+
 class DialogTemplate {
 public:
     // style should hold DS_SETFONT: the template always names its font.

@@ -78,11 +78,7 @@ DialogTemplate BuildInsertDialogTemplate()
     constexpr DWORD Option = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON;
     constexpr DWORD Button = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 
-    // DS_ABSALIGN keeps the dialog at its place on the screen although it is
-    // owned by the main window.
-    DialogTemplate dialog(L"Insertar Datos",
-                          WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CAPTION | DS_MODALFRAME | DS_SETFONT |
-                              DS_NOFAILCREATE | DS_3DLOOK | DS_ABSALIGN,
+    DialogTemplate dialog(L"Insertar Datos", OwnedDialogStyle | WS_VISIBLE | WS_CLIPSIBLINGS,
                           WS_EX_CONTROLPARENT | WS_EX_TOPMOST, 70, 70, 411, 147);
     dialog.AddControl(L"STATIC", L"Fecha del movimiento", DateLabelId, 5, 5, 105, 15, Label);
     dialog.AddControl(DATETIMEPICK_CLASSW, L"SysDateTimePick32_1", DatePickerId, 5, 20, 105, 15,

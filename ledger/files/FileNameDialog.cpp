@@ -26,12 +26,7 @@ FileNameDialogData* DataOf(HWND dialog)
 
 DialogTemplate FileNameDialogTemplate()
 {
-    // The owner would make the position relative to its client area;
-    // DS_ABSALIGN keeps it measured from the screen's corner.
-    DialogTemplate dialog(L"Nombre del fichero",
-                          WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK |
-                              DS_ABSALIGN,
-                          0, 70, 70, 165, 67);
+    DialogTemplate dialog(L"Nombre del fichero", OwnedDialogStyle, 0, 70, 70, 165, 67);
     dialog.AddControl(L"EDIT", L"", NameEditId, 5, 20, 155, 15,
                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
     dialog.AddControl(L"STATIC", L"Nombre del fichero sin extension", NameLabelId, 5, 5, 155, 15,

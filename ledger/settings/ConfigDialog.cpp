@@ -38,7 +38,6 @@ constexpr ColourChoice ColourChoices[] = {
 
 // Kept for the whole run, across openings of the dialog, never saved.
 std::array<COLORREF, 16> CustomColors{};
-std::string BrowsedFolder;
 
 struct ConfigDialogState {
     Settings& settings;
@@ -56,11 +55,7 @@ DialogTemplate BuildConfigDialogTemplate()
     constexpr DWORD Swatch = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_OWNERDRAW;
     constexpr DWORD Button = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 
-    // DS_ABSALIGN keeps the dialog at its place on the screen although it is
-    // owned by the main window.
-    DialogTemplate dialog(L"Configuracion",
-                          WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CAPTION | DS_MODALFRAME | DS_SETFONT |
-                              DS_NOFAILCREATE | DS_3DLOOK | DS_ABSALIGN,
+    DialogTemplate dialog(L"Configuracion", OwnedDialogStyle | WS_VISIBLE | WS_CLIPSIBLINGS,
                           WS_EX_CONTROLPARENT | WS_EX_TOPMOST, 70, 70, 427, 160);
     dialog.AddControl(L"STATIC", L"Color texto del gasto", 1013, 5, 5, 100, 15, Label);
     dialog.AddControl(L"STATIC", L"", 1014, 5, 20, 25, 20, Swatch);
@@ -200,8 +195,7 @@ std::string BrowseForFolder(HWND owner)
     if (const PIDLIST_ABSOLUTE item = SHBrowseForFolderA(&browse)) {
         char path[MAX_PATH] = {};
         if (SHGetPathFromIDListA(item, path)) {
-            BrowsedFolder = std::string(path).substr(0, FolderCapacity);
-            chosen = BrowsedFolder;
+            chosen = std::string(path).substr(0, FolderCapacity);
         }
         CoTaskMemFree(item);
     }

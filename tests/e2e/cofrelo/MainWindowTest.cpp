@@ -18,9 +18,15 @@ constexpr Colours DefaultColours{RGB(255, 255, 255), RGB(255, 255, 255), RGB(255
 
 const std::wstring Stars(22, L'*');
 
-void ExpectRowColours(const Session& session, int row, COLORREF text, COLORREF back)
+// A saving, an expense and a comment, each painted in its kind's pair of colours.
+void ExpectEachKindPaintedIn(const Session& session, const Colours& colours)
 {
-    EXPECT_TRUE(session.ShowsRowInColours(row, text, back)) << "row " << row;
+    session.Insert(Saving, L"Ahorro", L"10");
+    session.Insert(Expense, L"Gasto", L"5");
+    session.Insert(Comment, L"Nota", L"");
+    EXPECT_TRUE(session.ShowsRowInColours(0, colours.SavingText, colours.SavingBack)) << "saving";
+    EXPECT_TRUE(session.ShowsRowInColours(1, colours.ExpenseText, colours.ExpenseBack)) << "expense";
+    EXPECT_TRUE(session.ShowsRowInColours(2, colours.CommentText, colours.CommentBack)) << "comment";
 }
 
 TEST(StartUp, ShowsTheEmptyListMaximisedInTheEuropeanFormat)
@@ -144,12 +150,7 @@ TEST(InsertMovement, RefusesAnyLineOnceTheLedgerIsFull)
 TEST(RowColours, PaintEachKindInTheDefaultColours)
 {
     Session session;
-    session.Insert(Saving, L"Ahorro", L"10");
-    session.Insert(Expense, L"Gasto", L"5");
-    session.Insert(Comment, L"Nota", L"");
-    ExpectRowColours(session, 0, DefaultColours.SavingText, DefaultColours.SavingBack);
-    ExpectRowColours(session, 1, DefaultColours.ExpenseText, DefaultColours.ExpenseBack);
-    ExpectRowColours(session, 2, DefaultColours.CommentText, DefaultColours.CommentBack);
+    ExpectEachKindPaintedIn(session, DefaultColours);
 }
 
 TEST(RowColours, ComeFromTheConfigurationFileBesideTheProgram)
@@ -157,12 +158,7 @@ TEST(RowColours, ComeFromTheConfigurationFileBesideTheProgram)
     const Colours configured{RGB(10, 20, 30),   RGB(250, 240, 0), RGB(0, 0, 0),
                              RGB(0, 128, 0),    RGB(128, 0, 128), RGB(255, 200, 150)};
     Session session({{L"Configurador.log", SettingsRecord(configured, "")}});
-    session.Insert(Saving, L"Ahorro", L"10");
-    session.Insert(Expense, L"Gasto", L"5");
-    session.Insert(Comment, L"Nota", L"");
-    ExpectRowColours(session, 0, configured.SavingText, configured.SavingBack);
-    ExpectRowColours(session, 1, configured.ExpenseText, configured.ExpenseBack);
-    ExpectRowColours(session, 2, configured.CommentText, configured.CommentBack);
+    ExpectEachKindPaintedIn(session, configured);
 }
 
 TEST(MainWindow, IgnoresEnterAndEsc)
