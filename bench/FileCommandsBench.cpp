@@ -4,10 +4,10 @@
 // close per record or line, and of one read per record.
 #include "BenchTiming.h"
 #include "FullLedger.h"
-#include "LedgerFile.h"
-#include "RtfExport.h"
-#include "SafeWrite.h"
-#include "TextExport.h"
+#include "files/LedgerFile.h"
+#include "files/RtfExport.h"
+#include "files/SafeWrite.h"
+#include "files/TextExport.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // The ledger the benchmarks work on: full, with every kind of line.
 #pragma once
 
-#include "Ledger.h"
+#include "data/Ledger.h"
 
 inline Ledger FullLedger()
 {

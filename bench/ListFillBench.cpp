@@ -2,9 +2,9 @@
 // movements, as after "Leer" and "Formato Americano": from emptying the list
 // until every row is in it and the screen has been painted.
 #include "BenchTiming.h"
-#include "DialogTemplate.h"
+#include "common/win32/DialogTemplate.h"
 #include "FullLedger.h"
-#include "LedgerList.h"
+#include "shell/LedgerList.h"
 
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
-#include "CalculatorCore.h"
+#include "calculator/CalculatorCore.h"
 
-#include "DecimalText.h"
+#include "common/DecimalText.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "CalculatorWindow.h"
+#include "calculator/win32/CalculatorWindow.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
 #include "AmountTextChecks.h"
 
-#include "NumberText.h"
+#include "data/NumberText.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 // significant digits, and PlainNumberText(ParseNumber(t)) == t.
 #include "AmountTextChecks.h"
 #include "FuzzCheck.h"
-#include "NumberText.h"
+#include "data/NumberText.h"
 
 #include <algorithm>
 #include <cfloat>

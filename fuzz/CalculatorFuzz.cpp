@@ -7,7 +7,7 @@
 // ComputedText and FormatMask: only digits, "," and "." in the mask's pattern,
 // " %" after a percentage, or "Fuera de rango"; a masked text of a value below
 // 1000 reads back as the rounded value, within half a hundredth.
-#include "CalculatorCore.h"
+#include "calculator/CalculatorCore.h"
 #include "FuzzCheck.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // give them: any byte in any field, any Kind.
 #pragma once
 
-#include "Ledger.h"
+#include "data/Ledger.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,7 +2,7 @@
 // the spaces at both ends removed, only digits and points are left. A text it
 // accepts never reads as a negative or infinite amount.
 #include "FuzzCheck.h"
-#include "NumberText.h"
+#include "data/NumberText.h"
 
 #include <algorithm>
 #include <cmath>

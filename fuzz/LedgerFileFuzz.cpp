@@ -9,7 +9,7 @@
 // the load is refused and the ledger stays as it was.
 #include "FuzzCheck.h"
 #include "FuzzLedger.h"
-#include "LedgerFile.h"
+#include "files/LedgerFile.h"
 #include "MemoryFileSystem.h"
 
 #include <cmath>

@@ -4,7 +4,7 @@
 // in one step, reading past the end fails.
 #pragma once
 
-#include "FileSystem.h"
+#include "files/FileSystem.h"
 
 #include <map>
 #include <string>

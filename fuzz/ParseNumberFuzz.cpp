@@ -3,9 +3,9 @@
 // it is the value std::from_chars gives for the same leading number, found by
 // a scan of its own; blanks before the text and one more character that is
 // not a digit after it change nothing.
-#include "DecimalText.h"
+#include "common/DecimalText.h"
 #include "FuzzCheck.h"
-#include "NumberText.h"
+#include "data/NumberText.h"
 
 #include <cfloat>
 #include <charconv>

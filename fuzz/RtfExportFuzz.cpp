@@ -9,7 +9,7 @@
 #include "AmountTextChecks.h"
 #include "FuzzCheck.h"
 #include "FuzzLedger.h"
-#include "RtfExport.h"
+#include "files/RtfExport.h"
 
 #include <string>
 #include <vector>

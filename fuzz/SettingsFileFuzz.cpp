@@ -5,7 +5,7 @@
 // and a later load gives back the same settings.
 #include "FuzzCheck.h"
 #include "MemoryFileSystem.h"
-#include "Settings.h"
+#include "settings/Settings.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 #include "AmountTextChecks.h"
 #include "FuzzCheck.h"
 #include "FuzzLedger.h"
-#include "TextExport.h"
+#include "files/TextExport.h"
 
 #include <algorithm>
 

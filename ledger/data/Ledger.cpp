@@ -1,4 +1,4 @@
-#include "Ledger.h"
+#include "data/Ledger.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // ledger file), the fixed-capacity table of movements and the running balance.
 #pragma once
 
-#include "NumberText.h"
+#include "data/NumberText.h"
 
 #include <array>
 #include <cstddef>

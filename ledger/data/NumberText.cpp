@@ -1,6 +1,6 @@
-#include "NumberText.h"
+#include "data/NumberText.h"
 
-#include "DecimalText.h"
+#include "common/DecimalText.h"
 
 #include <cmath>
 #include <limits>

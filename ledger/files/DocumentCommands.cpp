@@ -1,9 +1,9 @@
-#include "DocumentCommands.h"
+#include "files/DocumentCommands.h"
 
-#include "LedgerFile.h"
-#include "RtfExport.h"
-#include "SafeWrite.h"
-#include "TextExport.h"
+#include "files/LedgerFile.h"
+#include "files/RtfExport.h"
+#include "files/SafeWrite.h"
+#include "files/TextExport.h"
 
 #include <optional>
 

@@ -4,8 +4,8 @@
 // tests a script.
 #pragma once
 
-#include "FileSystem.h"
-#include "Ledger.h"
+#include "files/FileSystem.h"
+#include "data/Ledger.h"
 
 #include <string>
 #include <string_view>

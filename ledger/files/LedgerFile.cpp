@@ -1,6 +1,6 @@
-#include "LedgerFile.h"
+#include "files/LedgerFile.h"
 
-#include "SafeWrite.h"
+#include "files/SafeWrite.h"
 
 #include <charconv>
 #include <span>

@@ -3,8 +3,8 @@
 // that the ledger file shares with the two exports.
 #pragma once
 
-#include "FileSystem.h"
-#include "Ledger.h"
+#include "files/FileSystem.h"
+#include "data/Ledger.h"
 
 #include <string>
 #include <string_view>

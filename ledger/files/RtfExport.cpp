@@ -1,4 +1,4 @@
-#include "RtfExport.h"
+#include "files/RtfExport.h"
 
 namespace {
 

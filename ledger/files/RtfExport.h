@@ -2,7 +2,7 @@
 // movement (date, description, amount, balance), written as plain text lines.
 #pragma once
 
-#include "Ledger.h"
+#include "data/Ledger.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "SafeWrite.h"
+#include "files/SafeWrite.h"
 
 namespace {
 

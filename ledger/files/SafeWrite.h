@@ -1,7 +1,7 @@
 // Replacing a file without ever losing the old one.
 #pragma once
 
-#include "FileSystem.h"
+#include "files/FileSystem.h"
 
 #include <span>
 #include <string>

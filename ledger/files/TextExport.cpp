@@ -1,4 +1,4 @@
-#include "TextExport.h"
+#include "files/TextExport.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // movement, in table order, with no header and no total.
 #pragma once
 
-#include "Ledger.h"
+#include "data/Ledger.h"
 
 #include <string>
 

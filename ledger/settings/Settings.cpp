@@ -1,6 +1,6 @@
-#include "Settings.h"
+#include "settings/Settings.h"
 
-#include "SafeWrite.h"
+#include "files/SafeWrite.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // executable as binary records of 279 bytes.
 #pragma once
 
-#include "FileSystem.h"
+#include "files/FileSystem.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "LedgerList.h"
+#include "shell/LedgerList.h"
 
-#include "AnsiText.h"
+#include "common/win32/AnsiText.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // ledger order, each row painted in the colours of its kind.
 #pragma once
 
-#include "Ledger.h"
-#include "Settings.h"
+#include "data/Ledger.h"
+#include "settings/Settings.h"
 
 #include <windows.h>
 #include <commctrl.h>

@@ -1,16 +1,18 @@
-// Cofrelo's entry and its main window: a dialog-style window with the menu
+// Cofrelo's main window: a dialog-style window with the menu
 // "Opciones" and the list of movements. Every command is a branch of
 // MainWindowProc; each runs its dialogs and message boxes modally to the main
 // window, so no second command can start while one is still at work.
-#include "ProgramState.h"
+#include "shell/MainWindow.h"
 
-#include "ConfigDialog.h"
-#include "DialogTemplate.h"
-#include "DocumentCommands.h"
-#include "FileSystem.h"
-#include "InsertMovementDialog.h"
-#include "LedgerList.h"
-#include "MessageBoxDialogue.h"
+#include "shell/ProgramState.h"
+
+#include "common/win32/DialogTemplate.h"
+#include "data/win32/InsertMovementDialog.h"
+#include "files/DocumentCommands.h"
+#include "files/FileSystem.h"
+#include "settings/win32/ConfigDialog.h"
+#include "shell/LedgerList.h"
+#include "shell/MessageBoxDialogue.h"
 
 #include <commctrl.h>
 
@@ -67,24 +69,6 @@ struct MainWindowResources {
     HICON SmallIcon = nullptr;
     HWND SavedFocus = nullptr;
 } Main;
-
-// The version-6 controls need registering; looked up by name so that a system
-// whose library lacks InitCommonControlsEx still starts.
-void InitialiseCommonControls()
-{
-    const HMODULE library = LoadLibraryA("COMCTL32.DLL");
-    if (!library) return;
-    using InitCommonControlsExFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    const auto initialise = reinterpret_cast<InitCommonControlsExFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(library, "InitCommonControlsEx")));
-    if (initialise) {
-        const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_INTERNET_CLASSES};
-        initialise(&classes);
-    } else {
-        InitCommonControls();
-    }
-    FreeLibrary(library);
-}
 
 void BuildMainMenu(HWND window)
 {
@@ -290,6 +274,8 @@ void ReleaseMainWindowResources()
     Main = {};
 }
 
+}  // namespace
+
 int CreateMainWindow(HWND parent)
 {
     const DialogTemplate dialog = BuildMainWindowTemplate();
@@ -303,11 +289,3 @@ int CreateMainWindow(HWND parent)
     return 0;
 }
 
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
-{
-    InitialiseCommonControls();
-    CreateMainWindow(nullptr);
-    return 0;
-}

@@ -1,7 +1,7 @@
-#include "MessageBoxDialogue.h"
+#include "shell/MessageBoxDialogue.h"
 
-#include "AnsiText.h"
-#include "FileNameDialog.h"
+#include "common/win32/AnsiText.h"
+#include "files/win32/FileNameDialog.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // and message boxes titled "Programador", all modal to the main window.
 #pragma once
 
-#include "DocumentCommands.h"
+#include "files/DocumentCommands.h"
 
 #include <windows.h>
 

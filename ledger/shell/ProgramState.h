@@ -2,8 +2,8 @@
 // main window's thread (the program has no other).
 #pragma once
 
-#include "Ledger.h"
-#include "Settings.h"
+#include "data/Ledger.h"
+#include "settings/Settings.h"
 
 #include <windows.h>
 

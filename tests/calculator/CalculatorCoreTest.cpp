@@ -1,4 +1,4 @@
-#include "CalculatorCore.h"
+#include "calculator/CalculatorCore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "DocumentCommands.h"
-#include "LedgerFile.h"
+#include "files/DocumentCommands.h"
+#include "files/LedgerFile.h"
 #include "MovementRecords.h"
-#include "RtfExport.h"
+#include "files/RtfExport.h"
 #include "TestFiles.h"
-#include "TextExport.h"
+#include "files/TextExport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "MovementRecords.h"
-#include "RtfExport.h"
-#include "TextExport.h"
+#include "files/RtfExport.h"
+#include "files/TextExport.h"
 
 #include <gtest/gtest.h>
 

@@ -4,13 +4,13 @@
 // the previous file must be whole (or still absent), no temporary file may be
 // left, nothing in memory may change, and the user must hear of the failure and
 // never of success. The totals are printed, and any violation fails the test.
-#include "DocumentCommands.h"
-#include "LedgerFile.h"
+#include "files/DocumentCommands.h"
+#include "files/LedgerFile.h"
 #include "MovementRecords.h"
-#include "RtfExport.h"
-#include "Settings.h"
+#include "files/RtfExport.h"
+#include "settings/Settings.h"
 #include "TestFiles.h"
-#include "TextExport.h"
+#include "files/TextExport.h"
 
 #include <gtest/gtest.h>
 

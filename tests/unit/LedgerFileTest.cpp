@@ -1,4 +1,4 @@
-#include "LedgerFile.h"
+#include "files/LedgerFile.h"
 #include "MovementRecords.h"
 #include "TestFiles.h"
 

@@ -2,7 +2,7 @@
 // and ledgers made of such records.
 #pragma once
 
-#include "Ledger.h"
+#include "data/Ledger.h"
 
 #include <cstdint>
 #include <cstring>

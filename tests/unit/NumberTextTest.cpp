@@ -1,5 +1,5 @@
-#include "DecimalText.h"
-#include "NumberText.h"
+#include "common/DecimalText.h"
+#include "data/NumberText.h"
 
 #include <gtest/gtest.h>
 

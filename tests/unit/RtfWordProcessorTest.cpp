@@ -3,7 +3,7 @@
 // movement with the texts the ledger shows, whatever RTF characters and
 // accented letters the descriptions hold.
 #include "MovementRecords.h"
-#include "RtfExport.h"
+#include "files/RtfExport.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "SafeWrite.h"
+#include "files/SafeWrite.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "Settings.h"
+#include "settings/Settings.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>

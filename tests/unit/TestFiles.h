@@ -2,7 +2,7 @@
 // natively and under Wine alike.
 #pragma once
 
-#include "FileSystem.h"
+#include "files/FileSystem.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "ConfigDialog.h"
+#include "settings/win32/ConfigDialog.h"
 
-#include "AnsiText.h"
-#include "DialogTemplate.h"
+#include "common/win32/AnsiText.h"
+#include "common/win32/DialogTemplate.h"
 
 #include <commdlg.h>
 #include <shlobj.h>

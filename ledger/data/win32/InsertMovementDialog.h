@@ -1,7 +1,7 @@
 // "Insertar Datos": the dialog in which the user adds one movement.
 #pragma once
 
-#include "Ledger.h"
+#include "data/Ledger.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // The file layer on POSIX systems, for the native builds and their tests.
 // Windows' sharing rules have no equivalent here; everything else matches.
-#include "FileSystem.h"
+#include "files/FileSystem.h"
 
 #include <cerrno>
 #include <cstring>

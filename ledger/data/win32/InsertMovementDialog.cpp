@@ -1,7 +1,7 @@
-#include "InsertMovementDialog.h"
+#include "data/win32/InsertMovementDialog.h"
 
-#include "AnsiText.h"
-#include "DialogTemplate.h"
+#include "common/win32/AnsiText.h"
+#include "common/win32/DialogTemplate.h"
 
 #include <commctrl.h>
 

@@ -1,8 +1,8 @@
-#include "FileNameDialog.h"
+#include "files/win32/FileNameDialog.h"
 
-#include "AnsiText.h"
-#include "DialogTemplate.h"
-#include "LedgerFile.h"
+#include "common/win32/AnsiText.h"
+#include "common/win32/DialogTemplate.h"
+#include "files/LedgerFile.h"
 
 namespace {
 

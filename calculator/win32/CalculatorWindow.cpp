@@ -1,8 +1,8 @@
-#include "CalculatorWindow.h"
+#include "calculator/win32/CalculatorWindow.h"
 
-#include "AnsiText.h"
-#include "CalculatorCore.h"
-#include "DialogTemplate.h"
+#include "common/win32/AnsiText.h"
+#include "calculator/CalculatorCore.h"
+#include "common/win32/DialogTemplate.h"
 
 #include <array>
 #include <string>

@@ -1,4 +1,4 @@
-#include "DialogTemplate.h"
+#include "common/win32/DialogTemplate.h"
 
 namespace {
 

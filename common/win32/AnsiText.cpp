@@ -1,4 +1,4 @@
-#include "AnsiText.h"
+#include "common/win32/AnsiText.h"
 
 std::wstring WideFromAnsi(std::string_view ansi)
 {

@@ -1,8 +1,8 @@
 // The file layer on Windows. Files are held without sharing while open, as the
 // program has always done, so another program holding one makes the step fail.
-#include "FileSystem.h"
+#include "files/FileSystem.h"
 
-#include "AnsiText.h"
+#include "common/win32/AnsiText.h"
 
 #include <windows.h>
 

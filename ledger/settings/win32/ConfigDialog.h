@@ -2,7 +2,7 @@
 // and the data folder.
 #pragma once
 
-#include "Settings.h"
+#include "settings/Settings.h"
 
 #include <windows.h>
 

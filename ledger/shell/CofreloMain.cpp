@@ -1,0 +1,33 @@
+// Cofrelo's entry: the common controls, then the main window until it closes.
+#include "shell/MainWindow.h"
+
+#include <commctrl.h>
+
+namespace {
+
+// The version-6 controls need registering; looked up by name so that a system
+// whose library lacks InitCommonControlsEx still starts.
+void InitialiseCommonControls()
+{
+    const HMODULE library = LoadLibraryA("COMCTL32.DLL");
+    if (!library) return;
+    using InitCommonControlsExFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    const auto initialise = reinterpret_cast<InitCommonControlsExFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(library, "InitCommonControlsEx")));
+    if (initialise) {
+        const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_INTERNET_CLASSES};
+        initialise(&classes);
+    } else {
+        InitCommonControls();
+    }
+    FreeLibrary(library);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    InitialiseCommonControls();
+    CreateMainWindow(nullptr);
+    return 0;
+}

@@ -1,0 +1,7 @@
+// Cofrelo's main window: builds it, runs it modally until it is closed and
+// returns its result (always 0).
+#pragma once
+
+#include <windows.h>
+
+int CreateMainWindow(HWND parent);
