@@ -6,7 +6,7 @@
 // under Wine here:
 //   scripts/with-wine tests/wine/run-under-wine BUILD/bench/CofreloTimings.exe BUILD/ledger/Cofrelo.exe
 #include "BenchTiming.h"
-#include "FullLedger.h"
+#include "support/Records.h"
 
 #include "Controls.h"
 #include "ListView.h"
@@ -50,9 +50,7 @@ double MedianOfTimedParts(const Step& prepare, const Step& work, const Step& fin
 
 std::string FullLedgerFile()
 {
-    const Ledger ledger = FullLedger();
-    return {reinterpret_cast<const char*>(ledger.Movements.get()),
-            static_cast<std::size_t>(ledger.Count) * MovementSize};
+    return std::string(LedgerBytes(FullLedger()));
 }
 
 // The list has every row of a full ledger and the window has painted it. The

@@ -3,7 +3,7 @@
 // file read in one go), and for comparison the way of one open, append and
 // close per record or line, and of one read per record.
 #include "BenchTiming.h"
-#include "FullLedger.h"
+#include "support/Records.h"
 #include "files/LedgerFile.h"
 #include "files/RtfExport.h"
 #include "files/SafeWrite.h"
@@ -26,12 +26,6 @@ void Require(const FileResult& result)
     std::exit(1);
 }
 
-std::span<const char> LedgerRecords(const Ledger& ledger)
-{
-    return {reinterpret_cast<const char*>(ledger.Movements.get()),
-            static_cast<std::size_t>(ledger.Count) * MovementSize};
-}
-
 // One open, append and close.
 void AppendToFile(const std::string& path, std::span<const char> bytes)
 {
@@ -45,7 +39,7 @@ void AppendToFile(const std::string& path, std::span<const char> bytes)
 void SaveRecordByRecord(const std::string& path, const Ledger& ledger)
 {
     std::filesystem::remove(path);
-    const std::span<const char> records = LedgerRecords(ledger);
+    const std::span<const char> records(LedgerBytes(ledger));
     for (std::size_t offset = 0; offset < records.size(); offset += MovementSize)
         AppendToFile(path, records.subspan(offset, MovementSize));
 }

@@ -3,7 +3,7 @@
 // until every row is in it and the screen has been painted.
 #include "BenchTiming.h"
 #include "common/win32/DialogTemplate.h"
-#include "FullLedger.h"
+#include "support/Records.h"
 #include "shell/LedgerList.h"
 
 #include <commctrl.h>

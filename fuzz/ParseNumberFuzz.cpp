@@ -1,12 +1,15 @@
-// ParseNumber and ReadLeadingNumber on any bytes. The value is never NaN or
-// infinite (beyond a double's range it is the largest double with its sign);
-// it is the value std::from_chars gives for the same leading number, found by
-// a scan of its own; blanks before the text and one more character that is
-// not a digit after it change nothing.
+// ParseNumber and IsAmountText on any text. The value is never NaN or infinite
+// and is the one std::from_chars gives for the leading number as a scan of its
+// own finds it (beyond a double's range 0 or the largest double, with the
+// sign); blanks before the text and one more non-digit after it change
+// nothing. IsAmountText holds exactly when, without the spaces at both ends,
+// only digits and points are left, and such a text never reads below 0.
+#include "Fuzz.h"
+
 #include "common/DecimalText.h"
-#include "FuzzCheck.h"
 #include "data/NumberText.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -14,85 +17,62 @@
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-// The leading number rewritten for std::from_chars, which takes no "+" and
-// knows only "e" as exponent letter.
-struct ReferenceNumber {
-    bool Negative = false;
-    bool HasDigits = false;
-    std::string Unsigned;
-};
-
-std::string ScanExponent(std::string_view text)
+// The leading number rewritten for std::from_chars, which takes no sign and
+// knows only "e" as exponent letter; empty when it has no digits.
+std::string LeadingNumber(std::string_view text, bool& negative)
 {
-    if (text.empty() || std::string_view("EeDd").find(text.front()) == std::string_view::npos) return {};
-    std::string exponent = "e";
-    std::size_t i = 1;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) exponent += text[i++];
-    const std::size_t firstDigit = i;
-    while (i < text.size() && IsDigit(text[i])) exponent += text[i++];
-    return i > firstDigit ? exponent : std::string();
+    text.remove_prefix(std::min(text.find_first_not_of(" \t\r\n"), text.size()));
+    negative = text.starts_with('-');
+    if (text.starts_with('-') || text.starts_with('+')) text.remove_prefix(1);
+    const std::size_t point = text.find_first_not_of("0123456789");
+    const std::size_t end = point < text.size() && text[point] == '.'
+                                ? std::min(text.find_first_not_of("0123456789", point + 1), text.size())
+                                : std::min(point, text.size());
+    std::string number(text.substr(0, end));
+    if (number.find_first_of("0123456789") == std::string::npos) return {};
+    std::string_view exponent = text.substr(end);
+    if (exponent.empty() || std::string_view("EeDd").find(exponent[0]) == std::string_view::npos) return number;
+    const std::size_t sign = exponent.size() > 1 && (exponent[1] == '+' || exponent[1] == '-');
+    const std::size_t digits = std::min(exponent.find_first_not_of("0123456789", 1 + sign), exponent.size());
+    return digits > 1 + sign ? number + "e" + std::string(exponent.substr(1, digits - 1)) : number;
 }
 
-ReferenceNumber ScanReference(std::string_view text)
+void CheckAgainstFromChars(std::string_view text, double value)
 {
-    ReferenceNumber number;
-    std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) number.Negative = text[i++] == '-';
-    bool pointSeen = false;
-    for (; i < text.size(); ++i) {
-        if (IsDigit(text[i])) {
-            number.HasDigits = true;
-        } else if (text[i] == '.' && !pointSeen) {
-            pointSeen = true;
-        } else {
-            break;
-        }
-        number.Unsigned += text[i];
-    }
-    number.Unsigned += ScanExponent(text.substr(i));
-    return number;
-}
-
-void CheckAgainstReference(std::string_view text, double value)
-{
-    const ReferenceNumber reference = ScanReference(text);
-    if (!reference.HasDigits) {
-        Require(value == 0, "a text without digits reads as 0");
-        return;
-    }
+    bool negative = false;
+    const std::string number = LeadingNumber(text, negative);
     double magnitude = 0;
-    const char* first = reference.Unsigned.data();
-    const auto parsed = std::from_chars(first, first + reference.Unsigned.size(), magnitude);
-    Require(parsed.ptr == first + reference.Unsigned.size(), "the reference reads its whole rewritten number");
-    if (parsed.ec == std::errc::result_out_of_range) {
-        Require(value == 0 || std::fabs(value) == DBL_MAX, "out of range reads as 0 or the largest double");
-        Require(value == 0 || std::signbit(value) == reference.Negative, "out of range keeps its sign");
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), magnitude);
+    if (error == std::errc::result_out_of_range) {
+        Require(value == 0 || (std::fabs(value) == DBL_MAX && std::signbit(value) == negative),
+                "out of range reads as 0 or the largest double with its sign");
         return;
     }
-    Require(value == (reference.Negative ? -magnitude : magnitude), "the value is that of the leading number");
+    Require(number.empty() || end == number.data() + number.size(), "from_chars reads the whole number");
+    Require(value == (negative ? -magnitude : magnitude), "the value is that of the leading number");
+}
+
+bool DigitsAndPointsBetweenSpaces(std::string_view text)
+{
+    const std::size_t first = std::min(text.find_first_not_of(' '), text.size());
+    const std::string_view inner = text.substr(first, text.find_last_not_of(' ') + 1 - first);
+    return std::all_of(inner.begin(), inner.end(), [](char c) { return IsDigit(c) || c == '.'; });
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+void FuzzOne(std::string_view text)
 {
-    const std::string_view text = InputText(data, size);
     const double value = ParseNumber(text);
-    Require(!std::isnan(value) && !std::isinf(value), "the value is finite");
+    Require(std::isfinite(value), "the value is finite");
     Require(std::signbit(ReadLeadingNumber(text)) == std::signbit(value) && ReadLeadingNumber(text) == value,
             "ParseNumber is ReadLeadingNumber");
-    CheckAgainstReference(text, value);
-
-    const std::string withBlanks = " \t\r\n" + std::string(text);
-    Require(ParseNumber(withBlanks) == value, "leading blanks change nothing");
-    // One more character that is not a digit never adds to the number: a point,
-    // an exponent letter or a sign would need digits after them.
-    for (const char tail : std::string_view("x .eD-+%")) {
+    CheckAgainstFromChars(text, value);
+    Require(ParseNumber(" \t\r\n" + std::string(text)) == value, "leading blanks change nothing");
+    for (const char tail : std::string_view("x .eD-+%"))
         Require(ParseNumber(std::string(text) + tail) == value, "a non-digit after the text changes nothing");
-    }
-    return 0;
+
+    const bool accepted = IsAmountText(text);
+    Require(accepted == DigitsAndPointsBetweenSpaces(text), "IsAmountText accepts digits and points between spaces");
+    Require(!accepted || value >= 0, "an accepted amount is not negative");
 }

@@ -1,6 +1,6 @@
 #include "files/DocumentCommands.h"
 #include "files/LedgerFile.h"
-#include "MovementRecords.h"
+#include "support/Records.h"
 #include "files/RtfExport.h"
 #include "TestFiles.h"
 #include "files/TextExport.h"
@@ -12,9 +12,9 @@
 
 namespace {
 
-const std::string Saving = Record("05/12/2026", "Nomina", "+1250.5", "1250.5", 0);
-const std::string Expense = Record("06/12/2026", "Cena", "-30", "1220.5", 1);
-const std::string Comment = Record("07/12/2026", "Nota", "*", "*", 2);
+const std::string& Saving = SavingRecord;
+const std::string& Expense = ExpenseRecord;
+const std::string& Comment = CommentRecord;
 const std::string OldContents = "old contents";
 
 enum class Prompt { FileName, Message, Question };
@@ -143,7 +143,7 @@ const WritingCommand WritingCommands[] = {
      [](const Ledger& l, std::string& n, const std::string& d, FileSystem& f, UserDialogue& u) {
          SaveLedger(l, n, d, f, u);
      },
-     [](const Ledger& l, bool) { return LedgerBytes(l); }},
+     [](const Ledger& l, bool) { return std::string(LedgerBytes(l)); }},
     {"Exportar a TXT", TextExportExtension,
      [](const std::string&) { return std::string("Ahorros Exportados a TXT ..."); },
      [](const Ledger& l, std::string& n, const std::string& d, FileSystem& f, UserDialogue& u) {

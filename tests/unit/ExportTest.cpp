@@ -1,17 +1,16 @@
-#include "MovementRecords.h"
 #include "files/RtfExport.h"
 #include "files/TextExport.h"
+#include "support/Records.h"
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <vector>
 
 namespace {
 
-const std::string Saving = Record("05/12/2026", "Nomina", "+1250.5", "1250.5", 0);
-const std::string Expense = Record("06/12/2026", "Cena", "-30", "1220.5", 1);
-const std::string Comment = Record("07/12/2026", "Nota", "*", "*", 2);
+const std::string& Saving = SavingRecord;
+const std::string& Expense = ExpenseRecord;
+const std::string& Comment = CommentRecord;
 const std::string Stars22(22, '*');
 const std::string Stars13(13, '*');
 
@@ -165,67 +164,6 @@ TEST(AppendRtfText, EscapesWhatRtfWouldReadAsMarkupAndEveryByteOutsidePrintableA
         AppendRtfText(document, text);
         EXPECT_EQ(document, "x" + escaped) << escaped;
     }
-}
-
-// What an RTF reader sees of the document's structure.
-struct RtfShape {
-    int rows = 0;
-    int cells = 0;
-    bool oneGroupToTheEnd = true;  // the header's group closes with the last "}" and nowhere before
-    bool plainAsciiLines = true;   // printable ASCII, lines ended by CR LF
-};
-
-RtfShape ShapeOf(const std::string& document)
-{
-    RtfShape shape;
-    int depth = 0;
-    for (std::size_t i = 0; i < document.size(); ++i) {
-        const char c = document[i];
-        if (c == '\r' && i + 1 < document.size() && document[i + 1] == '\n') {
-            ++i;
-        } else if (c < 0x20 || c > 0x7E) {
-            shape.plainAsciiLines = false;
-        } else if (c == '{') {
-            ++depth;
-        } else if (c == '}') {
-            if (--depth <= 0 && document.substr(i + 1) != "\r\n") shape.oneGroupToTheEnd = false;
-        } else if (c == '\\' && i + 1 < document.size()) {
-            const char next = document[i + 1];
-            if (next == '\'') {
-                i += 3;
-            } else if (!std::isalpha(static_cast<unsigned char>(next))) {
-                ++i;
-            } else {
-                std::size_t end = i + 1;
-                while (end < document.size() && std::isalpha(static_cast<unsigned char>(document[end]))) ++end;
-                const std::string word = document.substr(i + 1, end - i - 1);
-                shape.rows += word == "row";
-                shape.cells += word == "cell";
-                i = end - 1;
-            }
-        }
-    }
-    shape.oneGroupToTheEnd = shape.oneGroupToTheEnd && depth == 0;
-    return shape;
-}
-
-TEST(RtfExportContents, GivesOneRowPerMovementWhateverTheDescriptionsHold)
-{
-    std::string records;
-    for (int first = 0; first < 256; ++first) {
-        std::string description(100, '\0');
-        for (std::size_t k = 0; k < description.size(); ++k)
-            description[k] = static_cast<char>((first + 37 * static_cast<int>(k)) % 256);
-        records += Record(description.substr(0, 14), description, "+1", "1", 0);
-    }
-    records += Record("}\\row{", "}}}\\row\\pard{\\rtf1", "+1", "1", 0);
-    const Ledger ledger = LedgerOf(records);
-
-    const RtfShape shape = ShapeOf(RtfExportContents(ledger, false, false));
-    EXPECT_EQ(shape.rows, ledger.Count);
-    EXPECT_EQ(shape.cells, 4 * ledger.Count);
-    EXPECT_TRUE(shape.oneGroupToTheEnd);
-    EXPECT_TRUE(shape.plainAsciiLines);
 }
 
 }  // namespace

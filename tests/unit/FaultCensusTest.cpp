@@ -6,7 +6,7 @@
 // never of success. The totals are printed, and any violation fails the test.
 #include "files/DocumentCommands.h"
 #include "files/LedgerFile.h"
-#include "MovementRecords.h"
+#include "support/Records.h"
 #include "files/RtfExport.h"
 #include "settings/Settings.h"
 #include "TestFiles.h"
@@ -194,7 +194,7 @@ const WritePath WritePaths[] = {
          SaveLedger(l, n, d, f, u);
      },
      "Ahorros Grabados con el nombre : \r\nEnero", "Ahorros NO Grabados en el fichero : ",
-     [](bool) { return LedgerBytes(Movements); }},
+     [](bool) { return std::string(LedgerBytes(Movements)); }},
     {"Exportar a TXT", "Enero.txt",
      [](const Ledger& l, std::string& n, const std::string& d, FileSystem& f, UserDialogue& u) {
          ExportText(l, n, d, false, f, u);

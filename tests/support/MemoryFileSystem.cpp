@@ -1,4 +1,4 @@
-#include "MemoryFileSystem.h"
+#include "support/MemoryFileSystem.h"
 
 #include <algorithm>
 
@@ -11,7 +11,7 @@ FileResult Missing(const std::string& path)
 
 class MemoryReader final : public FileReader {
 public:
-    explicit MemoryReader(const std::string& bytes) : bytes_(bytes) {}
+    MemoryReader(const std::string& bytes, bool broken) : bytes_(bytes), broken_(broken) {}
 
     std::uint64_t Size() const override { return bytes_.size(); }
 
@@ -19,12 +19,14 @@ public:
     {
         if (offset > bytes_.size() || into.size() > bytes_.size() - offset)
             return FileResult::Failure("Lectura mas alla del final");
-        std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), into.size(), into.begin());
-        return FileResult::Success();
+        const std::size_t copied = broken_ ? into.size() / 2 : into.size();
+        std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), copied, into.begin());
+        return broken_ ? FileResult::Failure("Error de lectura") : FileResult::Success();
     }
 
 private:
     const std::string& bytes_;
+    bool broken_;
 };
 
 class MemoryWriter final : public FileWriter {
@@ -71,7 +73,7 @@ FileResult MemoryFileSystem::OpenForReading(const std::string& path, std::unique
 {
     const auto file = files_.find(path);
     if (file == files_.end()) return Missing(path);
-    reader = std::make_unique<MemoryReader>(file->second);
+    reader = std::make_unique<MemoryReader>(file->second, readingBroken_);
     return FileResult::Success();
 }
 

@@ -15,6 +15,8 @@ public:
     // The file's bytes, or none when nothing stands at the path.
     const std::string* Find(const std::string& path) const;
     std::size_t FileCount() const { return files_.size(); }
+    // From now on every read fails half way, as on a failing disk.
+    void BreakReading() { readingBroken_ = true; }
 
     bool Exists(const std::string& path) override;
     FileResult OpenForReading(const std::string& path, std::unique_ptr<FileReader>& reader) override;
@@ -27,4 +29,5 @@ private:
     // A map, not a hash table: readers and writers keep pointers to the bytes,
     // which inserting other files must not move.
     std::map<std::string, std::string> files_;
+    bool readingBroken_ = false;
 };

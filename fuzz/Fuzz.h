@@ -1,0 +1,19 @@
+// The harness of every fuzz target: a target defines FuzzOne, which runs the
+// code under test on one input and checks what it gives; FuzzDriver.cpp hands
+// it every input libFuzzer makes. A check that does not hold is a finding: the
+// run stops at once with the check's words, and libFuzzer keeps the input.
+#pragma once
+
+#include <string_view>
+
+void FuzzOne(std::string_view input);
+
+void Require(bool holds, const char* what);
+
+bool IsDigit(char c);
+
+// A 22-character display text of FormatAmount: an optional "-", the integer
+// digits grouped by three, the decimal separator and two decimals, then spaces.
+// A text too long for 22 characters is cut, so one without padding may stop
+// anywhere in that pattern. American: "," and "."; European: "." and "'".
+bool IsFormattedAmount(std::string_view text, bool american);

@@ -1,0 +1,49 @@
+#include "support/Records.h"
+
+#include <algorithm>
+#include <cstring>
+
+std::string Field(std::string text, std::size_t width)
+{
+    text.resize(width, ' ');
+    return text;
+}
+
+std::string Record(const std::string& date, const std::string& description, const std::string& amount,
+                   const std::string& balance, std::int32_t kind)
+{
+    std::string kindBytes(4, '\0');
+    for (std::size_t i = 0; i < 4; ++i) kindBytes[i] = static_cast<char>(static_cast<std::uint32_t>(kind) >> (8 * i));
+    return Field(date, DateTextWidth) + Field(description, DescriptionWidth) + Field(amount, AmountTextWidth) +
+           Field(balance, AmountTextWidth) + kindBytes;
+}
+
+std::string_view LedgerBytes(const Ledger& ledger)
+{
+    return {reinterpret_cast<const char*>(ledger.Movements.get()), static_cast<std::size_t>(ledger.Count) * MovementSize};
+}
+
+void FillLedger(Ledger& ledger, std::string_view records)
+{
+    const std::size_t count = std::min(records.size() / MovementSize, static_cast<std::size_t>(LedgerSlots));
+    std::memcpy(ledger.Movements.get(), records.data(), count * MovementSize);
+    ledger.Count = static_cast<std::int32_t>(count);
+    ledger.CurrentBalance = StoredBalance(ledger);
+}
+
+Ledger LedgerOf(std::string_view records)
+{
+    Ledger ledger;
+    FillLedger(ledger, records);
+    return ledger;
+}
+
+Ledger FullLedger()
+{
+    Ledger ledger;
+    const MovementKind kinds[] = {MovementKind::Saving, MovementKind::Saving, MovementKind::Expense,
+                                  MovementKind::Comment};
+    for (std::int32_t i = 0; i < LedgerCapacity; ++i)
+        AppendNewLine(ledger, kinds[i % 4], "05/12/2026", "Movimiento de prueba con una descripcion larga", "12.5");
+    return ledger;
+}

@@ -1,0 +1,34 @@
+// Movement records written field by field, the way the ledger file holds them,
+// and ledgers made of such records: for the tests, the fuzz targets and the
+// benchmarks alike.
+#pragma once
+
+#include "data/Ledger.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// A text field as stored: cut or padded with spaces to its width.
+std::string Field(std::string text, std::size_t width);
+
+std::string Record(const std::string& date, const std::string& description, const std::string& amount,
+                   const std::string& balance, std::int32_t kind);
+
+inline const std::string SavingRecord = Record("05/12/2026", "Nomina", "+1250.5", "1250.5", 0);
+inline const std::string ExpenseRecord = Record("06/12/2026", "Cena", "-30", "1220.5", 1);
+inline const std::string CommentRecord = Record("07/12/2026", "Nota", "*", "*", 2);
+
+// The bytes of movements 0 to Count-1.
+std::string_view LedgerBytes(const Ledger& ledger);
+
+// Makes the ledger hold the whole records at the front of `records` (as many
+// as the table has slots) and the balance a load would take from them. The
+// storage is reused: a fresh table for every fuzz input would cost more than
+// the code under test.
+void FillLedger(Ledger& ledger, std::string_view records);
+
+Ledger LedgerOf(std::string_view records);
+
+// Full, with every kind of line: what the benchmarks work on.
+Ledger FullLedger();
