@@ -3,6 +3,7 @@
 // until every row is in it and the screen has been painted.
 #include "BenchTiming.h"
 #include "common/win32/DialogTemplate.h"
+#include "ledger/CofreloIds.h"
 #include "support/Records.h"
 #include "shell/LedgerList.h"
 
@@ -20,15 +21,15 @@ INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM)
 int main()
 {
     InitCommonControls();
-    DialogTemplate dialog(L"Cofrelo", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, 0, 70, 70, 534,
+    DialogTemplate dialog(cofrelo::MainWindowTitle, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, 0, 70, 70, 534,
                           333);
-    dialog.AddControl(WC_LISTVIEWW, L"Listview1", LedgerListId, 0, 0, 535, 320,
+    dialog.AddControl(WC_LISTVIEWW, L"Listview1", cofrelo::LedgerListId, 0, 0, 535, 320,
                       WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS);
     const HWND window = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), nullptr, PlainDialogProc, 0);
-    const HFONT font = CreateBoldSansSerifFont(10);
-    const HWND list = GetDlgItem(window, LedgerListId);
-    SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    SetupLedgerColumns(window, LedgerListId);
+    const FontHandle font = CreateBoldSansSerifFont(10);
+    const HWND list = GetDlgItem(window, cofrelo::LedgerListId);
+    SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    SetupLedgerColumns(window, cofrelo::LedgerListId);
     ShowWindow(window, SW_MAXIMIZE);
     RECT client{};
     GetClientRect(window, &client);
@@ -40,6 +41,5 @@ int main()
            MedianMilliseconds(7, [&](int run) { RefillLedgerList(list, ledger, run % 2 == 1); }));
 
     DestroyWindow(window);
-    DeleteObject(font);
     return 0;
 }

@@ -1,7 +1,8 @@
 #include "calculator/win32/CalculatorWindow.h"
 
-#include "common/win32/AnsiText.h"
 #include "calculator/CalculatorCore.h"
+#include "calculator/RatioloIds.h"
+#include "common/win32/AnsiText.h"
 #include "common/win32/DialogTemplate.h"
 
 #include <array>
@@ -10,24 +11,12 @@
 
 namespace {
 
-enum ControlId : WORD {
-    GrossLabelId = 1001,
-    GrossBoxId = 1002,
-    PercentageLabelId = 1003,
-    PercentageBoxId = 1004,
-    ResultLabelId = 1005,
-    ResultBoxId = 1006,
-    CalculateButtonId = 1007,
-    ExitButtonId = 1008,
-    HelpLabelId = 1009,
-    ClearButtonId = 1010,
-};
+using namespace ratiolo;
 
 // The boxes in the order "Calcular" reads them and "Borrar" clears them.
 constexpr std::array<int, 3> BoxIds = {GrossBoxId, PercentageBoxId, ResultBoxId};
 constexpr std::array<int, 4> LabelIds = {GrossLabelId, PercentageLabelId, ResultLabelId, HelpLabelId};
 
-constexpr WORD IconId = 200;
 constexpr int LabelFontPoints = 8;
 
 constexpr DWORD WindowStyle = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK;
@@ -50,11 +39,10 @@ struct Calculator {
     CalculatorValues Values;  // GrossAmount, Percentage, ResultAmount
     MissingValue CalcCase = MissingValue::NoValidCombination;
     HWND SavedFocus = nullptr;
-    // Owned by ShowCalculator, which frees them once the window is gone:
-    // the window draws with them until it is destroyed.
-    HFONT LabelFont = nullptr;
-    HICON LargeIcon = nullptr;
-    HICON SmallIcon = nullptr;
+    // The window draws with these until it is destroyed; ShowCalculator's
+    // Calculator outlives it.
+    FontHandle LabelFont;
+    WindowIcons Icons;
     std::array<COLORREF, BoxIds.size()> BoxTextColours{};  // in the order of BoxIds; all black at start
 };
 
@@ -77,7 +65,7 @@ void AddButton(DialogTemplate& dialog, WORD id, std::wstring_view text, short x)
 // the buttons stand "Calcular", "Borrar", "Salir".
 DialogTemplate CalculatorTemplate()
 {
-    DialogTemplate dialog(L"Porcentaje ....", WindowStyle, 0, 70, 70, 145, 147);
+    DialogTemplate dialog(CalculatorTitle, WindowStyle, 0, 70, 70, 145, 147);
     AddLabel(dialog, GrossLabelId, L"Cantidad bruta", 5, 7, 60, 10);
     AddBox(dialog, GrossBoxId, 5);
     AddLabel(dialog, PercentageLabelId, L"Porcentaje", 5, 28, 60, 10);
@@ -136,7 +124,7 @@ void Calculate(Calculator& calculator)
     if (calculator.CalcCase == MissingValue::NoValidCombination) {
         SetAllBoxTextColours(calculator, PlainTextColour);
         // Without owner, like every message of both programs: the window stays enabled.
-        MessageBoxW(nullptr, L"Tienes que rellenar solo dos datos ...", L"...", 0);
+        MessageBoxW(nullptr, L"Tienes que rellenar solo dos datos ...", MessageTitle, 0);
         return;
     }
     const int boxId = BoxOf(calculator.CalcCase);
@@ -179,22 +167,13 @@ INT_PTR ColourBox(const Calculator& calculator, HDC dc, HWND box)
     return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_WINDOW));
 }
 
-void SetIcons(Calculator& calculator)
-{
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    calculator.LargeIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IconId), IMAGE_ICON, 32, 32, 0));
-    calculator.SmallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IconId), IMAGE_ICON, 16, 16, 0));
-    SendMessageW(calculator.CalculatorWindow, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(calculator.LargeIcon));
-    SendMessageW(calculator.CalculatorWindow, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(calculator.SmallIcon));
-}
-
 // The boxes and buttons keep the template's font; only the labels get this one.
 void GiveLabelsTheirFont(Calculator& calculator)
 {
     calculator.LabelFont = CreateBoldSansSerifFont(LabelFontPoints);
     for (int labelId : LabelIds)
         SendDlgItemMessageW(calculator.CalculatorWindow, labelId, WM_SETFONT,
-                            reinterpret_cast<WPARAM>(calculator.LabelFont), FALSE);
+                            reinterpret_cast<WPARAM>(calculator.LabelFont.get()), FALSE);
 }
 
 // The controls exist by now, so the label font can be made for them.
@@ -202,7 +181,7 @@ INT_PTR OnInitDialog(HWND window, Calculator& calculator)
 {
     SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(&calculator));
     calculator.CalculatorWindow = window;
-    SetIcons(calculator);
+    calculator.Icons = SetWindowIcons(window, IconResourceId);
     GiveLabelsTheirFont(calculator);
     return TRUE;  // the dialog manager gives the focus to the first tab stop, box 1002
 }
@@ -235,8 +214,5 @@ int ShowCalculator(HWND owner)
     Calculator calculator;
     const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), owner, CalculatorProc,
                                                    reinterpret_cast<LPARAM>(&calculator));
-    if (calculator.LabelFont) DeleteObject(calculator.LabelFont);
-    if (calculator.LargeIcon) DestroyIcon(calculator.LargeIcon);
-    if (calculator.SmallIcon) DestroyIcon(calculator.SmallIcon);
     return static_cast<int>(result);
 }

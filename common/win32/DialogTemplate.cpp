@@ -88,18 +88,16 @@ void KeepFocusAcrossActivation(HWND& savedFocus, WPARAM activating)
     }
 }
 
-HFONT CreateBoldSansSerifFont(int points)
+FontHandle CreateBoldSansSerifFont(int points)
 {
-    const HDC screen = GetDC(nullptr);
-    const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const int pixelsPerInch = GetDeviceCaps(ScreenDc(), LOGPIXELSY);
 
     LOGFONTW font{};
     font.lfHeight = -(points * pixelsPerInch) / 72;  // character height, truncated as always
     font.lfWeight = FW_BOLD;
     font.lfCharSet = ANSI_CHARSET;
     TemplateFontFace.copy(font.lfFaceName, LF_FACESIZE - 1);
-    return CreateFontIndirectW(&font);
+    return FontHandle(CreateFontIndirectW(&font));
 }
 
 void SetFontOnControls(HWND dialog, HFONT font)

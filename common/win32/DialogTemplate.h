@@ -3,6 +3,8 @@
 // bold, the same in every window.
 #pragma once
 
+#include "common/win32/Handles.h"
+
 #include <windows.h>
 
 #include <optional>
@@ -41,8 +43,8 @@ private:
 };
 
 // "MS Sans Serif" bold at the given size in points, as every window of both
-// programs creates for its controls once they exist. The caller deletes it.
-HFONT CreateBoldSansSerifFont(int points);
+// programs creates for its controls once they exist. It must outlive them.
+FontHandle CreateBoldSansSerifFont(int points);
 
 // Gives the font to every control of the dialog.
 void SetFontOnControls(HWND dialog, HFONT font);

@@ -21,12 +21,6 @@ constexpr std::string_view SaveFailedText = "Ahorros NO Grabados en el fichero :
 constexpr std::string_view TextExportFailedText = "Ahorros NO Exportados a TXT en el fichero : ";
 constexpr std::string_view RtfExportFailedText = "Ahorros NO Exportados a RTF en el fichero : ";
 
-// Which file failed and the system's own reason, under the command's headline.
-std::string FailureText(std::string_view headline, const std::string& path, const std::string& reason)
-{
-    return std::string(headline) + "\r\n" + path + "\r\n" + reason;
-}
-
 struct WriteTarget {
     std::string Path;
     OverwriteOutcome Outcome;

@@ -1,27 +1,13 @@
 // The four menu commands that work with the current document name: "Leer",
 // "Grabar", "Exportar a TXT" and "Exportar a Tabla RTF". They talk to the user
-// only through UserDialogue, so that the window supplies the dialogs and the
-// tests a script.
+// only through UserDialogue.
 #pragma once
 
-#include "files/FileSystem.h"
 #include "data/Ledger.h"
+#include "files/FileSystem.h"
+#include "files/UserDialogue.h"
 
 #include <string>
-#include <string_view>
-
-// Texts are single-byte in the system's ANSI code page.
-class UserDialogue {
-public:
-    virtual ~UserDialogue() = default;
-    // The file-name dialog: leaves the accepted name in ledgerFileName, or the
-    // name untouched when the dialog is closed without accepting.
-    virtual void AskFileName(std::string& ledgerFileName) = 0;
-    // A message with the OK button alone.
-    virtual void Tell(std::string_view text) = 0;
-    // A question with Yes (the default button) and No; true for Yes.
-    virtual bool AskYesNo(std::string_view text) = 0;
-};
 
 enum class OverwriteOutcome { NewFile, Replaced, Declined };
 

@@ -109,3 +109,10 @@ std::optional<RowColours> RowColoursFor(std::int32_t kind, const Settings& setti
     default: return std::nullopt;
     }
 }
+
+void SaveConfiguration(Settings& settings, const Settings& chosen, ConfigurationFile& file, UserDialogue& user)
+{
+    settings = chosen;
+    const FileResult saved = file.SaveSettings(settings);
+    if (!saved) user.Tell(FailureText("Configuracion NO Grabada en el fichero : ", file.Path(), saved.Reason));
+}

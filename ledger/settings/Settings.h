@@ -3,6 +3,7 @@
 #pragma once
 
 #include "files/FileSystem.h"
+#include "files/UserDialogue.h"
 
 #include <array>
 #include <cstdint>
@@ -68,6 +69,11 @@ private:
     std::string path_;
     SettingsRecord record_{};
 };
+
+// "Aceptar" of the configuration dialog: the chosen settings take force at
+// once and are saved. When the file cannot be written the user is told, and
+// the settings stay in force for the rest of the run.
+void SaveConfiguration(Settings& settings, const Settings& chosen, ConfigurationFile& file, UserDialogue& user);
 
 // The text and background colours of a list row of the given movement kind;
 // none for a kind the program does not know (the list's own colours then).

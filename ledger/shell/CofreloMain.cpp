@@ -1,6 +1,8 @@
 // Cofrelo's entry: the common controls, then the main window until it closes.
 #include "shell/MainWindow.h"
 
+#include "common/win32/Handles.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -9,18 +11,17 @@ namespace {
 // whose library lacks InitCommonControlsEx still starts.
 void InitialiseCommonControls()
 {
-    const HMODULE library = LoadLibraryA("COMCTL32.DLL");
+    const LibraryHandle library(LoadLibraryA("COMCTL32.DLL"));
     if (!library) return;
     using InitCommonControlsExFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     const auto initialise = reinterpret_cast<InitCommonControlsExFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(library, "InitCommonControlsEx")));
+        reinterpret_cast<void (*)()>(GetProcAddress(library.get(), "InitCommonControlsEx")));
     if (initialise) {
         const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_INTERNET_CLASSES};
         initialise(&classes);
     } else {
         InitCommonControls();
     }
-    FreeLibrary(library);
 }
 
 }  // namespace

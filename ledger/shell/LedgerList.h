@@ -8,8 +8,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-inline constexpr int LedgerListId = 1001;
-
 void SetupLedgerColumns(HWND window, int listId);
 
 // Appends the row of a movement; rowNumber is its index plus one.

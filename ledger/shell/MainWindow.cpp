@@ -10,32 +10,22 @@
 #include "data/win32/InsertMovementDialog.h"
 #include "files/DocumentCommands.h"
 #include "files/FileSystem.h"
+#include "ledger/CofreloIds.h"
 #include "settings/win32/ConfigDialog.h"
 #include "shell/LedgerList.h"
 #include "shell/MessageBoxDialogue.h"
 
 #include <commctrl.h>
 
-ProgramState Cofrelo;
-
 namespace {
 
-enum CommandId : WORD {
-    ReadCommand = 1030,
-    SaveCommand = 1031,
-    InsertCommand = 1032,
-    AboutCommand = 1033,
-    ExitCommand = 1034,
-    NewCommand = 1035,
-    ConfigurationCommand = 1036,
-    ExportTextCommand = 1040,
-    ExportRtfCommand = 1050,
-    AmericanFormatCommand = 1051,
-};
+using namespace cofrelo;
+
+ProgramState Cofrelo;
 
 struct MenuEntry {
     const wchar_t* Caption;  // "-" is a separator
-    WORD Command;
+    int Command;
 };
 
 constexpr MenuEntry MainMenuEntries[] = {
@@ -59,38 +49,19 @@ constexpr MenuEntry MainMenuEntries[] = {
 };
 
 constexpr int ListFontPoints = 10;
-constexpr WORD IconResource = 200;
-
-// What the main window owns besides the program-wide state; released when it has closed.
-struct MainWindowResources {
-    HMENU MainMenu = nullptr;
-    HFONT ListFont = nullptr;
-    HICON LargeIcon = nullptr;
-    HICON SmallIcon = nullptr;
-    HWND SavedFocus = nullptr;
-} Main;
 
 void BuildMainMenu(HWND window)
 {
-    Main.MainMenu = CreateMenu();
+    Cofrelo.MainMenu = CreateMenu();
     const HMENU options = CreatePopupMenu();
-    AppendMenuW(Main.MainMenu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(options), L"Opciones");
+    AppendMenuW(Cofrelo.MainMenu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(options), L"Opciones");
     for (const MenuEntry& entry : MainMenuEntries) {
         if (entry.Command == 0)
             AppendMenuW(options, MF_SEPARATOR, 0, nullptr);
         else
             AppendMenuW(options, MF_STRING, entry.Command, entry.Caption);
     }
-    SetMenu(window, Main.MainMenu);
-}
-
-void SetIcons(HWND window)
-{
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    Main.LargeIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IconResource), IMAGE_ICON, 32, 32, 0));
-    Main.SmallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IconResource), IMAGE_ICON, 16, 16, 0));
-    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Main.LargeIcon));
-    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Main.SmallIcon));
+    SetMenu(window, Cofrelo.MainMenu);
 }
 
 std::string ModulePath()
@@ -104,7 +75,6 @@ std::string ModulePath()
 // The state every run starts with, then the configuration file if there is one.
 void ResetProgramState(HWND window)
 {
-    Cofrelo.MainWindow = window;
     Cofrelo.LedgerList = GetDlgItem(window, LedgerListId);
     Cofrelo.AmericanFormat = false;
     Cofrelo.ProgramFolder = ProgramFolderFromModulePath(ModulePath());
@@ -116,9 +86,9 @@ void ResetProgramState(HWND window)
 
 void OnInitDialog(HWND window)
 {
-    SetIcons(window);
-    Main.ListFont = CreateBoldSansSerifFont(ListFontPoints);
-    SendMessageW(GetDlgItem(window, LedgerListId), WM_SETFONT, reinterpret_cast<WPARAM>(Main.ListFont), FALSE);
+    Cofrelo.Icons = SetWindowIcons(window, IconResourceId);
+    Cofrelo.ListFont = CreateBoldSansSerifFont(ListFontPoints);
+    SendDlgItemMessageW(window, LedgerListId, WM_SETFONT, reinterpret_cast<WPARAM>(Cofrelo.ListFont.get()), FALSE);
     BuildMainMenu(window);
     SetupLedgerColumns(window, LedgerListId);
     ResetProgramState(window);
@@ -137,7 +107,7 @@ void OnToggleAmericanFormat()
     item.cbSize = sizeof item;
     item.fMask = MIIM_STATE;
     item.fState = Cofrelo.AmericanFormat ? MFS_CHECKED : 0;
-    SetMenuItemInfoW(Main.MainMenu, AmericanFormatCommand, FALSE, &item);
+    SetMenuItemInfoW(Cofrelo.MainMenu, AmericanFormatCommand, FALSE, &item);
     if (Cofrelo.Ledger.Count > 0) RefillLedgerList(Cofrelo.LedgerList, Cofrelo.Ledger, Cofrelo.AmericanFormat);
 }
 
@@ -177,7 +147,7 @@ void OnExportRtf(HWND window)
 
 void OnInsert(HWND window)
 {
-    if (!ShowInsertMovementDialog(window, Cofrelo.Ledger)) return;
+    if (!ShowInsertMovementDialog(window, Cofrelo.Ledger, Cofrelo.KindChoice)) return;
     const std::int32_t count = Cofrelo.Ledger.Count;
     AddLedgerRow(Cofrelo.LedgerList, count, Cofrelo.Ledger.Movements[count - 1], Cofrelo.AmericanFormat);
 }
@@ -186,7 +156,10 @@ void OnInsert(HWND window)
 // the colours now in force.
 void OnConfiguration(HWND window)
 {
-    ShowConfigDialog(window, Cofrelo.Settings, *Cofrelo.ConfigFile);
+    if (const auto chosen = ShowConfigDialog(window, Cofrelo.Settings, Cofrelo.CustomColors)) {
+        MessageBoxDialogue user(window);
+        SaveConfiguration(Cofrelo.Settings, *chosen, *Cofrelo.ConfigFile, user);
+    }
     RedrawWindow(Cofrelo.LedgerList, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
@@ -197,12 +170,12 @@ void OnAbout(HWND window)
                 L"https://cofrelo.example.org\r\n"
                 L"Visitame ...\r\n"
                 L"Gracias !!",
-                L"Programador ...", MB_OK);
+                AboutTitle, MB_OK);
 }
 
 // Menu commands, whatever the notification code says. Enter and Esc arrive
 // as IDOK and IDCANCEL and, like every other id, do nothing.
-void OnCommand(HWND window, WORD command)
+void OnCommand(HWND window, int command)
 {
     switch (command) {
     case AmericanFormatCommand: OnToggleAmericanFormat(); break;
@@ -233,7 +206,7 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_INITDIALOG: OnInitDialog(window); return FALSE;
     case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return FALSE;
-    case WM_NCACTIVATE: KeepFocusAcrossActivation(Main.SavedFocus, wParam); return FALSE;
+    case WM_NCACTIVATE: KeepFocusAcrossActivation(Cofrelo.SavedFocus, wParam); return FALSE;
     case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return FALSE;
     case WM_NOTIFY: return OnNotify(window, *reinterpret_cast<const NMHDR*>(lParam));
     // The close box, Alt+F4 and the system menu end the program as "Salir" does;
@@ -247,7 +220,7 @@ DialogTemplate BuildMainWindowTemplate()
 {
     // Created hidden (no WS_VISIBLE), shown maximised once it is set up. No
     // sizing border: the caption's buttons are the only way to change the size.
-    DialogTemplate dialog(L"Cofrelo",
+    DialogTemplate dialog(MainWindowTitle,
                           WS_POPUP | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
                               DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK,
                           WS_EX_CONTROLPARENT, 70, 70, 534, 333);
@@ -266,14 +239,6 @@ void RunMessageLoop(HWND window)
     }
 }
 
-void ReleaseMainWindowResources()
-{
-    DeleteObject(Main.ListFont);
-    DestroyIcon(Main.LargeIcon);
-    DestroyIcon(Main.SmallIcon);
-    Main = {};
-}
-
 }  // namespace
 
 int CreateMainWindow(HWND parent)
@@ -285,7 +250,9 @@ int CreateMainWindow(HWND parent)
     SetForegroundWindow(window);
     ShowWindow(window, SW_MAXIMIZE);
     RunMessageLoop(window);
-    ReleaseMainWindowResources();
+    // The window is gone: its font and icons go too.
+    Cofrelo.ListFont.reset();
+    Cofrelo.Icons = {};
     return 0;
 }
 

@@ -2,22 +2,24 @@
 
 #include "common/win32/AnsiText.h"
 #include "files/win32/FileNameDialog.h"
+#include "ledger/CofreloIds.h"
 
-namespace {
+using cofrelo::MessageTitle;
 
-constexpr const wchar_t* MessageTitle = L"Programador";
-
-}  // namespace
+// No icon: the program's messages have always come without one.
+void TellUser(HWND owner, std::string_view text)
+{
+    MessageBoxW(owner, WideFromAnsi(text).c_str(), MessageTitle, MB_OK);
+}
 
 void MessageBoxDialogue::AskFileName(std::string& ledgerFileName)
 {
     ::AskFileName(owner_, ledgerFileName);
 }
 
-// No icon: the program's messages have always come without one.
 void MessageBoxDialogue::Tell(std::string_view text)
 {
-    MessageBoxW(owner_, WideFromAnsi(text).c_str(), MessageTitle, MB_OK);
+    TellUser(owner_, text);
 }
 
 bool MessageBoxDialogue::AskYesNo(std::string_view text)

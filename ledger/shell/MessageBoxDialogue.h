@@ -1,10 +1,13 @@
-// How the file commands talk to the user in the program: the file-name dialog
-// and message boxes titled "Programador", all modal to the main window.
+// How Cofrelo talks to the user: the file-name dialog and message boxes titled
+// "Programador". The commands reach them through UserDialogue.
 #pragma once
 
 #include "files/DocumentCommands.h"
 
 #include <windows.h>
+
+// A message with the OK button alone and no icon, modal to owner.
+void TellUser(HWND owner, std::string_view text);
 
 class MessageBoxDialogue final : public UserDialogue {
 public:

@@ -2,42 +2,29 @@
 
 #include "common/win32/AnsiText.h"
 #include "common/win32/DialogTemplate.h"
+#include "ledger/CofreloIds.h"
+#include "shell/MessageBoxDialogue.h"
 
 #include <commctrl.h>
 
 #include <string>
+#include <string_view>
 
 namespace {
 
-enum ControlId : WORD {
-    DateLabelId = 1002,
-    DatePickerId = 1003,
-    DescriptionLabelId = 1004,
-    DescriptionBoxId = 1005,
-    AmountBoxId = 1006,
-    AmountLabelId = 1007,
-    SavingOptionId = 1008,
-    ExpenseOptionId = 1009,
-    KindGroupId = 1010,
-    CancelButtonId = 1011,
-    AcceptButtonId = 1012,
-    CommentOptionId = 1047,
-};
+using namespace cofrelo;
 
 constexpr int DialogFontPoints = 10;
-constexpr const wchar_t* MessageTitle = L"Programador";
-
-// The kind chosen last, preselected at the next opening for the rest of the run.
-MovementKind KindChoice = MovementKind::Saving;
 
 struct InsertDialogState {
     Ledger& ledger;
-    HFONT font;
+    MovementKind& kindChoice;
+    FontHandle font;
     bool appended = false;
     HWND savedFocus = nullptr;
 };
 
-WORD OptionOf(MovementKind kind)
+int OptionOf(MovementKind kind)
 {
     switch (kind) {
     case MovementKind::Expense: return ExpenseOptionId;
@@ -46,7 +33,7 @@ WORD OptionOf(MovementKind kind)
     }
 }
 
-MovementKind KindOfOption(WORD option)
+MovementKind KindOfOption(int option)
 {
     switch (option) {
     case ExpenseOptionId: return MovementKind::Expense;
@@ -55,17 +42,17 @@ MovementKind KindOfOption(WORD option)
     }
 }
 
-std::wstring RefusalText(LineRefusal refusal)
+std::string_view RefusalText(LineRefusal refusal)
 {
     switch (refusal) {
     case LineRefusal::NotDigits:
-        return L"Tienes que escribir solo numeros, y decimales, es un punto \".\" \r\nGRACIAS !!!";
+        return "Tienes que escribir solo numeros, y decimales, es un punto \".\" \r\nGRACIAS !!!";
     case LineRefusal::OutOfRange:
-        return L"maximo permitido 1.000.000.000'00\r\nminimo permitido 0";
+        return "maximo permitido 1.000.000.000'00\r\nminimo permitido 0";
     case LineRefusal::ExpenseAboveBalance:
-        return L"No podemos quitar mas de lo que tenemos ...";
+        return "No podemos quitar mas de lo que tenemos ...";
     case LineRefusal::LedgerFull:
-        return L"Memoria llena ...\r\nSintiendolo mucho NO puedo insertar mas ...";
+        return "Memoria llena ...\r\nSintiendolo mucho NO puedo insertar mas ...";
     default:
         return {};
     }
@@ -78,7 +65,7 @@ DialogTemplate BuildInsertDialogTemplate()
     constexpr DWORD Option = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON;
     constexpr DWORD Button = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 
-    DialogTemplate dialog(L"Insertar Datos", OwnedDialogStyle | WS_VISIBLE | WS_CLIPSIBLINGS,
+    DialogTemplate dialog(InsertDialogTitle, OwnedDialogStyle | WS_VISIBLE | WS_CLIPSIBLINGS,
                           WS_EX_CONTROLPARENT | WS_EX_TOPMOST, 70, 70, 411, 147);
     dialog.AddControl(L"STATIC", L"Fecha del movimiento", DateLabelId, 5, 5, 105, 15, Label);
     dialog.AddControl(DATETIMEPICK_CLASSW, L"SysDateTimePick32_1", DatePickerId, 5, 20, 105, 15,
@@ -91,34 +78,29 @@ DialogTemplate BuildInsertDialogTemplate()
     dialog.AddControl(L"BUTTON", L"Gasto", ExpenseOptionId, 15, 75, 55, 15, Option);
     dialog.AddControl(L"BUTTON", L"Opcion del movimiento", KindGroupId, 5, 40, 120, 70,
                       WS_CHILD | WS_VISIBLE | BS_GROUPBOX);
-    dialog.AddControl(L"BUTTON", L"Cancelar", CancelButtonId, 5, 116, 55, 15, Button);
-    dialog.AddControl(L"BUTTON", L"Aceptar", AcceptButtonId, 250, 116, 55, 15, Button);
+    dialog.AddControl(L"BUTTON", L"Cancelar", InsertCancelButtonId, 5, 116, 55, 15, Button);
+    dialog.AddControl(L"BUTTON", L"Aceptar", InsertAcceptButtonId, 250, 116, 55, 15, Button);
     dialog.AddControl(L"BUTTON", L"Comentario", CommentOptionId, 15, 90, 75, 15, Option);
     return dialog;
 }
 
-void ShowRefusal(HWND dialog, LineRefusal refusal)
+void SelectKind(HWND dialog, InsertDialogState& state, MovementKind kind)
 {
-    MessageBoxW(dialog, RefusalText(refusal).c_str(), MessageTitle, MB_OK);
-}
-
-void SelectKind(HWND dialog, MovementKind kind)
-{
-    KindChoice = kind;
+    state.kindChoice = kind;
     // A comment has no amount; what the box holds stays in it.
     EnableWindow(GetDlgItem(dialog, AmountBoxId), kind != MovementKind::Comment);
 }
 
-void OnInitDialog(HWND dialog, HFONT font)
+void OnInitDialog(HWND dialog, InsertDialogState& state)
 {
-    SetFontOnControls(dialog, font);
-    CheckRadioButton(dialog, SavingOptionId, CommentOptionId, OptionOf(KindChoice));
-    SelectKind(dialog, KindChoice);
+    SetFontOnControls(dialog, state.font.get());
+    CheckRadioButton(dialog, SavingOptionId, CommentOptionId, OptionOf(state.kindChoice));
+    SelectKind(dialog, state, state.kindChoice);
 }
 
-void OnOptionClicked(HWND dialog, WORD option)
+void OnOptionClicked(HWND dialog, InsertDialogState& state, int option)
 {
-    if (IsDlgButtonChecked(dialog, option) == BST_CHECKED) SelectKind(dialog, KindOfOption(option));
+    if (IsDlgButtonChecked(dialog, option) == BST_CHECKED) SelectKind(dialog, state, KindOfOption(option));
 }
 
 // The texts as stored: control texts in the ANSI code page, cut to their fields.
@@ -135,13 +117,13 @@ void OnAccept(HWND dialog, InsertDialogState& state)
     const std::string amount = FieldTextOf(dialog, AmountBoxId, AmountTextWidth);
     const std::string date = FieldTextOf(dialog, DatePickerId, DateTextWidth);
 
-    const LineRefusal refusal = CheckNewLine(state.ledger, KindChoice, amount);
+    const LineRefusal refusal = CheckNewLine(state.ledger, state.kindChoice, amount);
     if (refusal != LineRefusal::None) {
-        ShowRefusal(dialog, refusal);
+        TellUser(dialog, RefusalText(refusal));
         if (refusal == LineRefusal::LedgerFull) EndDialog(dialog, 0);
         return;
     }
-    AppendNewLine(state.ledger, KindChoice, date, description, amount);
+    AppendNewLine(state.ledger, state.kindChoice, date, description, amount);
     state.appended = true;
     EndDialog(dialog, 0);
 }
@@ -153,9 +135,9 @@ void OnCommand(HWND dialog, InsertDialogState& state, WORD control, WORD notific
     switch (control) {
     case SavingOptionId:
     case ExpenseOptionId:
-    case CommentOptionId: OnOptionClicked(dialog, control); break;
-    case CancelButtonId: EndDialog(dialog, 0); break;
-    case AcceptButtonId: OnAccept(dialog, state); break;
+    case CommentOptionId: OnOptionClicked(dialog, state, control); break;
+    case InsertCancelButtonId: EndDialog(dialog, 0); break;
+    case InsertAcceptButtonId: OnAccept(dialog, state); break;
     default: break;
     }
 }
@@ -164,7 +146,7 @@ INT_PTR CALLBACK InsertMovementDialogProc(HWND dialog, UINT message, WPARAM wPar
 {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        OnInitDialog(dialog, reinterpret_cast<InsertDialogState*>(lParam)->font);
+        OnInitDialog(dialog, *reinterpret_cast<InsertDialogState*>(lParam));
         return TRUE;
     }
     auto* state = reinterpret_cast<InsertDialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
@@ -176,13 +158,11 @@ INT_PTR CALLBACK InsertMovementDialogProc(HWND dialog, UINT message, WPARAM wPar
 
 }  // namespace
 
-bool ShowInsertMovementDialog(HWND owner, Ledger& ledger)
+bool ShowInsertMovementDialog(HWND owner, Ledger& ledger, MovementKind& kindChoice)
 {
     const DialogTemplate dialog = BuildInsertDialogTemplate();
-    const HFONT font = CreateBoldSansSerifFont(DialogFontPoints);
-    InsertDialogState state{ledger, font};
+    InsertDialogState state{ledger, kindChoice, CreateBoldSansSerifFont(DialogFontPoints)};
     DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), owner, InsertMovementDialogProc,
                             reinterpret_cast<LPARAM>(&state));
-    DeleteObject(font);
     return state.appended;
 }

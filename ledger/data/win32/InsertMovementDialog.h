@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
-// Runs the dialog modally to its owner. Returns true when a movement was
-// appended to the ledger (always as its last one).
-bool ShowInsertMovementDialog(HWND owner, Ledger& ledger);
+// Runs the dialog modally to its owner. kindChoice is the kind chosen last,
+// preselected and updated for the rest of the run. Returns true when a
+// movement was appended to the ledger (always as its last one).
+bool ShowInsertMovementDialog(HWND owner, Ledger& ledger, MovementKind& kindChoice);

@@ -3,12 +3,12 @@
 #include "common/win32/AnsiText.h"
 #include "common/win32/DialogTemplate.h"
 #include "files/LedgerFile.h"
+#include "ledger/CofreloIds.h"
+#include "shell/MessageBoxDialogue.h"
 
 namespace {
 
-constexpr WORD NameEditId = 1037;
-constexpr WORD NameLabelId = 1038;
-constexpr WORD AcceptButtonId = 1039;
+using namespace cofrelo;
 
 constexpr int FileNameFontPoints = 10;
 
@@ -16,7 +16,7 @@ constexpr int FileNameFontPoints = 10;
 struct FileNameDialogData {
     std::string& LedgerFileName;
     HWND SavedFocus = nullptr;
-    HFONT FileNameFont = nullptr;  // deleted by AskFileName once the dialog is gone
+    FontHandle FileNameFont;  // made once the controls exist, freed after they are gone
 };
 
 FileNameDialogData* DataOf(HWND dialog)
@@ -26,12 +26,12 @@ FileNameDialogData* DataOf(HWND dialog)
 
 DialogTemplate FileNameDialogTemplate()
 {
-    DialogTemplate dialog(L"Nombre del fichero", OwnedDialogStyle, 0, 70, 70, 165, 67);
-    dialog.AddControl(L"EDIT", L"", NameEditId, 5, 20, 155, 15,
+    DialogTemplate dialog(FileNameDialogTitle, OwnedDialogStyle, 0, 70, 70, 165, 67);
+    dialog.AddControl(L"EDIT", L"", NameBoxId, 5, 20, 155, 15,
                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
     dialog.AddControl(L"STATIC", L"Nombre del fichero sin extension", NameLabelId, 5, 5, 155, 15,
                       WS_CHILD | WS_VISIBLE | SS_LEFT);
-    dialog.AddControl(L"BUTTON", L"Aceptar", AcceptButtonId, 5, 45, 50, 15,
+    dialog.AddControl(L"BUTTON", L"Aceptar", NameAcceptButtonId, 5, 45, 50, 15,
                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON);
     return dialog;
 }
@@ -41,20 +41,20 @@ void OnInitDialog(HWND dialog, FileNameDialogData& data)
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&data));
     // The controls exist by now; the font must outlive them.
     data.FileNameFont = CreateBoldSansSerifFont(FileNameFontPoints);
-    SetFontOnControls(dialog, data.FileNameFont);
-    SetDlgItemTextW(dialog, NameEditId, WideFromAnsi(data.LedgerFileName).c_str());
+    SetFontOnControls(dialog, data.FileNameFont.get());
+    SetDlgItemTextW(dialog, NameBoxId, WideFromAnsi(data.LedgerFileName).c_str());
 }
 
 // The name is stored before it is checked, so an empty box empties it.
 void OnAccept(HWND dialog, FileNameDialogData& data)
 {
-    data.LedgerFileName = LedgerFileNameFromTyped(AnsiWindowTextOf(GetDlgItem(dialog, NameEditId)));
+    data.LedgerFileName = LedgerFileNameFromTyped(AnsiWindowTextOf(GetDlgItem(dialog, NameBoxId)));
     if (!data.LedgerFileName.empty()) {
         EndDialog(dialog, 0);
         return;
     }
     // Owned by the dialog, so that "Aceptar" cannot be clicked again meanwhile.
-    MessageBoxW(dialog, L"Tienes que escribir un nombre de fichero ...", L"Programador", MB_OK);
+    TellUser(dialog, "Tienes que escribir un nombre de fichero ...");
 }
 
 INT_PTR CALLBACK FileNameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
@@ -68,7 +68,7 @@ INT_PTR CALLBACK FileNameDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     // The system's close ends the dialog with the name untouched.
     if (const auto answer = SharedDialogAnswer(dialog, message, wParam, data->SavedFocus)) return *answer;
     // Notification codes 0 and 1 are a click and its keyboard accelerator.
-    if (message == WM_COMMAND && LOWORD(wParam) == AcceptButtonId && HIWORD(wParam) <= 1) OnAccept(dialog, *data);
+    if (message == WM_COMMAND && LOWORD(wParam) == NameAcceptButtonId && HIWORD(wParam) <= 1) OnAccept(dialog, *data);
     return FALSE;
 }
 
@@ -76,9 +76,8 @@ INT_PTR CALLBACK FileNameDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 void AskFileName(HWND owner, std::string& ledgerFileName)
 {
-    FileNameDialogData data{ledgerFileName};
+    FileNameDialogData data{ledgerFileName, nullptr, nullptr};
     const DialogTemplate dialog = FileNameDialogTemplate();
     DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), owner, FileNameDialogProc,
                             reinterpret_cast<LPARAM>(&data));
-    if (data.FileNameFont) DeleteObject(data.FileNameFont);
 }

@@ -2,6 +2,7 @@
 
 #include "common/win32/AnsiText.h"
 #include "common/win32/DialogTemplate.h"
+#include "ledger/CofreloIds.h"
 
 #include <commdlg.h>
 #include <shlobj.h>
@@ -10,12 +11,7 @@
 
 namespace {
 
-enum ControlId : WORD {
-    FolderButtonId = 1020,
-    FolderBoxId = 1021,
-    CancelButtonId = 1022,
-    AcceptButtonId = 1023,
-};
+using namespace cofrelo;
 
 constexpr int LabelFontPoints = 10;
 constexpr int ButtonFontPoints = 14;
@@ -25,27 +21,27 @@ constexpr COLORREF NewSwatchColour = RGB(255, 255, 255);
 
 // Each colour of the settings with its "..." button and the swatch that shows it.
 struct ColourChoice {
-    WORD Button;
-    WORD Swatch;
+    int Button;
+    int Swatch;
     Colour Settings::*Value;
 };
 
 constexpr ColourChoice ColourChoices[] = {
-    {1015, 1014, &Settings::ExpenseTextColor}, {1018, 1017, &Settings::ExpenseBackColor},
-    {1024, 1026, &Settings::SavingTextColor},  {1029, 1028, &Settings::SavingBackColor},
-    {1041, 1043, &Settings::CommentTextColor}, {1046, 1045, &Settings::CommentBackColor},
+    {ExpenseTextButtonId, ExpenseTextSwatchId, &Settings::ExpenseTextColor},
+    {ExpenseBackButtonId, ExpenseBackSwatchId, &Settings::ExpenseBackColor},
+    {SavingTextButtonId, SavingTextSwatchId, &Settings::SavingTextColor},
+    {SavingBackButtonId, SavingBackSwatchId, &Settings::SavingBackColor},
+    {CommentTextButtonId, CommentTextSwatchId, &Settings::CommentTextColor},
+    {CommentBackButtonId, CommentBackSwatchId, &Settings::CommentBackColor},
 };
 
-// Kept for the whole run, across openings of the dialog, never saved.
-std::array<COLORREF, 16> CustomColors{};
-
 struct ConfigDialogState {
-    Settings& settings;
-    ConfigurationFile& configFile;
-    HFONT labelFont;
-    HFONT buttonFont;
+    CustomColours& customColors;
+    FontHandle labelFont;
+    FontHandle buttonFont;
     Settings pendingSettings;
-    std::array<HBITMAP, std::size(ColourChoices)> swatchBitmaps{};
+    std::array<BitmapHandle, std::size(ColourChoices)> swatchBitmaps{};
+    bool accepted = false;
     HWND savedFocus = nullptr;
 };
 
@@ -55,48 +51,49 @@ DialogTemplate BuildConfigDialogTemplate()
     constexpr DWORD Swatch = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_OWNERDRAW;
     constexpr DWORD Button = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 
-    DialogTemplate dialog(L"Configuracion", OwnedDialogStyle | WS_VISIBLE | WS_CLIPSIBLINGS,
+    DialogTemplate dialog(ConfigDialogTitle, OwnedDialogStyle | WS_VISIBLE | WS_CLIPSIBLINGS,
                           WS_EX_CONTROLPARENT | WS_EX_TOPMOST, 70, 70, 427, 160);
-    dialog.AddControl(L"STATIC", L"Color texto del gasto", 1013, 5, 5, 100, 15, Label);
-    dialog.AddControl(L"STATIC", L"", 1014, 5, 20, 25, 20, Swatch);
-    dialog.AddControl(L"BUTTON", L"...", 1015, 35, 23, 35, 15, Button);
-    dialog.AddControl(L"STATIC", L"Color fondo del gasto", 1016, 5, 45, 100, 15, Label);
-    dialog.AddControl(L"STATIC", L"", 1017, 5, 60, 25, 20, Swatch);
-    dialog.AddControl(L"BUTTON", L"...", 1018, 35, 63, 35, 15, Button);
-    dialog.AddControl(L"STATIC", L"Ubicacion ficheros", 1019, 5, 90, 100, 15, Label);
+    dialog.AddControl(L"STATIC", L"Color texto del gasto", ExpenseTextLabelId, 5, 5, 100, 15, Label);
+    dialog.AddControl(L"STATIC", L"", ExpenseTextSwatchId, 5, 20, 25, 20, Swatch);
+    dialog.AddControl(L"BUTTON", L"...", ExpenseTextButtonId, 35, 23, 35, 15, Button);
+    dialog.AddControl(L"STATIC", L"Color fondo del gasto", ExpenseBackLabelId, 5, 45, 100, 15, Label);
+    dialog.AddControl(L"STATIC", L"", ExpenseBackSwatchId, 5, 60, 25, 20, Swatch);
+    dialog.AddControl(L"BUTTON", L"...", ExpenseBackButtonId, 35, 63, 35, 15, Button);
+    dialog.AddControl(L"STATIC", L"Ubicacion ficheros", FolderLabelId, 5, 90, 100, 15, Label);
     dialog.AddControl(L"BUTTON", L"...", FolderButtonId, 5, 110, 35, 15, Button);
     dialog.AddControl(L"EDIT", L"", FolderBoxId, 45, 110, 375, 25,
                       WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOHSCROLL,
                       WS_EX_CLIENTEDGE);
-    dialog.AddControl(L"BUTTON", L"Cancelar", CancelButtonId, 5, 140, 55, 15, Button);
-    dialog.AddControl(L"BUTTON", L"Aceptar", AcceptButtonId, 366, 140, 55, 15, Button);
-    dialog.AddControl(L"BUTTON", L"...", 1024, 178, 25, 35, 15, Button);
-    dialog.AddControl(L"STATIC", L"Color texto del ahorro", 1025, 148, 7, 105, 15, Label);
-    dialog.AddControl(L"STATIC", L"", 1026, 148, 22, 25, 20, Swatch);
-    dialog.AddControl(L"STATIC", L"Color fondo del ahorro", 1027, 148, 47, 105, 15, Label);
-    dialog.AddControl(L"STATIC", L"", 1028, 148, 62, 25, 20, Swatch);
-    dialog.AddControl(L"BUTTON", L"...", 1029, 178, 65, 35, 15, Button);
-    dialog.AddControl(L"BUTTON", L"...", 1041, 328, 25, 35, 15, Button);
-    dialog.AddControl(L"STATIC", L"Color texto del comentario", 1042, 298, 7, 127, 15, Label);
-    dialog.AddControl(L"STATIC", L"", 1043, 298, 22, 25, 20, Swatch);
-    dialog.AddControl(L"STATIC", L"Color fondo del comentario", 1044, 298, 45, 127, 17, Label);
-    dialog.AddControl(L"STATIC", L"", 1045, 298, 62, 25, 20, Swatch);
-    dialog.AddControl(L"BUTTON", L"...", 1046, 328, 65, 35, 15, Button);
+    dialog.AddControl(L"BUTTON", L"Cancelar", ConfigCancelButtonId, 5, 140, 55, 15, Button);
+    dialog.AddControl(L"BUTTON", L"Aceptar", ConfigAcceptButtonId, 366, 140, 55, 15, Button);
+    dialog.AddControl(L"BUTTON", L"...", SavingTextButtonId, 178, 25, 35, 15, Button);
+    dialog.AddControl(L"STATIC", L"Color texto del ahorro", SavingTextLabelId, 148, 7, 105, 15, Label);
+    dialog.AddControl(L"STATIC", L"", SavingTextSwatchId, 148, 22, 25, 20, Swatch);
+    dialog.AddControl(L"STATIC", L"Color fondo del ahorro", SavingBackLabelId, 148, 47, 105, 15, Label);
+    dialog.AddControl(L"STATIC", L"", SavingBackSwatchId, 148, 62, 25, 20, Swatch);
+    dialog.AddControl(L"BUTTON", L"...", SavingBackButtonId, 178, 65, 35, 15, Button);
+    dialog.AddControl(L"BUTTON", L"...", CommentTextButtonId, 328, 25, 35, 15, Button);
+    dialog.AddControl(L"STATIC", L"Color texto del comentario", CommentTextLabelId, 298, 7, 127, 15, Label);
+    dialog.AddControl(L"STATIC", L"", CommentTextSwatchId, 298, 22, 25, 20, Swatch);
+    dialog.AddControl(L"STATIC", L"Color fondo del comentario", CommentBackLabelId, 298, 45, 127, 17, Label);
+    dialog.AddControl(L"STATIC", L"", CommentBackSwatchId, 298, 62, 25, 20, Swatch);
+    dialog.AddControl(L"BUTTON", L"...", CommentBackButtonId, 328, 65, 35, 15, Button);
     return dialog;
 }
 
 // The "..." buttons take the big font, the swatches none, every other control the label font.
 void SetControlFonts(HWND dialog, const ConfigDialogState& state)
 {
-    SetFontOnControls(dialog, state.labelFont);
-    SendDlgItemMessageW(dialog, FolderButtonId, WM_SETFONT, reinterpret_cast<WPARAM>(state.buttonFont), FALSE);
+    const auto buttonFont = reinterpret_cast<WPARAM>(state.buttonFont.get());
+    SetFontOnControls(dialog, state.labelFont.get());
+    SendDlgItemMessageW(dialog, FolderButtonId, WM_SETFONT, buttonFont, FALSE);
     for (const ColourChoice& choice : ColourChoices) {
-        SendDlgItemMessageW(dialog, choice.Button, WM_SETFONT, reinterpret_cast<WPARAM>(state.buttonFont), FALSE);
+        SendDlgItemMessageW(dialog, choice.Button, WM_SETFONT, buttonFont, FALSE);
         SendDlgItemMessageW(dialog, choice.Swatch, WM_SETFONT, 0, FALSE);
     }
 }
 
-std::size_t ChoiceIndexOfSwatch(WORD swatch)
+std::size_t ChoiceIndexOfSwatch(int swatch)
 {
     for (std::size_t i = 0; i < std::size(ColourChoices); ++i)
         if (ColourChoices[i].Swatch == swatch) return i;
@@ -105,51 +102,47 @@ std::size_t ChoiceIndexOfSwatch(WORD swatch)
 
 void FillSwatch(HWND dialog, ConfigDialogState& state, std::size_t choice, COLORREF colour)
 {
-    const HDC memory = CreateCompatibleDC(nullptr);
-    const HGDIOBJ previous = SelectObject(memory, state.swatchBitmaps[choice]);
-    const HBRUSH brush = CreateSolidBrush(colour);
+    const HBITMAP bitmap = state.swatchBitmaps[choice].get();
     BITMAP size{};
-    GetObjectW(state.swatchBitmaps[choice], sizeof size, &size);
+    GetObjectW(bitmap, sizeof size, &size);
     const RECT all{0, 0, size.bmWidth, size.bmHeight};
-    FillRect(memory, &all, brush);
-    DeleteObject(brush);
-    SelectObject(memory, previous);
-    DeleteDC(memory);
+    {
+        const MemoryDcHandle memory(CreateCompatibleDC(nullptr));
+        const SelectedObject selected(memory.get(), bitmap);
+        FillRect(memory.get(), &all, BrushHandle(CreateSolidBrush(colour)).get());
+    }
     InvalidateRect(GetDlgItem(dialog, ColourChoices[choice].Swatch), nullptr, FALSE);
 }
 
 void CreateSwatchBitmaps(HWND dialog, ConfigDialogState& state)
 {
-    const HDC screen = GetDC(nullptr);
+    const ScreenDc screen;
     for (std::size_t i = 0; i < std::size(ColourChoices); ++i) {
         RECT client{};
         GetClientRect(GetDlgItem(dialog, ColourChoices[i].Swatch), &client);
-        state.swatchBitmaps[i] = CreateCompatibleBitmap(screen, client.right, client.bottom);
+        state.swatchBitmaps[i].reset(CreateCompatibleBitmap(screen, client.right, client.bottom));
         FillSwatch(dialog, state, i, NewSwatchColour);
     }
-    ReleaseDC(nullptr, screen);
 }
 
 void OnDrawSwatch(ConfigDialogState& state, const DRAWITEMSTRUCT& item)
 {
-    const std::size_t choice = ChoiceIndexOfSwatch(static_cast<WORD>(item.CtlID));
+    const std::size_t choice = ChoiceIndexOfSwatch(static_cast<int>(item.CtlID));
     if (choice == std::size(ColourChoices)) return;
-    const HDC memory = CreateCompatibleDC(item.hDC);
-    const HGDIOBJ previous = SelectObject(memory, state.swatchBitmaps[choice]);
+    const MemoryDcHandle memory(CreateCompatibleDC(item.hDC));
+    const SelectedObject selected(memory.get(), state.swatchBitmaps[choice].get());
     const RECT& area = item.rcItem;
-    BitBlt(item.hDC, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
-    DeleteDC(memory);
+    BitBlt(item.hDC, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(), 0, 0,
+           SRCCOPY);
 }
 
 void OnInitDialog(HWND dialog, ConfigDialogState& state)
 {
     SetControlFonts(dialog, state);
     CreateSwatchBitmaps(dialog, state);
-    SetDlgItemTextW(dialog, FolderBoxId, WideFromAnsi(state.settings.DataFolder).c_str());
+    SetDlgItemTextW(dialog, FolderBoxId, WideFromAnsi(state.pendingSettings.DataFolder).c_str());
     for (std::size_t i = 0; i < std::size(ColourChoices); ++i)
-        FillSwatch(dialog, state, i, state.settings.*ColourChoices[i].Value);
-    state.pendingSettings = state.settings;
+        FillSwatch(dialog, state, i, state.pendingSettings.*ColourChoices[i].Value);
 }
 
 // Puts the colour chooser at a fixed place beside the dialog, whatever the
@@ -171,7 +164,7 @@ void OnChooseColour(HWND dialog, ConfigDialogState& state, std::size_t choice)
     chooser.lStructSize = sizeof chooser;
     chooser.hwndOwner = dialog;
     chooser.rgbResult = ChooserStartColour;
-    chooser.lpCustColors = CustomColors.data();
+    chooser.lpCustColors = state.customColors.data();
     chooser.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ENABLEHOOK;
     chooser.lpfnHook = PlaceColourChooser;
     if (!ChooseColorA(&chooser)) return;
@@ -211,18 +204,10 @@ void OnBrowseFolder(HWND dialog, ConfigDialogState& state)
     SetDlgItemTextW(dialog, FolderBoxId, WideFromAnsi(state.pendingSettings.DataFolder).c_str());
 }
 
-// The new values are in force for the rest of the run even if the file could
-// not be written; the user learns that they will be lost at the next start.
+// The folder box is for looking only: what was typed into it is ignored.
 void OnAccept(HWND dialog, ConfigDialogState& state)
 {
-    // The folder box is for looking only: what was typed into it is ignored.
-    state.settings = state.pendingSettings;
-    const FileResult saved = state.configFile.SaveSettings(state.settings);
-    if (!saved) {
-        const std::string text =
-            "Configuracion NO Grabada en el fichero : \r\n" + state.configFile.Path() + "\r\n" + saved.Reason;
-        MessageBoxW(dialog, WideFromAnsi(text).c_str(), L"Programador", MB_OK);
-    }
+    state.accepted = true;
     EndDialog(dialog, 0);
 }
 
@@ -234,8 +219,8 @@ void OnCommand(HWND dialog, ConfigDialogState& state, WORD control, WORD notific
         if (ColourChoices[i].Button == control) return OnChooseColour(dialog, state, i);
     switch (control) {
     case FolderButtonId: OnBrowseFolder(dialog, state); break;
-    case AcceptButtonId: OnAccept(dialog, state); break;
-    case CancelButtonId: EndDialog(dialog, 0); break;
+    case ConfigAcceptButtonId: OnAccept(dialog, state); break;
+    case ConfigCancelButtonId: EndDialog(dialog, 0); break;
     default: break;
     }
 }
@@ -264,14 +249,13 @@ INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-void ShowConfigDialog(HWND owner, Settings& settings, ConfigurationFile& configFile)
+std::optional<Settings> ShowConfigDialog(HWND owner, const Settings& settings, CustomColours& customColors)
 {
     const DialogTemplate dialog = BuildConfigDialogTemplate();
-    ConfigDialogState state{settings, configFile, CreateBoldSansSerifFont(LabelFontPoints),
+    ConfigDialogState state{customColors, CreateBoldSansSerifFont(LabelFontPoints),
                             CreateBoldSansSerifFont(ButtonFontPoints), settings};
     DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), owner, ConfigDialogProc,
                             reinterpret_cast<LPARAM>(&state));
-    for (HBITMAP bitmap : state.swatchBitmaps) DeleteObject(bitmap);
-    DeleteObject(state.labelFont);
-    DeleteObject(state.buttonFont);
+    if (!state.accepted) return std::nullopt;
+    return state.pendingSettings;
 }

@@ -6,7 +6,12 @@
 
 #include <windows.h>
 
-// Runs the dialog modally to its owner on a copy of the settings. "Aceptar"
-// puts the copy in force and saves it in the configuration file (telling the
-// user if that fails); "Cancelar" drops it.
-void ShowConfigDialog(HWND owner, Settings& settings, ConfigurationFile& configFile);
+#include <array>
+#include <optional>
+
+// The colour chooser's custom colours: kept for the whole run, never saved.
+using CustomColours = std::array<COLORREF, 16>;
+
+// Runs the dialog modally to its owner on a copy of the settings. Returns the
+// settings the user chose with "Aceptar"; nothing for "Cancelar" or a close.
+std::optional<Settings> ShowConfigDialog(HWND owner, const Settings& settings, CustomColours& customColors);
