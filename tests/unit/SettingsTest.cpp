@@ -1,21 +1,21 @@
 #include "settings/Settings.h"
-#include "TestFiles.h"
+#include "support/MemoryFileSystem.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <random>
-
 namespace {
+
+const std::string ProgramFolder = "C:\\Cofrelo\\";
+const std::string FilePath = ProgramFolder + "Configurador.log";
 
 std::string ColourBytes(Colour colour)
 {
     std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(i)] = static_cast<char>((colour >> (8 * i)) & 0xFF);
+    for (std::size_t i = 0; i < 4; ++i) bytes[i] = static_cast<char>((colour >> (8 * i)) & 0xFF);
     return bytes;
 }
 
-// A record as the configuration file holds it; `rest` fills the folder field after the NUL.
+// A record as the configuration file holds it: text colours first; `rest` fills the folder field after the NUL.
 std::string Record(const Settings& s, char rest = '\0')
 {
     std::string record = ColourBytes(s.ExpenseTextColor) + ColourBytes(s.SavingTextColor) +
@@ -27,15 +27,7 @@ std::string Record(const Settings& s, char rest = '\0')
 
 Settings Sample(Colour base, std::string folder)
 {
-    Settings settings;
-    settings.ExpenseTextColor = base + 1;
-    settings.ExpenseBackColor = base + 2;
-    settings.SavingTextColor = base + 3;
-    settings.SavingBackColor = base + 4;
-    settings.CommentTextColor = base + 5;
-    settings.CommentBackColor = base + 0x00AABB00;
-    settings.DataFolder = std::move(folder);
-    return settings;
+    return {base + 1, base + 2, base + 3, base + 4, base + 5, base + 0x00AABB00, std::move(folder)};
 }
 
 TEST(ProgramFolderFromModulePath, KeepsThePathUpToTheLastBackslash)
@@ -58,6 +50,7 @@ TEST(AsDataFolder, EndsWithABackslashWithinTheBuffer)
     const std::pair<std::string, std::string> cases[] = {
         {"C:\\Cuentas", "C:\\Cuentas\\"},
         {"C:\\", "C:\\"},
+        {"", "\\"},
         {"\\\\server\\share", "\\\\server\\share\\"},
         {std::string(253, 'a'), std::string(253, 'a') + "\\"},
         {std::string(254, 'a'), std::string(254, 'a')},  // no room left for the backslash
@@ -68,145 +61,86 @@ TEST(AsDataFolder, EndsWithABackslashWithinTheBuffer)
 
 TEST(DefaultSettings, AreWhiteOnRedBlueAndSilverInTheProgramsFolder)
 {
-    const Settings settings = DefaultSettings("C:\\Cofrelo\\");
-    EXPECT_EQ(settings.ExpenseTextColor, 0x00FFFFFFu);
-    EXPECT_EQ(settings.ExpenseBackColor, 0x000000FFu);
-    EXPECT_EQ(settings.SavingTextColor, 0x00FFFFFFu);
-    EXPECT_EQ(settings.SavingBackColor, 0x00FF0000u);
-    EXPECT_EQ(settings.CommentTextColor, 0x00FFFFFFu);
-    EXPECT_EQ(settings.CommentBackColor, 0x00C0C0C0u);
-    EXPECT_EQ(settings.DataFolder, "C:\\Cofrelo\\");
+    const Settings expected{0x00FFFFFF, 0x000000FF, 0x00FFFFFF, 0x00FF0000, 0x00FFFFFF, 0x00C0C0C0, ProgramFolder};
+    EXPECT_EQ(DefaultSettings(ProgramFolder), expected);
 }
 
-TEST(SaveSettings, WritesOneRecordWithTextColoursFirst)
+TEST(LoadSettings, TakesTheLastWholeRecordAndSavingWritesOne)
 {
-    ScratchFolder folder;
-    ConfigurationFile file(SystemFileSystem(), folder.Path());
-    EXPECT_EQ(file.Path(), folder / "Configurador.log");
-    const Settings settings = Sample(0x00102000, "D:\\Cuentas\\");
-    ASSERT_TRUE(file.SaveSettings(settings));
-    EXPECT_EQ(ReadBytes(file.Path()), Record(settings));
-    EXPECT_EQ(folder.Listing(), "Configurador.log");
-}
-
-TEST(SaveSettings, ReplacesAReadOnlyFileAndAFileOfSeveralRecords)
-{
-    ScratchFolder folder;
-    ConfigurationFile file(SystemFileSystem(), folder.Path());
-    WriteBytes(file.Path(), Record(Sample(1, "A\\")) + Record(Sample(2, "B\\")));
-    MakeReadOnly(file.Path());
-    const Settings settings = Sample(3, "C:\\");
-    ASSERT_TRUE(file.SaveSettings(settings));
-    EXPECT_EQ(ReadBytes(file.Path()).size(), SettingsRecordSize);
-}
-
-TEST(SaveSettings, KeepsTheBytesAfterTheFolderFromTheLastRecord)
-{
-    ScratchFolder folder;
-    ConfigurationFile file(SystemFileSystem(), folder.Path());
-    const std::string old = Record(Sample(1, "C:\\a long folder name\\"), 'z');
-    WriteBytes(file.Path(), old);
-    Settings settings = DefaultSettings("");
-    ASSERT_TRUE(file.LoadSettings(settings));
-    settings.DataFolder = "C:\\";
-    ASSERT_TRUE(file.SaveSettings(settings));
-    const std::string saved = ReadBytes(file.Path());
-    EXPECT_EQ(saved.substr(24, 4), std::string("C:\\\0", 4));
-    EXPECT_EQ(saved.substr(28), old.substr(28));
-}
-
-struct LoadCase {
-    const char* name;
-    std::string contents;
-    Settings expected;
-};
-
-TEST(LoadSettings, TakesTheLastWholeRecord)
-{
-    const Settings defaults = DefaultSettings("C:\\Prog\\");
+    const Settings defaults = DefaultSettings(ProgramFolder);
     const Settings first = Sample(0x100, "C:\\Uno\\");
     const Settings second = Sample(0x200, "D:\\Dos\\");
-    Settings emptyFolder = first;
-    emptyFolder.DataFolder.clear();
-    Settings longFolder = first;
-    longFolder.DataFolder = std::string(254, 'f');
     std::string withoutNul = Record(first);
     withoutNul.replace(24, 255, std::string(255, 'f'));
-
-    const LoadCase cases[] = {
+    const struct {
+        const char* what;
+        std::string contents;
+        Settings expected;
+    } cases[] = {
         {"empty file", "", defaults},
         {"short of a record", Record(first).substr(0, 278), defaults},
         {"one record", Record(first), first},
         {"one record and 21 bytes", Record(first) + std::string(21, 'x'), first},
         {"two records", Record(first) + Record(second), second},
-        {"folder starting with NUL", Record(emptyFolder), emptyFolder},
-        {"folder without NUL", withoutNul, longFolder},
+        {"folder starting with NUL", Record(Sample(0x100, "")), Sample(0x100, "")},
+        {"folder without NUL", withoutNul, Sample(0x100, std::string(254, 'f'))},
     };
     for (const auto& c : cases) {
-        ScratchFolder folder;
-        ConfigurationFile file(SystemFileSystem(), folder.Path());
-        WriteBytes(file.Path(), c.contents);
+        MemoryFileSystem files;
+        files.Put(FilePath, c.contents);
+        ConfigurationFile file(files, ProgramFolder);
+        EXPECT_EQ(file.Path(), FilePath);
         Settings settings = defaults;
-        EXPECT_TRUE(file.LoadSettings(settings)) << c.name;
-        EXPECT_EQ(settings, c.expected) << c.name;
+        EXPECT_TRUE(file.LoadSettings(settings)) << c.what;
+        EXPECT_EQ(settings, c.expected) << c.what;
+        ASSERT_TRUE(file.SaveSettings(second));
+        EXPECT_EQ(files.Find(FilePath)->size(), SettingsRecordSize) << c.what;
+        EXPECT_EQ(files.Find(FilePath)->substr(0, 32), Record(second).substr(0, 32)) << c.what;
     }
+}
+
+// Like the program always has, a new record keeps the bytes after the folder's
+// NUL from the last record read.
+TEST(SaveSettings, KeepsTheBytesAfterTheFolderFromTheLastRecord)
+{
+    MemoryFileSystem files;
+    ConfigurationFile file(files, ProgramFolder);
+    ASSERT_TRUE(file.SaveSettings(Sample(1, "D:\\")));
+    EXPECT_EQ(*files.Find(FilePath), Record(Sample(1, "D:\\")));
+
+    const std::string old = Record(Sample(1, "C:\\a long folder name\\"), 'z');
+    files.Put(FilePath, old);
+    Settings settings = DefaultSettings("");
+    ASSERT_TRUE(file.LoadSettings(settings));
+    settings.DataFolder = "C:\\";
+    ASSERT_TRUE(file.SaveSettings(settings));
+    EXPECT_EQ(*files.Find(FilePath), old.substr(0, 24) + std::string("C:\\\0", 4) + old.substr(28));
 }
 
 TEST(LoadSettings, LeavesTheSettingsWhenTheFileCannotBeRead)
 {
-    ScratchFolder folder;
-    const Settings defaults = DefaultSettings(folder.Path());
-    Settings settings = defaults;
-    ConfigurationFile missing(SystemFileSystem(), folder.Path());
-    EXPECT_FALSE(missing.LoadSettings(settings));
-    std::filesystem::create_directory(folder / "Configurador.log");
-    ConfigurationFile folderInstead(SystemFileSystem(), folder.Path());
-    EXPECT_FALSE(folderInstead.LoadSettings(settings));
-    EXPECT_EQ(settings, defaults);
+    MemoryFileSystem files;
+    Settings settings = Sample(1, "D:\\");
+    EXPECT_FALSE(ConfigurationFile(files, ProgramFolder).LoadSettings(settings));
+    files.Put(FilePath, Record(Sample(2, "E:\\")));
+    files.BreakReading();
+    EXPECT_FALSE(ConfigurationFile(files, ProgramFolder).LoadSettings(settings));
+    EXPECT_EQ(settings, Sample(1, "D:\\"));
 }
-
-TEST(LoadSettings, SurvivesGarbage)
-{
-    std::mt19937 random(42);
-    std::uniform_int_distribution<int> byte(0, 255);
-    std::uniform_int_distribution<std::size_t> size(0, 3 * SettingsRecordSize);
-    ScratchFolder folder;
-    ConfigurationFile file(SystemFileSystem(), folder.Path());
-    for (int i = 0; i < 200; ++i) {
-        std::string garbage(size(random), '\0');
-        for (char& c : garbage) c = static_cast<char>(byte(random));
-        WriteBytes(file.Path(), garbage);
-        Settings settings = DefaultSettings("");
-        file.LoadSettings(settings);
-        EXPECT_LE(settings.DataFolder.size(), FolderCapacity);
-        EXPECT_EQ(settings.DataFolder.find('\0'), std::string::npos);
-    }
-}
-
-}  // namespace
-
-namespace {
 
 TEST(RowColoursFor, PaintsEachKindInItsOwnPair)
 {
     const Settings settings = Sample(0x10, "");
-    const struct {
-        std::int32_t kind;
-        std::optional<RowColours> expected;
-    } cases[] = {
-        {0, RowColours{settings.SavingTextColor, settings.SavingBackColor}},
-        {1, RowColours{settings.ExpenseTextColor, settings.ExpenseBackColor}},
-        {2, RowColours{settings.CommentTextColor, settings.CommentBackColor}},
+    const std::pair<std::int32_t, std::optional<std::pair<Colour, Colour>>> cases[] = {
+        {0, std::pair{settings.SavingTextColor, settings.SavingBackColor}},
+        {1, std::pair{settings.ExpenseTextColor, settings.ExpenseBackColor}},
+        {2, std::pair{settings.CommentTextColor, settings.CommentBackColor}},
         {3, std::nullopt},
         {-1, std::nullopt},
     };
-    for (const auto& c : cases) {
-        const auto colours = RowColoursFor(c.kind, settings);
-        ASSERT_EQ(colours.has_value(), c.expected.has_value()) << c.kind;
-        if (colours) {
-            EXPECT_EQ(colours->Text, c.expected->Text) << c.kind;
-            EXPECT_EQ(colours->Back, c.expected->Back) << c.kind;
-        }
+    for (const auto& [kind, expected] : cases) {
+        const auto colours = RowColoursFor(kind, settings);
+        EXPECT_EQ(colours ? std::optional(std::pair{colours->Text, colours->Back}) : std::nullopt, expected) << kind;
     }
 }
 

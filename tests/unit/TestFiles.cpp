@@ -69,16 +69,16 @@ public:
 
     FileResult Write(std::span<const char> bytes) override
     {
-        if (!faults_.FailsNow()) return real_->Write(bytes);
+        if (!faults_.FailsNow("Write")) return real_->Write(bytes);
         // A failing write still leaves part of the bytes behind, as a full disk does.
         real_->Write(bytes.first(bytes.size() / 2));
         return Injected();
     }
-    FileResult Flush() override { return faults_.FailsNow() ? Injected() : real_->Flush(); }
+    FileResult Flush() override { return faults_.FailsNow("Flush") ? Injected() : real_->Flush(); }
     FileResult Close() override
     {
         FileResult closed = real_->Close();
-        return faults_.FailsNow() ? Injected() : closed;
+        return faults_.FailsNow("Close") ? Injected() : closed;
     }
 
 private:
@@ -100,7 +100,7 @@ FileResult FaultyFileSystem::OpenForReading(const std::string& path, std::unique
 
 FileResult FaultyFileSystem::CreateNew(const std::string& path, std::unique_ptr<FileWriter>& writer)
 {
-    if (FailsNow()) return Injected();
+    if (FailsNow("CreateNew")) return Injected();
     std::unique_ptr<FileWriter> real;
     FileResult created = SystemFileSystem().CreateNew(path, real);
     if (created) writer = std::make_unique<FaultyWriter>(*this, std::move(real));
@@ -109,12 +109,12 @@ FileResult FaultyFileSystem::CreateNew(const std::string& path, std::unique_ptr<
 
 FileResult FaultyFileSystem::ClearReadOnly(const std::string& path)
 {
-    return FailsNow() ? Injected() : SystemFileSystem().ClearReadOnly(path);
+    return FailsNow("ClearReadOnly") ? Injected() : SystemFileSystem().ClearReadOnly(path);
 }
 
 FileResult FaultyFileSystem::MoveReplacing(const std::string& from, const std::string& to)
 {
-    return FailsNow() ? Injected() : SystemFileSystem().MoveReplacing(from, to);
+    return FailsNow("MoveReplacing") ? Injected() : SystemFileSystem().MoveReplacing(from, to);
 }
 
 FileResult FaultyFileSystem::Remove(const std::string& path)

@@ -35,10 +35,16 @@ class FaultyFileSystem final : public FileSystem {
 public:
     explicit FaultyFileSystem(int failingStep) : failingStep_(failingStep) {}
 
-    int Steps() const { return steps_; }
     bool Failed() const { return failingStep_ <= steps_; }
+    // The operation that failed: "CreateNew", "Write", ..., or none yet.
+    const std::string& FailedStep() const { return failedStep_; }
     // Whether the step now being taken is the one to fail.
-    bool FailsNow() { return ++steps_ == failingStep_; }
+    bool FailsNow(const char* step)
+    {
+        if (++steps_ != failingStep_) return false;
+        failedStep_ = step;
+        return true;
+    }
 
     bool Exists(const std::string& path) override;
     FileResult OpenForReading(const std::string& path, std::unique_ptr<FileReader>& reader) override;
@@ -52,4 +58,5 @@ public:
 private:
     int failingStep_;
     int steps_ = 0;
+    std::string failedStep_;
 };
