@@ -53,8 +53,7 @@ struct Calculator {
     // Owned by ShowCalculator, which frees them once the window is gone:
     // the window draws with them until it is destroyed.
     HFONT LabelFont = nullptr;
-    HICON LargeIcon = nullptr;
-    HICON SmallIcon = nullptr;
+    WindowIcons Icons;
     std::array<COLORREF, BoxIds.size()> BoxTextColours{};  // in the order of BoxIds; all black at start
 };
 
@@ -179,15 +178,6 @@ INT_PTR ColourBox(const Calculator& calculator, HDC dc, HWND box)
     return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_WINDOW));
 }
 
-void SetIcons(Calculator& calculator)
-{
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    calculator.LargeIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IconId), IMAGE_ICON, 32, 32, 0));
-    calculator.SmallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IconId), IMAGE_ICON, 16, 16, 0));
-    SendMessageW(calculator.CalculatorWindow, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(calculator.LargeIcon));
-    SendMessageW(calculator.CalculatorWindow, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(calculator.SmallIcon));
-}
-
 // The boxes and buttons keep the template's font; only the labels get this one.
 void GiveLabelsTheirFont(Calculator& calculator)
 {
@@ -202,7 +192,7 @@ INT_PTR OnInitDialog(HWND window, Calculator& calculator)
 {
     SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(&calculator));
     calculator.CalculatorWindow = window;
-    SetIcons(calculator);
+    calculator.Icons = SetWindowIcons(window, IconId);
     GiveLabelsTheirFont(calculator);
     return TRUE;  // the dialog manager gives the focus to the first tab stop, box 1002
 }
@@ -214,7 +204,10 @@ INT_PTR CALLBACK CalculatorProc(HWND window, UINT message, WPARAM wParam, LPARAM
     auto* calculator = reinterpret_cast<Calculator*>(GetWindowLongPtrW(window, DWLP_USER));
     if (!calculator) return FALSE;
 
-    if (const auto answer = SharedDialogAnswer(window, message, wParam, calculator->SavedFocus)) return *answer;
+    // The system's close ends the window, as "Salir" does.
+    if (const auto answer =
+            SharedDialogAnswer(window, message, wParam, calculator->SavedFocus, SystemClose::EndsDialog))
+        return *answer;
     switch (message) {
     case WM_COMMAND:
         OnCommand(*calculator, LOWORD(wParam), HIWORD(wParam));
@@ -236,7 +229,6 @@ int ShowCalculator(HWND owner)
     const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), owner, CalculatorProc,
                                                    reinterpret_cast<LPARAM>(&calculator));
     if (calculator.LabelFont) DeleteObject(calculator.LabelFont);
-    if (calculator.LargeIcon) DestroyIcon(calculator.LargeIcon);
-    if (calculator.SmallIcon) DestroyIcon(calculator.SmallIcon);
+    DestroyWindowIcons(calculator.Icons);
     return static_cast<int>(result);
 }

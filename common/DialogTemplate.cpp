@@ -102,19 +102,46 @@ HFONT CreateBoldSansSerifFont(int points)
     return CreateFontIndirectW(&font);
 }
 
+WindowIcons SetWindowIcons(HWND window, WORD iconResource)
+{
+    const auto load = [iconResource](int widthMetric, int heightMetric) {
+        return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconResource), IMAGE_ICON,
+                                             GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), 0));
+    };
+    const WindowIcons icons{load(SM_CXICON, SM_CYICON), load(SM_CXSMICON, SM_CYSMICON)};
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.Large));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.Small));
+    return icons;
+}
+
+void DestroyWindowIcons(const WindowIcons& icons)
+{
+    if (icons.Large) DestroyIcon(icons.Large);
+    if (icons.Small) DestroyIcon(icons.Small);
+}
+
 void SetFontOnControls(HWND dialog, HFONT font)
 {
     EnumChildWindows(dialog, SetFontOnControl, reinterpret_cast<LPARAM>(font));
 }
 
-std::optional<INT_PTR> SharedDialogAnswer(HWND dialog, UINT message, WPARAM wParam, HWND& savedFocus)
+bool IsSystemClose(UINT message, WPARAM wParam)
 {
+    return message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE;
+}
+
+std::optional<INT_PTR> SharedDialogAnswer(HWND dialog, UINT message, WPARAM wParam, HWND& savedFocus,
+                                          SystemClose onClose)
+{
+    if (IsSystemClose(message, wParam)) {
+        if (onClose == SystemClose::EndsDialog) EndDialog(dialog, 0);
+        return TRUE;
+    }
     switch (message) {
     case WM_NCACTIVATE:
         KeepFocusAcrossActivation(savedFocus, wParam);
         return FALSE;  // the default activation runs as well
     case WM_CLOSE:
-        EndDialog(dialog, 0);
         return TRUE;
     default:
         return std::nullopt;

@@ -44,6 +44,16 @@ private:
 // programs creates for its controls once they exist. The caller deletes it.
 HFONT CreateBoldSansSerifFont(int points);
 
+// The window's large and small icons, loaded from one icon resource at the
+// system's icon sizes (32 x 32 and 16 x 16 at 96 dpi, larger at higher DPI).
+// The caller destroys them once the window is gone: it draws with them until then.
+struct WindowIcons {
+    HICON Large = nullptr;
+    HICON Small = nullptr;
+};
+WindowIcons SetWindowIcons(HWND window, WORD iconResource);
+void DestroyWindowIcons(const WindowIcons& icons);
+
 // Gives the font to every control of the dialog.
 void SetFontOnControls(HWND dialog, HFONT font);
 
@@ -52,9 +62,18 @@ void SetFontOnControls(HWND dialog, HFONT font);
 // back. The caller still lets the default processing run.
 void KeepFocusAcrossActivation(HWND& savedFocus, WPARAM activating);
 
+// Whether the message is the system's close command: the close box, Alt+F4 or
+// the system menu's close item (WM_SYSCOMMAND with SC_CLOSE; the system uses
+// the low four bits of the command itself).
+bool IsSystemClose(UINT message, WPARAM wParam);
+
+// What the system's close command does to a modal dialog.
+enum class SystemClose { EndsDialog, Ignored };
+
 // What every modal dialog of both programs answers alike: it keeps the focus
-// across activation, and the system's close (Alt+F4) ends it with 0 -- the
-// dialog manager would turn the close into IDCANCEL, which the dialogs leave
-// unanswered so that Esc means nothing. The dialog procedure's answer for
-// those messages; none for any other.
-std::optional<INT_PTR> SharedDialogAnswer(HWND dialog, UINT message, WPARAM wParam, HWND& savedFocus);
+// across activation; the system's close command ends it with 0 or is ignored,
+// as onClose says; WM_CLOSE does nothing -- a multi-line edit box sends it on
+// Esc, and the dialog manager would turn it into IDCANCEL. The dialog
+// procedure's answer for those messages; none for any other.
+std::optional<INT_PTR> SharedDialogAnswer(HWND dialog, UINT message, WPARAM wParam, HWND& savedFocus,
+                                          SystemClose onClose);

@@ -63,8 +63,7 @@ constexpr WORD IconResource = 200;
 struct MainWindowResources {
     HMENU MainMenu = nullptr;
     HFONT ListFont = nullptr;
-    HICON LargeIcon = nullptr;
-    HICON SmallIcon = nullptr;
+    WindowIcons Icons;
     HWND SavedFocus = nullptr;
 } Main;
 
@@ -100,15 +99,6 @@ void BuildMainMenu(HWND window)
     SetMenu(window, Main.MainMenu);
 }
 
-void SetIcons(HWND window)
-{
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    Main.LargeIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IconResource), IMAGE_ICON, 32, 32, 0));
-    Main.SmallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IconResource), IMAGE_ICON, 16, 16, 0));
-    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Main.LargeIcon));
-    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Main.SmallIcon));
-}
-
 std::string ModulePath()
 {
     // The folder's 255-byte buffer: longer paths are cut, as they always were.
@@ -132,7 +122,7 @@ void ResetProgramState(HWND window)
 
 void OnInitDialog(HWND window)
 {
-    SetIcons(window);
+    Main.Icons = SetWindowIcons(window, IconResource);
     Main.ListFont = CreateBoldSansSerifFont(ListFontPoints);
     SendMessageW(GetDlgItem(window, LedgerListId), WM_SETFONT, reinterpret_cast<WPARAM>(Main.ListFont), FALSE);
     BuildMainMenu(window);
@@ -244,6 +234,15 @@ INT_PTR OnNotify(HWND window, const NMHDR& header)
     return TRUE;
 }
 
+// The close box, Alt+F4 and the system menu end the program as "Salir" does;
+// every other system command takes its default course.
+INT_PTR OnSystemCommand(HWND window, WPARAM command)
+{
+    if (!IsSystemClose(WM_SYSCOMMAND, command)) return FALSE;
+    DestroyWindow(window);
+    return TRUE;
+}
+
 INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -252,9 +251,7 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NCACTIVATE: KeepFocusAcrossActivation(Main.SavedFocus, wParam); return FALSE;
     case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return FALSE;
     case WM_NOTIFY: return OnNotify(window, *reinterpret_cast<const NMHDR*>(lParam));
-    // The close box, Alt+F4 and the system menu end the program as "Salir" does;
-    // the dialog manager would otherwise turn WM_CLOSE into IDCANCEL.
-    case WM_CLOSE: DestroyWindow(window); return TRUE;
+    case WM_SYSCOMMAND: return OnSystemCommand(window, wParam);
     default: return FALSE;
     }
 }
@@ -285,8 +282,7 @@ void RunMessageLoop(HWND window)
 void ReleaseMainWindowResources()
 {
     DeleteObject(Main.ListFont);
-    DestroyIcon(Main.LargeIcon);
-    DestroyIcon(Main.SmallIcon);
+    DestroyWindowIcons(Main.Icons);
     Main = {};
 }
 
