@@ -1,6 +1,7 @@
 // Takes the README's screenshots: every window of both programs, with rows of
 // each kind in the ledger's list. Not a test; scripts/screenshots runs it.
-// Usage: screenshots Cofrelo.exe Ratiolo.exe OUTPUT_FOLDER
+// Usage: screenshots Cofrelo.exe Ratiolo.exe OUTPUT_FOLDER [NAME_SUFFIX]
+// NAME_SUFFIX goes before ".png" (pictures at another DPI: "-144dpi").
 #include "Application.h"
 #include "Controls.h"
 #include "Menu.h"
@@ -15,10 +16,11 @@ using namespace cofrelo;
 namespace {
 
 std::wstring OutputFolder;
+std::wstring NameSuffix;
 
-void Save(HWND window, const wchar_t* name)
+void Save(HWND window, std::wstring_view name)
 {
-    e2e::SaveScreenshot(window, OutputFolder + name);
+    e2e::SaveScreenshot(window, OutputFolder + std::wstring(name) + NameSuffix + L".png");
 }
 
 void CofreloWindows()
@@ -35,32 +37,32 @@ void CofreloWindows()
         const Kind kind = !movement[2] ? Saving : movement[2][0] == L'g' ? Expense : Comment;
         session.Insert(kind, movement[0], movement[1]);
     }
-    Save(session.Main, L"cofrelo-main.png");
+    Save(session.Main, L"cofrelo-main");
 
     const HWND insert = session.OpenInsertDialog();
     session.FillInsertDialog(insert, Expense, L"Libros", L"35.90");
-    Save(insert, L"cofrelo-insert.png");
+    Save(insert, L"cofrelo-insert");
     e2e::Click(e2e::Control(insert, CancelButtonId));
     e2e::WaitUntilGone(insert);
 
     session.Choose(SaveCommand);
     const HWND fileName = session.App.WaitForWindow(FileNameCaption);
     e2e::TypeText(e2e::Control(fileName, FileNameBoxId), L"Ahorros 2026");
-    Save(fileName, L"cofrelo-filename.png");
+    Save(fileName, L"cofrelo-filename");
     e2e::Click(e2e::Control(fileName, FileNameAcceptId));
     const HWND saved = session.App.WaitForMessageBox(MessageTitle);
-    Save(saved, L"cofrelo-saved.png");
+    Save(saved, L"cofrelo-saved");
     e2e::PressMessageBoxButton(saved, IDOK);
     e2e::WaitUntilGone(saved);
 
     session.Choose(ConfigurationCommand);
     const HWND config = session.App.WaitForWindow(ConfigCaption);
-    Save(config, L"cofrelo-config.png");
+    Save(config, L"cofrelo-config");
     e2e::Click(e2e::Control(config, 1022));
     e2e::WaitUntilGone(config);
 
     session.Choose(AmericanFormatCommand);
-    Save(session.Main, L"cofrelo-american.png");
+    Save(session.Main, L"cofrelo-american");
     session.Exit();
 }
 
@@ -71,7 +73,7 @@ void RatioloWindow(const std::wstring& program)
     e2e::TypeText(e2e::Control(window, 1002), L"200");
     e2e::TypeText(e2e::Control(window, 1004), L"15");
     e2e::Click(e2e::Control(window, 1007));
-    Save(window, L"ratiolo.png");
+    Save(window, L"ratiolo");
     e2e::Click(e2e::Control(window, 1008));
     app.WaitForExit();
 }
@@ -80,10 +82,11 @@ void RatioloWindow(const std::wstring& program)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc != 4) {
-        std::wcerr << L"usage: screenshots Cofrelo.exe Ratiolo.exe OUTPUT_FOLDER\n";
+    if (argc != 4 && argc != 5) {
+        std::wcerr << L"usage: screenshots Cofrelo.exe Ratiolo.exe OUTPUT_FOLDER [NAME_SUFFIX]\n";
         return 2;
     }
+    if (argc == 5) NameSuffix = argv[4];
     ProgramPath = e2e::WindowsPathOf(argv[1]);
     OutputFolder = e2e::WindowsPathOf(argv[3]) + L"\\";
     try {

@@ -1,6 +1,7 @@
 // Cofrelo's menu commands that work on the whole ledger or on nothing but the
-// screen: "Formato Americano", "Nuevo", "Autor", and the rule that every
-// dialog and message of a command holds the main window until it closes.
+// screen: "Formato Americano", "Nuevo", "Autor"; the rule that every dialog
+// and message of a command holds the main window until it closes; and what
+// Enter, Esc and the close command do in each window.
 #include "CofreloSession.h"
 
 #include "Controls.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 using namespace cofrelo;
 
@@ -231,6 +233,116 @@ TEST(EveryDialogAndMessage, OfTheFileCommandsHoldsTheMainWindowWhileOpen)
         {"Exportar a TXT's message", MessageAfter(ExportTextCommand, L"libro"), Pressing(IDOK)},
         {"Exportar a Tabla RTF's message", MessageAfter(ExportRtfCommand, L"libro"), Pressing(IDOK)},
     });
+}
+
+// The window a row of the key table works in: the one open now, or else opened
+// anew with texts typed in.
+using WindowOpener = HWND (*)(const Session&);
+
+HWND MainWindow(const Session& session)
+{
+    return session.Main;
+}
+
+HWND InsertDialog(const Session& session)
+{
+    if (const HWND open = session.App.FindWindowByCaption(InsertCaption)) return open;
+    const HWND dialog = session.OpenInsertDialog();
+    session.FillInsertDialog(dialog, Expense, L"Luz", L"4");
+    return dialog;
+}
+
+HWND LeerFileNameDialog(const Session& session)
+{
+    if (const HWND open = session.App.FindWindowByCaption(FileNameCaption)) return open;
+    session.Choose(ReadCommand);
+    const HWND dialog = session.App.WaitForWindow(FileNameCaption);
+    e2e::TypeText(e2e::Control(dialog, FileNameBoxId), L"libro");
+    return dialog;
+}
+
+HWND ConfigDialog(const Session& session)
+{
+    if (const HWND open = session.App.FindWindowByCaption(ConfigCaption)) return open;
+    return session.OpenConfigDialog();
+}
+
+// Enter on a focused push button presses it, as everywhere in Windows;
+// otherwise Enter and Esc mean nothing, wherever the focus is (a multi-line
+// edit box turns Esc into WM_CLOSE). The close command ends the main window,
+// the file-name dialog and the configuration dialog (as "Cancelar"), but not
+// the insert dialog: only its own buttons end that.
+TEST(KeysAndCloseCommand, KeepEachWindowOpenWithItsTextsOrEndItAsSpecified)
+{
+    using e2e::Keystroke;
+    enum Outcome { KeepsTexts, Ends, Inserts, EndsProgram };
+    const struct {
+        const char* window;
+        WindowOpener open;
+        int focused;
+        Keystroke key;
+        Outcome expected;
+    } cases[] = {
+        {"main window", MainWindow, ListId, Keystroke::Enter, KeepsTexts},
+        {"main window", MainWindow, ListId, Keystroke::Esc, KeepsTexts},
+        {"insert", InsertDialog, DescriptionBoxId, Keystroke::Enter, KeepsTexts},
+        {"insert", InsertDialog, AmountBoxId, Keystroke::Esc, KeepsTexts},
+        {"insert", InsertDialog, DatePickerId, Keystroke::Enter, KeepsTexts},
+        {"insert", InsertDialog, DatePickerId, Keystroke::Esc, KeepsTexts},
+        {"insert", InsertDialog, Expense, Keystroke::Enter, KeepsTexts},
+        {"insert", InsertDialog, Expense, Keystroke::Esc, KeepsTexts},
+        {"insert", InsertDialog, AcceptButtonId, Keystroke::Esc, KeepsTexts},
+        {"insert", InsertDialog, DescriptionBoxId, Keystroke::AltF4, KeepsTexts},
+        {"insert", InsertDialog, AmountBoxId, Keystroke::CloseCommand, KeepsTexts},
+        {"insert", InsertDialog, AcceptButtonId, Keystroke::Enter, Inserts},
+        {"insert", InsertDialog, CancelButtonId, Keystroke::Enter, Ends},
+        {"file name", LeerFileNameDialog, FileNameBoxId, Keystroke::Enter, KeepsTexts},
+        {"file name", LeerFileNameDialog, FileNameBoxId, Keystroke::Esc, KeepsTexts},
+        {"file name", LeerFileNameDialog, FileNameAcceptId, Keystroke::Esc, KeepsTexts},
+        {"file name", LeerFileNameDialog, FileNameBoxId, Keystroke::AltF4, Ends},
+        {"file name", LeerFileNameDialog, FileNameAcceptId, Keystroke::CloseCommand, Ends},
+        {"configuration", ConfigDialog, FolderBoxId, Keystroke::Esc, KeepsTexts},
+        {"configuration", ConfigDialog, FolderBoxId, Keystroke::Enter, KeepsTexts},
+        {"configuration", ConfigDialog, ExpenseTextButton, Keystroke::Esc, KeepsTexts},
+        {"configuration", ConfigDialog, FolderBoxId, Keystroke::AltF4, Ends},
+        {"configuration", ConfigDialog, ConfigAcceptId, Keystroke::CloseCommand, Ends},
+        {"configuration", ConfigDialog, ConfigCancelId, Keystroke::Enter, Ends},
+        {"main window", MainWindow, ListId, Keystroke::AltF4, EndsProgram},
+        {"main window", MainWindow, ListId, Keystroke::CloseCommand, EndsProgram},
+    };
+    std::optional<Session> session;
+    std::size_t rows = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.window << ": " << e2e::NameOf(c.key) << " on control " << c.focused);
+        if (!session || session->App.HasExited()) {
+            session.emplace();
+            session->Insert(Saving, L"Nomina", L"10");
+            rows = 1;
+        }
+        const HWND window = c.open(*session);
+        const std::vector<std::wstring> texts = e2e::ControlTexts(window);
+        e2e::Focus(e2e::Control(window, c.focused));
+        e2e::Press(window, c.key);
+        if (c.expected == EndsProgram) {
+            EXPECT_EQ(session->App.WaitForExit(), 0u);
+            continue;
+        }
+        if (c.expected == KeepsTexts) {
+            if (!IsWindowVisible(window)) {
+                ADD_FAILURE() << "the window has closed";
+                session.reset();  // the next row starts afresh
+                continue;
+            }
+            EXPECT_EQ(e2e::ControlTexts(window), texts);
+            EXPECT_EQ(session->App.FindWindowByCaption(MessageTitle), nullptr);
+        } else {
+            e2e::WaitUntilGone(window);
+            EXPECT_TRUE(session->EndedWithoutMessage());
+        }
+        if (c.expected == Inserts) ++rows;
+        EXPECT_EQ(session->Rows().size(), rows);
+        EXPECT_EQ(GetFileAttributesW(session->PathOf(L"Configurador.log").c_str()), INVALID_FILE_ATTRIBUTES);
+    }
 }
 
 }  // namespace

@@ -259,6 +259,23 @@ TEST(Configuration, CancelKeepsTheColoursInForceAndTheFile)
     Press(config, ConfigCancelId);
 }
 
+TEST(Configuration, KeepsAChosenColourThroughEscInTheFolderBoxAndSavesItOnAccept)
+{
+    Session session;
+    const HWND config = session.OpenConfigDialog();
+    ChooseColour(session, config, SavingBackButton, RGB(0, 128, 0));
+    e2e::Focus(e2e::Control(config, FolderBoxId));
+    e2e::PressKey(config, VK_ESCAPE);
+    ASSERT_TRUE(IsWindowVisible(config));
+    Press(config, ConfigAcceptId);
+
+    Colours expected = DefaultColours;
+    expected.SavingBack = RGB(0, 128, 0);
+    const std::string folder = Ansi(session.App.Folder());
+    EXPECT_EQ(MeaningfulPart(FileBytes(session.PathOf(L"Configurador.log")), folder.size()),
+              MeaningfulPart(SettingsRecord(expected, folder), folder.size()));
+}
+
 TEST(Configuration, AcceptIgnoresAFolderTypedByHand)
 {
     Session session;

@@ -48,11 +48,39 @@ void PressMessageBoxButton(HWND box, int buttonId)
     Click(Control(box, buttonId));
 }
 
-void PressKey(HWND window, WORD virtualKey)
+void PressKey(HWND window, WORD virtualKey, Alt alt)
 {
     RequireReachable(window, "press a key in");
-    PostKeyPress(KeyboardTarget(window), virtualKey);
-    WaitUntilIdle(GetAncestor(window, GA_ROOT));
+    PostKeyPress(KeyboardTarget(window), virtualKey, alt);
+    WaitUntilTaken(window);
+}
+
+const char* NameOf(Keystroke keystroke)
+{
+    switch (keystroke) {
+    case Keystroke::Enter: return "Enter";
+    case Keystroke::Esc: return "Esc";
+    case Keystroke::AltF4: return "Alt+F4";
+    case Keystroke::CloseCommand: return "close command";
+    }
+    return "?";
+}
+
+void Press(HWND window, Keystroke keystroke)
+{
+    switch (keystroke) {
+    case Keystroke::Enter: return PressKey(window, VK_RETURN);
+    case Keystroke::Esc: return PressKey(window, VK_ESCAPE);
+    case Keystroke::AltF4: return PressKey(window, VK_F4, Alt::Held);
+    case Keystroke::CloseCommand: return ChooseCloseCommand(window);
+    }
+}
+
+void Focus(HWND control)
+{
+    RequireReachable(control, "focus");
+    PostAndWaitUntilTaken(GetAncestor(control, GA_ROOT), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    if (KeyboardTarget(control) != control) throw DriverError("could not give the focus to " + Describe(control));
 }
 
 }  // namespace e2e

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Wait.h"
+#include "Window.h"
 
 #include <windows.h>
 
@@ -38,8 +39,19 @@ void PressMessageBoxButton(HWND box, int buttonId);
 // goes to the control that has the keyboard focus in it, or to the window
 // itself, posted as the system posts keyboard input, so the program's message
 // loop and its dialog manager (IsDialogMessage) see it as a real key. Returns
-// once the program has taken it (WaitUntilIdle). The key state of the keyboard
-// (GetKeyState) is not changed, so no modifier keys.
-void PressKey(HWND window, WORD virtualKey);
+// once the program has taken it, also when the key closed the window. The key
+// state of the keyboard (GetKeyState) is not changed; Alt held makes it a
+// system key (Alt+F4).
+void PressKey(HWND window, WORD virtualKey, Alt alt = Alt::Up);
+
+// What a user presses in a window, for tables of them: a key, Alt+F4, or the
+// close command itself (ChooseCloseCommand, as the close box sends it).
+enum class Keystroke { Enter, Esc, AltF4, CloseCommand };
+const char* NameOf(Keystroke keystroke);
+void Press(HWND window, Keystroke keystroke);
+
+// Gives the control the keyboard focus as the dialog manager does on Tab
+// (WM_NEXTDLGCTL to its dialog); throws DriverError unless it then has it.
+void Focus(HWND control);
 
 }  // namespace e2e

@@ -67,20 +67,27 @@ LRESULT SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Tim
 
 void PostAndWaitUntilTaken(HWND target, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const HWND root = GetAncestor(target, GA_ROOT);
     if (!PostMessageW(target, message, wParam, lParam))
         throw DriverError("could not post message " + Hex(message) + " to " + Describe(target));
-    // The action may close or hide its window before the wait begins ("Salir"):
-    // then it has been taken.
-    WaitUntilPaintedOrHidden(root, DefaultTimeout);
+    WaitUntilTaken(target);
 }
 
-void PostKeyPress(HWND window, WORD virtualKey)
+void WaitUntilTaken(HWND window)
+{
+    // The input may close or hide its window before the wait begins ("Salir"):
+    // then it has been taken.
+    WaitUntilPaintedOrHidden(GetAncestor(window, GA_ROOT), DefaultTimeout);
+}
+
+void PostKeyPress(HWND window, WORD virtualKey, Alt alt)
 {
     // Repeat count 1 and the scan code; a release also has the previous-state and transition bits.
-    const LPARAM data = 1 | static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
-    if (!PostMessageW(window, WM_KEYDOWN, virtualKey, data) ||
-        !PostMessageW(window, WM_KEYUP, virtualKey, data | static_cast<LPARAM>(0xC0000000)))
+    LPARAM data = 1 | static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
+    if (alt == Alt::Held) data |= static_cast<LPARAM>(KF_ALTDOWN) << 16;
+    const UINT down = alt == Alt::Held ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    const UINT up = alt == Alt::Held ? WM_SYSKEYUP : WM_KEYUP;
+    if (!PostMessageW(window, down, virtualKey, data) ||
+        !PostMessageW(window, up, virtualKey, data | static_cast<LPARAM>(0xC0000000)))
         throw DriverError("could not post a key to " + Describe(window));
 }
 
@@ -108,6 +115,14 @@ std::wstring Text(HWND window)
     text.resize(static_cast<std::size_t>(
         SendBounded(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
+}
+
+std::vector<std::wstring> ControlTexts(HWND window)
+{
+    std::vector<std::wstring> texts;
+    for (HWND control = GetWindow(window, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
+        texts.push_back(Text(control));
+    return texts;
 }
 
 bool IsEnabled(HWND window)

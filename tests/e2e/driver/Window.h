@@ -10,6 +10,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace e2e {
 
@@ -33,10 +34,17 @@ void WaitUntilIdle(HWND window, Timeout timeout = ReplyTimeout);
 // inside GetMessage, would hide. Posts the message to target and returns once
 // the program has taken it (WaitUntilIdle of target's top-level window).
 void PostAndWaitUntilTaken(HWND target, UINT message, WPARAM wParam, LPARAM lParam);
+// The wait of PostAndWaitUntilTaken alone, for input already posted to window
+// or its controls: done also when the input has closed or hidden the window.
+void WaitUntilTaken(HWND window);
+
+// Whether Alt is held down while a key is pressed.
+enum class Alt { Up, Held };
 
 // Posts a key's WM_KEYDOWN and WM_KEYUP to the window, as the system posts
-// keyboard input to the window with the focus.
-void PostKeyPress(HWND window, WORD virtualKey);
+// keyboard input to the window with the focus; with Alt held they are
+// WM_SYSKEYDOWN and WM_SYSKEYUP with the context code set.
+void PostKeyPress(HWND window, WORD virtualKey, Alt alt = Alt::Up);
 
 // Throws DriverError unless a user could reach the window: it and every window
 // it sits in are visible and enabled (a window with an owned modal dialog open
@@ -49,6 +57,10 @@ HWND Control(HWND parent, int id);
 // The text as the window itself gives it (WM_GETTEXT), so an edit box's
 // current contents, not a cached caption.
 std::wstring Text(HWND window);
+
+// The texts of the window's controls, in their z-order: what a user has
+// typed, and what the window shows.
+std::vector<std::wstring> ControlTexts(HWND window);
 
 bool IsEnabled(HWND window);
 RECT ScreenRect(HWND window);

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 using namespace ratiolo;
 
 namespace {
@@ -124,33 +126,37 @@ TEST(Borrar, EmptiesTheBoxesAndNewEntriesAreBlack)
     ExpectTextColours(session, Black, Black, Black);
 }
 
-TEST(Keys, EnterAndEscDoNothing)
+// Enter presses a focused button, as everywhere in Windows; otherwise Enter
+// and Esc do nothing. The close command, by Alt+F4 or from outside, ends the
+// program as "Salir" does.
+TEST(KeysAndCloseCommand, LeaveTheEntriesOrEndTheProgramAsAButtonWould)
 {
-    Session session;
-    session.Fill({L"200", L"15", L""});
-    for (WORD key : {VK_RETURN, VK_ESCAPE}) {
-        e2e::PressKey(session.Window, key);
-        EXPECT_FALSE(session.App.HasExited()) << key;
-        EXPECT_EQ(session.OpenMessage(), nullptr) << key;
-        EXPECT_EQ(session.Shown(), (Entries{L"200", L"15", L""})) << key;
-    }
-}
-
-TEST(Closing, SalirAndTheCloseCommandEndWithExitCodeZero)
-{
+    using e2e::Keystroke;
+    enum Outcome { KeepsEntries, Clears, EndsWithZero };
     const struct {
-        const char* what;
-        void (*close)(const Session&);
-    } ways[] = {
-        {"Salir", [](const Session& s) { s.Press(ExitButton); }},
-        {"close command", [](const Session& s) { e2e::ChooseCloseCommand(s.Window); }},
+        int focused;
+        Keystroke key;
+        Outcome expected;
+    } cases[] = {
+        {GrossBox, Keystroke::Enter, KeepsEntries},      {GrossBox, Keystroke::Esc, KeepsEntries},
+        {CalculateButton, Keystroke::Esc, KeepsEntries}, {ClearButton, Keystroke::Enter, Clears},
+        {ExitButton, Keystroke::Enter, EndsWithZero},    {GrossBox, Keystroke::AltF4, EndsWithZero},
+        {ResultBox, Keystroke::CloseCommand, EndsWithZero},
     };
-    for (const auto& way : ways) {
-        SCOPED_TRACE(way.what);
-        Session session;
-        session.Calculate({L"200", L"15", L""});
-        way.close(session);
-        EXPECT_EQ(session.App.WaitForExit(), 0u);
+    const Entries typed{L"200", L"15", L""};
+    std::optional<Session> session;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << e2e::NameOf(c.key) << " on control " << c.focused);
+        if (!session || session->App.HasExited()) session.emplace();
+        session->Fill(typed);
+        e2e::Focus(session->Control(c.focused));
+        e2e::Press(session->Window, c.key);
+        if (c.expected == EndsWithZero) {
+            EXPECT_EQ(session->App.WaitForExit(), 0u);
+            continue;
+        }
+        EXPECT_EQ(session->OpenMessage(), nullptr);
+        EXPECT_EQ(session->Shown(), (c.expected == Clears ? Entries{L"", L"", L""} : typed));
     }
 }
 
