@@ -119,7 +119,7 @@ struct WriteCommand {
     std::string fileName;  // for the document "Enero"
     std::string successText;
     const char* failureHeadline;
-    std::string (*Document)(bool replacing);
+    std::string (*Document)(const std::string& records, bool replacing);
     void (*Run)(const Ledger&, std::string& name, const std::string& folder, FileSystem&, UserDialogue&);
 };
 
@@ -130,7 +130,7 @@ Settings ChosenSettings()
     return settings;
 }
 
-std::string SettingsDocument(bool)
+std::string SettingsDocument(const std::string&, bool)
 {
     MemoryFileSystem files;
     ConfigurationFile(files, Folder).SaveSettings(ChosenSettings());
@@ -150,14 +150,14 @@ void RunSaveConfiguration(const Ledger&, std::string&, const std::string& folder
 // The exports run in the American format, to see that the flag reaches them.
 const WriteCommand WriteCommands[] = {
     {"Grabar", "Enero.log", "Ahorros Grabados con el nombre : \r\nEnero", "Ahorros NO Grabados en el fichero : ",
-     [](bool) { return Movements; }, SaveLedger},
+     [](const std::string& records, bool) { return records; }, SaveLedger},
     {"Exportar a TXT", "Enero.txt", "Ahorros Exportados a TXT ...", "Ahorros NO Exportados a TXT en el fichero : ",
-     [](bool) { return TextExportContents(LedgerOf(Movements), true); },
+     [](const std::string& records, bool) { return TextExportContents(LedgerOf(records), true); },
      [](const Ledger& l, std::string& n, const std::string& d, FileSystem& f, UserDialogue& u) {
          ExportText(l, n, d, true, f, u);
      }},
     {"Exportar a Tabla RTF", "Enero.rtf", "Ahorros Exportados a RTF ...", "Ahorros NO Exportados a RTF en el fichero : ",
-     [](bool replacing) { return RtfExportContents(LedgerOf(Movements), true, replacing); },
+     [](const std::string& records, bool replacing) { return RtfExportContents(LedgerOf(records), true, replacing); },
      [](const Ledger& l, std::string& n, const std::string& d, FileSystem& f, UserDialogue& u) {
          ExportRtf(l, n, d, true, f, u);
      }},
@@ -188,6 +188,8 @@ TEST(WritingCommands, FollowEveryBranch)
             {"dialog closed with no name", Movements, "", false, {FileName("", "")}, "Enero", FileAfter::None},
             {"box emptied and dialog closed", Movements, "Enero", true, {FileName("Enero", "")}, "Enero", FileAfter::Old},
             {"new file", Movements, "", false, {FileName("", "Enero"), Message(success("Enero"))}, "Enero", FileAfter::New},
+            {"one movement is enough", SavingRecord, "", false, {FileName("", "Enero"), Message(success("Enero"))},
+             "Enero", FileAfter::New},
             {"earlier name kept when the dialog closes", Movements, "Enero", false,
              {FileName("Enero", "Enero"), Message(success("Enero"))}, "Enero", FileAfter::New},
             {"existing file, Yes", Movements, "", true, {FileName("", "Enero"), Overwrite("Si"), Message(success("Enero"))},
@@ -207,7 +209,8 @@ TEST(WritingCommands, FollowEveryBranch)
                 ScriptedUser user(branch.script, what);
                 command.Run(LedgerOf(branch.records), name, Folder, files, user);
             }
-            const std::string expected[] = {"", OldContents, command.Document(false), command.Document(true)};
+            const std::string expected[] = {"", OldContents, command.Document(branch.records, false),
+                                            command.Document(branch.records, true)};
             EXPECT_EQ(files.FileCount(), branch.after == FileAfter::None ? 0u : 1u) << what;
             if (branch.after != FileAfter::None) {
                 EXPECT_EQ(*files.Find(path), expected[static_cast<int>(branch.after)]) << what;
@@ -239,7 +242,7 @@ bool InjectAt(const WriteCommand& command, bool previous, bool readOnly, int fai
     }
     const std::string where = std::string(command.name) + (previous ? ", over a previous file" : ", no previous file") +
                               (readOnly ? " (read-only)" : "") + ", fault at step " + std::to_string(failingStep);
-    const std::string document = command.Document(previous);
+    const std::string document = command.Document(Movements, previous);
     const bool succeeded = told == command.successText && ReadBytes(target) == document;
     if (!faults.Failed()) {
         EXPECT_TRUE(succeeded) << where << ": told " << told;
