@@ -20,6 +20,11 @@ Session::Session(const std::vector<e2e::ExtraFile>& extraFiles)
     e2e::WaitUntilIdle(Main);
 }
 
+Session::Session(e2e::Application::InPlace inPlace) : App(inPlace, ProgramPath), Main(App.WaitForWindow(MainCaption))
+{
+    e2e::WaitUntilIdle(Main);
+}
+
 HWND Session::List() const
 {
     return e2e::Control(Main, ListId);

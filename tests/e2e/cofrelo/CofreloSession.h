@@ -73,6 +73,8 @@ using Row = std::vector<std::wstring>;
 class Session {
 public:
     explicit Session(const std::vector<e2e::ExtraFile>& extraFiles = {});
+    // The installed program, started where it is.
+    explicit Session(e2e::Application::InPlace);
 
     e2e::Application App;
     HWND Main;

@@ -86,6 +86,12 @@ Application::Application(const std::wstring& program, const std::vector<ExtraFil
     }
 }
 
+Application::Application(InPlace, const std::wstring& program)
+    : folder_(program.substr(0, program.find_last_of(L"\\/") + 1)), ownsFolder_(false)
+{
+    Launch(program);
+}
+
 Application::~Application()
 {
     End();
@@ -107,6 +113,7 @@ void Application::CreateScratchFolder()
 
 void Application::RemoveScratchFolder()
 {
+    if (!ownsFolder_) return;
     std::error_code ignored;
     std::filesystem::remove_all(std::filesystem::path(folder_), ignored);
 }

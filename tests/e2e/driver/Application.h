@@ -1,7 +1,8 @@
 // One run of a program under test: a copy of the executable in a fresh scratch
 // folder (with any files it should find beside it), the process started from
 // there, its top-level windows, and its end. Destroying the object ends the
-// process if it still runs and removes the folder.
+// process if it still runs and removes the folder. An installed program runs
+// where it is instead, with the files it finds there, which stay.
 #pragma once
 
 #include "Wait.h"
@@ -25,11 +26,13 @@ class Application {
 public:
     // program is a Windows path (see WindowsPathOf for a path given by CMake).
     explicit Application(const std::wstring& program, const std::vector<ExtraFile>& extraFiles = {});
+    struct InPlace {};
+    Application(InPlace, const std::wstring& program);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // The scratch folder with its trailing backslash: the program's folder.
+    // The program's folder with its trailing backslash.
     const std::wstring& Folder() const { return folder_; }
     DWORD ProcessId() const { return processId_; }
 
@@ -59,6 +62,7 @@ private:
     void End();
 
     std::wstring folder_;
+    bool ownsFolder_ = true;
     HANDLE job_ = nullptr;
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
