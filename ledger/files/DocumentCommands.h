@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-// Texts are single-byte in the system's ANSI code page.
+// Texts are UTF-8, like every text inside the program (see FileSystem.h).
 class UserDialogue {
 public:
     virtual ~UserDialogue() = default;
@@ -29,6 +29,10 @@ enum class OverwriteOutcome { NewFile, Replaced, Declined };
 // is not deleted here: the writing that follows replaces it in one step, and
 // keeps it whole if the writing fails.
 OverwriteOutcome ConfirmOverwrite(const std::string& path, FileSystem& files, UserDialogue& user);
+
+// Every command refuses a name with ":", which on Windows would name a hidden
+// stream of another file instead of a file of its own.
+inline constexpr std::string_view ColonInNameText = "El nombre del fichero no puede llevar dos puntos (:)";
 
 // "Leer". Returns true when the ledger was replaced by the file's contents, so
 // that the caller rebuilds the list; on false the ledger is as it was.

@@ -3,28 +3,56 @@
 #include "FileSystem.h"
 
 #include "AnsiText.h"
+#include "LongPath.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
-constexpr const char* NotAFileReason = "Es un dispositivo del sistema, no un fichero.";
-
-// The system's message for the last error, in the user's language, as ANSI text.
-FileResult LastError()
+// The system's message for an error, in the user's language.
+FileResult ErrorResult(DWORD error)
 {
-    const DWORD error = GetLastError();
-    char* message = nullptr;
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+    wchar_t* message = nullptr;
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                             FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, error, 0, reinterpret_cast<char*>(&message), 0, nullptr);
-    std::string reason = length ? std::string(message, length) : "Error " + std::to_string(error);
+                                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
+    std::string reason = length ? Utf8FromWide({message, length}) : "Error " + std::to_string(error);
     LocalFree(message);
     while (!reason.empty() && (reason.back() == '\r' || reason.back() == '\n' || reason.back() == ' '))
         reason.pop_back();
     return FileResult::Failure(reason);
+}
+
+FileResult LastError()
+{
+    return ErrorResult(GetLastError());
+}
+
+// The path as the system's file functions take it: UTF-16, full, and in
+// extended-length form when it is too long for the plain one. None for
+// malformed UTF-8, which names no file.
+std::optional<std::wstring> SystemPath(const std::string& path)
+{
+    const std::optional<std::wstring> wide = WideFromUtf8(path);
+    if (!wide || wide->empty()) return std::nullopt;
+    std::wstring full(ShortPathLimit, L'\0');
+    for (;;) {
+        const DWORD length = GetFullPathNameW(wide->c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length == 0) return std::nullopt;
+        if (length < full.size()) {
+            full.resize(length);
+            return LongPathForm(full);
+        }
+        full.resize(length);  // the size it asks for includes the NUL
+    }
+}
+
+FileResult BadName()
+{
+    return ErrorResult(ERROR_INVALID_NAME);
 }
 
 class Win32Reader final : public FileReader {
@@ -90,12 +118,15 @@ class Win32FileSystem final : public FileSystem {
 public:
     bool Exists(const std::string& path) override
     {
-        return GetFileAttributesW(WideFromAnsi(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+        const auto system = SystemPath(path);
+        return system && GetFileAttributesW(system->c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
     FileResult OpenForReading(const std::string& path, std::unique_ptr<FileReader>& reader) override
     {
-        const HANDLE file = CreateFileW(WideFromAnsi(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+        const auto system = SystemPath(path);
+        if (!system) return BadName();
+        const HANDLE file = CreateFileW(system->c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) return LastError();
         // A device name such as NUL, AUX or COM1 (before Windows 11 with any
@@ -103,7 +134,7 @@ public:
         // empty file or waits for input: only a file on disk holds a ledger.
         if (GetFileType(file) != FILE_TYPE_DISK) {
             CloseHandle(file);
-            return FileResult::Failure(NotAFileReason);
+            return FileResult::Failure(std::string(NotAFileReason));
         }
         LARGE_INTEGER size{};
         if (!GetFileSizeEx(file, &size)) {
@@ -115,30 +146,63 @@ public:
         return FileResult::Success();
     }
 
+    // Opening with no access rights asks nothing of a device (a serial port is
+    // not set up, nothing is read or written) but tells what the name is.
+    FileResult RefuseDevice(const std::string& path) override
+    {
+        const auto system = SystemPath(path);
+        if (!system) return BadName();
+        const HANDLE file = CreateFileW(system->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return FileResult::Success();  // nothing there, or a folder
+        const bool onDisk = GetFileType(file) == FILE_TYPE_DISK;
+        CloseHandle(file);
+        return onDisk ? FileResult::Success() : FileResult::Failure(std::string(NotAFileReason));
+    }
+
     FileResult CreateNew(const std::string& path, std::unique_ptr<FileWriter>& writer) override
     {
-        const HANDLE file = CreateFileW(WideFromAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        const auto system = SystemPath(path);
+        if (!system) return BadName();
+        const HANDLE file = CreateFileW(system->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) return LastError();
         writer = std::make_unique<Win32Writer>(file);
         return FileResult::Success();
     }
 
-    FileResult ClearReadOnly(const std::string& path) override
+    FileResult ClearReadOnly(const std::string& path, FileAttributes& before) override
     {
-        return SetFileAttributesW(WideFromAnsi(path).c_str(), FILE_ATTRIBUTE_ARCHIVE) ? FileResult::Success() : LastError();
+        const auto system = SystemPath(path);
+        if (!system) return BadName();
+        const DWORD attributes = GetFileAttributesW(system->c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) return LastError();
+        before = attributes;
+        return SetFileAttributesW(system->c_str(), FILE_ATTRIBUTE_ARCHIVE) ? FileResult::Success() : LastError();
+    }
+
+    FileResult RestoreAttributes(const std::string& path, FileAttributes attributes) override
+    {
+        const auto system = SystemPath(path);
+        if (!system) return BadName();
+        return SetFileAttributesW(system->c_str(), attributes) ? FileResult::Success() : LastError();
     }
 
     FileResult MoveReplacing(const std::string& from, const std::string& to) override
     {
-        return MoveFileExW(WideFromAnsi(from).c_str(), WideFromAnsi(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+        const auto systemFrom = SystemPath(from);
+        const auto systemTo = SystemPath(to);
+        if (!systemFrom || !systemTo) return BadName();
+        return MoveFileExW(systemFrom->c_str(), systemTo->c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
                    ? FileResult::Success()
                    : LastError();
     }
 
     FileResult Remove(const std::string& path) override
     {
-        return DeleteFileW(WideFromAnsi(path).c_str()) ? FileResult::Success() : LastError();
+        const auto system = SystemPath(path);
+        if (!system) return BadName();
+        return DeleteFileW(system->c_str()) ? FileResult::Success() : LastError();
     }
 };
 

@@ -146,7 +146,7 @@ void OnInitDialog(HWND dialog, ConfigDialogState& state)
 {
     SetControlFonts(dialog, state);
     CreateSwatchBitmaps(dialog, state);
-    SetDlgItemTextW(dialog, FolderBoxId, WideFromAnsi(state.settings.DataFolder).c_str());
+    SetDlgItemTextW(dialog, FolderBoxId, ShownWideFromUtf8(state.settings.DataFolder).c_str());
     for (std::size_t i = 0; i < std::size(ColourChoices); ++i)
         FillSwatch(dialog, state, i, state.settings.*ColourChoices[i].Value);
     state.pendingSettings = state.settings;
@@ -179,36 +179,50 @@ void OnChooseColour(HWND dialog, ConfigDialogState& state, std::size_t choice)
     FillSwatch(dialog, state, choice, chooser.rgbResult);
 }
 
-// The folder the user picks in the system's folder browser, or an empty text
-// when the browser was cancelled or the choice has no file-system path.
+// The whole path of a shell item, however long.
+std::wstring PathOfItem(PCIDLIST_ABSOLUTE item)
+{
+    constexpr DWORD LongestPath = 32768;  // the longest path Windows' file functions take
+    std::wstring path(LongestPath, L'\0');
+    if (!SHGetPathFromIDListEx(item, path.data(), LongestPath, GPFIDL_DEFAULT)) return {};
+    path.resize(path.find(L'\0'));
+    return path;
+}
+
+// The folder the user picks in the system's folder browser (UTF-8), or an empty
+// text when the browser was cancelled or the choice has no file-system path.
 std::string BrowseForFolder(HWND owner)
 {
-    const std::string title = "Elige Unidad o Carpeta de Ubicacion ...\r\n\xAE Drumel Soft";
-    BROWSEINFOA browse{};
+    const wchar_t* title = L"Elige Unidad o Carpeta de Ubicacion ...\r\n\u00AE Drumel Soft";
+    BROWSEINFOW browse{};
     browse.hwndOwner = owner;
-    browse.lpszTitle = title.c_str();
+    browse.lpszTitle = title;
     browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
 
     // The browser is a shell object: COM must be ready on this thread.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     std::string chosen;
-    if (const PIDLIST_ABSOLUTE item = SHBrowseForFolderA(&browse)) {
-        char path[MAX_PATH] = {};
-        if (SHGetPathFromIDListA(item, path)) {
-            chosen = std::string(path).substr(0, FolderCapacity);
-        }
+    if (const PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&browse)) {
+        chosen = Utf8FromWide(PathOfItem(item));
         CoTaskMemFree(item);
     }
     if (SUCCEEDED(com)) CoUninitialize();
     return chosen;
 }
 
+// A folder the configuration file cannot keep is refused at once, so that it
+// is not lost at the next start; the pending folder stays as it was.
 void OnBrowseFolder(HWND dialog, ConfigDialogState& state)
 {
-    const std::string folder = BrowseForFolder(dialog);
-    if (folder.empty()) return;
-    state.pendingSettings.DataFolder = AsDataFolder(folder);
-    SetDlgItemTextW(dialog, FolderBoxId, WideFromAnsi(state.pendingSettings.DataFolder).c_str());
+    const std::string browsed = BrowseForFolder(dialog);
+    if (browsed.empty()) return;
+    const std::string folder = AsDataFolder(browsed);
+    if (!state.configFile.CanKeep(folder)) {
+        MessageBoxW(dialog, ShownWideFromUtf8(UnkeptFolderText(folder)).c_str(), L"Programador", MB_OK);
+        return;
+    }
+    state.pendingSettings.DataFolder = folder;
+    SetDlgItemTextW(dialog, FolderBoxId, ShownWideFromUtf8(state.pendingSettings.DataFolder).c_str());
 }
 
 // The new values are in force for the rest of the run even if the file could
@@ -221,7 +235,7 @@ void OnAccept(HWND dialog, ConfigDialogState& state)
     if (!saved) {
         const std::string text =
             "Configuracion NO Grabada en el fichero : \r\n" + state.configFile.Path() + "\r\n" + saved.Reason;
-        MessageBoxW(dialog, WideFromAnsi(text).c_str(), L"Programador", MB_OK);
+        MessageBoxW(dialog, ShownWideFromUtf8(text).c_str(), L"Programador", MB_OK);
     }
     EndDialog(dialog, 0);
 }

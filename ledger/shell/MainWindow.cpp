@@ -11,6 +11,7 @@
 #include "InsertMovementDialog.h"
 #include "LedgerList.h"
 #include "MessageBoxDialogue.h"
+#include "AnsiText.h"
 
 #include <commctrl.h>
 
@@ -109,12 +110,19 @@ void SetIcons(HWND window)
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Main.SmallIcon));
 }
 
+// The executable's whole path in UTF-8: the buffer grows until it fits.
 std::string ModulePath()
 {
-    // The folder's 255-byte buffer: longer paths are cut, as they always were.
-    char path[FolderCapacity + 1] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    return path;
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return Utf8FromWide(path);
+        }
+        path.resize(path.size() * 2);  // cut to the buffer: try again with more room
+    }
 }
 
 // The state every run starts with, then the configuration file if there is one.

@@ -17,10 +17,10 @@ void MessageBoxDialogue::AskFileName(std::string& ledgerFileName)
 // No icon: the program's messages have always come without one.
 void MessageBoxDialogue::Tell(std::string_view text)
 {
-    MessageBoxW(owner_, WideFromAnsi(text).c_str(), MessageTitle, MB_OK);
+    MessageBoxW(owner_, ShownWideFromUtf8(text).c_str(), MessageTitle, MB_OK);
 }
 
 bool MessageBoxDialogue::AskYesNo(std::string_view text)
 {
-    return MessageBoxW(owner_, WideFromAnsi(text).c_str(), MessageTitle, MB_YESNO | MB_DEFBUTTON1) == IDYES;
+    return MessageBoxW(owner_, ShownWideFromUtf8(text).c_str(), MessageTitle, MB_YESNO | MB_DEFBUTTON1) == IDYES;
 }
