@@ -1,3 +1,4 @@
+#include "LongPath.h"
 #include "SafeWrite.h"
 #include "TestFiles.h"
 
@@ -76,6 +77,22 @@ TEST(TemporaryPathFor, StaysShortInTheTargetsFolder)
         {"Enero.log", "~Cofrelo.7.tmp"},
     };
     for (const auto& [target, temporary] : cases) EXPECT_EQ(TemporaryPathFor(target, 7), temporary) << target;
+}
+
+TEST(LongPathForm, ExtendsFullPathsFromMaxPathOn)
+{
+    const std::wstring name259 = LR"(C:\)" + std::wstring(256, L'a');
+    const std::wstring name260 = name259 + L"a";
+    const std::wstring share260 = LR"(\\server\share\)" + std::wstring(245, L'a');
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {LR"(C:\Datos\Enero.log)", LR"(C:\Datos\Enero.log)"},
+        {name259, name259},
+        {name260, LR"(\\?\)" + name260},
+        {share260, LR"(\\?\UNC\server\share\)" + std::wstring(245, L'a')},
+        {LR"(\\?\)" + name260, LR"(\\?\)" + name260},
+        {LR"(\\.\)" + name260, LR"(\\.\)" + name260},
+    };
+    for (const auto& [path, expected] : cases) EXPECT_TRUE(LongPathForm(path) == expected) << path.size();
 }
 
 // A device is refused before anything is created, written or moved.

@@ -9,6 +9,10 @@
 #include <sstream>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -40,15 +44,43 @@ ScratchFolder::ScratchFolder()
 ScratchFolder::~ScratchFolder()
 {
     std::error_code ignored;
-    for (const auto& entry : fs::recursive_directory_iterator(PathOf(path_), ignored))
-        fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+    // Without exceptions: a destructor must not throw, and paths beyond MAX_PATH
+    // may not be walked everywhere.
+    fs::recursive_directory_iterator entry(PathOf(path_), ignored);
+    for (; !ignored && entry != fs::recursive_directory_iterator(); entry.increment(ignored))
+        fs::permissions(entry->path(), fs::perms::owner_write, fs::perm_options::add, ignored);
     fs::remove_all(PathOf(path_), ignored);
 }
 
-std::string ScratchFolder::ListingOf(const std::string& folder)
+#ifdef _WIN32
+// The names on disk as the system lists them; the extended-length form reaches
+// folders beyond MAX_PATH, where the standard library's listing does not.
+std::vector<std::string> NamesIn(const std::string& folder)
+{
+    std::wstring pattern = LR"(\\?\)" + PathOf(folder).make_preferred().wstring() + L"*";
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::wstring_view name = found.cFileName;
+        if (name != L"." && name != L"..") names.push_back(Utf8Of(fs::path(name)));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+#else
+std::vector<std::string> NamesIn(const std::string& folder)
 {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(PathOf(folder))) names.push_back(Utf8Of(entry.path().filename()));
+    return names;
+}
+#endif
+
+std::string ScratchFolder::ListingOf(const std::string& folder)
+{
+    std::vector<std::string> names = NamesIn(folder);
     std::sort(names.begin(), names.end());
     std::string listing;
     for (const auto& name : names) listing += (listing.empty() ? "" : " ") + name;
