@@ -72,7 +72,7 @@ using Row = std::vector<std::wstring>;
 
 class Session {
 public:
-    explicit Session(const std::vector<e2e::ExtraFile>& extraFiles = {});
+    explicit Session(const std::vector<e2e::ExtraFile>& extraFiles = {}, std::wstring_view programSubfolder = {});
 
     e2e::Application App;
     HWND Main;

@@ -24,7 +24,10 @@ struct ExtraFile {
 class Application {
 public:
     // program is a Windows path (see WindowsPathOf for a path given by CMake).
-    explicit Application(const std::wstring& program, const std::vector<ExtraFile>& extraFiles = {});
+    // With a subfolder name, the program's folder is that folder inside the
+    // scratch folder.
+    explicit Application(const std::wstring& program, const std::vector<ExtraFile>& extraFiles = {},
+                         std::wstring_view subfolder = {});
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -47,7 +50,7 @@ public:
     DWORD WaitForExit(Timeout timeout = DefaultTimeout);
 
 private:
-    void CreateScratchFolder();
+    void CreateScratchFolder(std::wstring_view subfolder);
     void RemoveScratchFolder();
     void Launch(const std::wstring& executable);
     HWND FindTopLevel(std::wstring_view caption, std::wstring_view className) const;
@@ -58,6 +61,7 @@ private:
     // Ends the process this object started, by its own handle, and waits for it.
     void End();
 
+    std::wstring scratch_;
     std::wstring folder_;
     HANDLE job_ = nullptr;
     HANDLE process_ = nullptr;
