@@ -11,7 +11,7 @@
 
 std::wstring WideFromAnsi(std::string_view ansi);
 // Characters the code page cannot hold become its default character ("?"),
-// never a look-alike ("L" for "Ł", "\" for "＼", "1" for "¹").
+// never a look-alike ("L" for "Ł", "\" for "＼", "1" for "１").
 std::string AnsiFromWide(std::wstring_view wide);
 // None when a character has no exact form in the code page.
 std::optional<std::string> ExactAnsiFromWide(std::wstring_view wide);
