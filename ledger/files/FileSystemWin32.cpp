@@ -31,12 +31,13 @@ FileResult LastError()
     return ErrorResult(GetLastError());
 }
 
-// The path as the system's file functions take it: UTF-16, full, and in
-// extended-length form when it is too long for the plain one. None for
-// malformed UTF-8, which names no file.
+// The path as the system's file functions take it: UTF-16, and when its full
+// form is too long for the plain one, that full form in extended-length form.
+// A shorter path goes as it is, so that the system reads it as it always has
+// (device names included). None for malformed UTF-8, which names no file.
 std::optional<std::wstring> SystemPath(const std::string& path)
 {
-    const std::optional<std::wstring> wide = WideFromUtf8(path);
+    std::optional<std::wstring> wide = WideFromUtf8(path);
     if (!wide || wide->empty()) return std::nullopt;
     std::wstring full(ShortPathLimit, L'\0');
     for (;;) {
@@ -44,7 +45,7 @@ std::optional<std::wstring> SystemPath(const std::string& path)
         if (length == 0) return std::nullopt;
         if (length < full.size()) {
             full.resize(length);
-            return LongPathForm(full);
+            return full.size() < ShortPathLimit ? wide : LongPathForm(full);
         }
         full.resize(length);  // the size it asks for includes the NUL
     }

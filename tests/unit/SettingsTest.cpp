@@ -6,6 +6,10 @@
 #include <filesystem>
 #include <random>
 
+#ifdef _WIN32
+#include "AnsiText.h"
+#endif
+
 namespace {
 
 std::string ColourBytes(Colour colour)
@@ -112,6 +116,30 @@ TEST(SaveSettings, KeepsTheBytesAfterTheFolderFromTheLastRecord)
     const std::string saved = ReadBytes(file.Path());
     EXPECT_EQ(saved.substr(24, 4), std::string("C:\\\0", 4));
     EXPECT_EQ(saved.substr(28), old.substr(28));
+}
+
+// The code page of the native builds is Latin-1; under Wine it is Windows-1252.
+// Both agree on every text here.
+TEST(AnsiCodePage, ConvertsExactlyOrNotAtAll)
+{
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"C:\\Cuentas\\", "C:\\Cuentas\\"},
+        {"A\u00F1os \u00E9t\u00E9", "A\xF1os \xE9t\xE9"},
+        {"\u0141\u00F3d\u017A", std::nullopt},  // no "Lodz" or "L\xF3dz"
+        {"ab\uFF3Cc", std::nullopt},               // no "ab\\c"
+        {"\uFF11", std::nullopt},                  // no "1"
+        {"\u041A\u043E\u043F", std::nullopt},
+        {"A\xC3", std::nullopt},                   // malformed UTF-8
+    };
+    const AnsiCodePage& codePage = SystemAnsiCodePage();
+    for (const auto& [utf8, ansi] : cases) {
+        EXPECT_EQ(codePage.FromUtf8(utf8), ansi) << utf8;
+        if (ansi) EXPECT_EQ(codePage.ToUtf8(*ansi), utf8) << utf8;
+    }
+#ifdef _WIN32
+    // What the calculator reads: a look-alike digit must not become a digit.
+    EXPECT_EQ(AnsiFromWide(L"\uFF11\uFF12,5"), "??,5");
+#endif
 }
 
 struct FolderFieldCase {
