@@ -134,7 +134,9 @@ TEST(AnsiCodePage, ConvertsExactlyOrNotAtAll)
     const AnsiCodePage& codePage = SystemAnsiCodePage();
     for (const auto& [utf8, ansi] : cases) {
         EXPECT_EQ(codePage.FromUtf8(utf8), ansi) << utf8;
-        if (ansi) EXPECT_EQ(codePage.ToUtf8(*ansi), utf8) << utf8;
+        if (ansi) {
+            EXPECT_EQ(codePage.ToUtf8(*ansi), utf8) << utf8;
+        }
     }
 #ifdef _WIN32
     // What the calculator reads: a look-alike digit must not become a digit.
