@@ -1,6 +1,6 @@
 // ConfigurationFile::LoadSettings on any file, through a file system in memory.
 // Loaded: the colours and folder of the last whole record (the defaults when
-// there is none), the folder at most 254 characters and without NUL. Saving
+// there is none), a folder that can be kept again and has no NUL. Saving
 // writes one record of 279 bytes in place of the old file, and a later run
 // loads the same settings from it.
 #include "Fuzz.h"
@@ -27,7 +27,10 @@ Settings ExpectedSettings(std::string_view file)
         for (std::size_t i = 0; i < 4; ++i) *colours[c] |= Colour{static_cast<unsigned char>(last[4 * c + i])} << (8 * i);
     }
     const std::string_view folder = last.substr(24, SettingsRecordSize - 24);
-    settings.DataFolder = folder.substr(0, std::min(folder.find('\0'), FolderCapacity));
+    const std::string_view field = folder.substr(0, std::min(folder.find('\0'), FolderCapacity));
+    // The field is ANSI (Latin-1 here); ".\" starts a folder inside the program's.
+    const AnsiCodePage& ansi = SystemAnsiCodePage();
+    settings.DataFolder = field.starts_with(".\\") ? ProgramFolder + ansi.ToUtf8(field.substr(2)) : ansi.ToUtf8(field);
     return settings;
 }
 
@@ -41,8 +44,8 @@ void FuzzOne(std::string_view file)
     Settings settings = DefaultSettings(ProgramFolder);
     Require(configuration.LoadSettings(settings).Ok, "a file in memory loads");
     Require(settings == ExpectedSettings(file), "the settings are those of the last whole record");
-    Require(settings.DataFolder.size() <= FolderCapacity && settings.DataFolder.find('\0') == std::string::npos,
-            "the folder has at most 254 characters and no NUL");
+    Require(configuration.CanKeep(settings.DataFolder) && settings.DataFolder.find('\0') == std::string::npos,
+            "the folder read can be kept again and holds no NUL");
 
     Require(configuration.SaveSettings(settings).Ok, "saving to memory succeeds");
     Require(files.Find(configuration.Path())->size() == SettingsRecordSize && files.FileCount() == 1,

@@ -2,7 +2,8 @@
 // saving the configuration. Every branch of the talk with the user, played
 // from a script over a file system in memory; then a census of injected
 // faults on the real disk: every write path is made to fail at each of its
-// steps in turn, with no previous file, over one and over a read-only one.
+// steps in turn, with no previous file, over one and over a read-only one,
+// which must stay whole, read-only mark included.
 #include "files/DocumentCommands.h"
 #include "files/LedgerFile.h"
 #include "files/RtfExport.h"
@@ -24,6 +25,7 @@ const std::string Movements = SavingRecord + ExpenseRecord + CommentRecord;
 const std::string Folder = "C:\\Cuentas\\";
 const std::string OldContents = "the previous file, longer than the half a failing write leaves";
 const std::string OverwriteQuestion = "El fichero Existe\r\nSobreEscribir ? ...";
+const std::string ColonRefused = "El nombre del fichero no puede llevar dos puntos (:)";
 
 enum class Prompt { FileName, Message, Question };
 
@@ -101,6 +103,8 @@ TEST(ReadLedger, FollowsEveryBranch)
          {FileName("", "Enero"), Message("Fichero NO Leido : \r\n" + path +
                                          "\r\nTiene mas de 36501 movimientos y no cabe en memoria ...")},
          false},
+        {"a name with a colon, never a stream of another file", "", SavingRecord,
+         {FileName("", "Enero:log"), Message(ColonRefused)}, false},
     };
     for (const auto& branch : branches) {
         MemoryFileSystem files;
@@ -198,6 +202,15 @@ TEST(WritingCommands, FollowEveryBranch)
             {"a name with spaces", Movements, "", false,
              {FileName("", "Enero 2025"), Message(success("Enero 2025"))},
              "Enero 2025", FileAfter::New},
+            // Written under exactly the name typed, whatever the system's code page.
+            {"a name in Polish", Movements, "", false,
+             {FileName("", "\u0141\u00F3d\u017A"), Message(success("\u0141\u00F3d\u017A"))}, "\u0141\u00F3d\u017A",
+             FileAfter::New},
+            {"a name in full-width letters and backslash", Movements, "", false,
+             {FileName("", "\uFF41\uFF42\uFF3C\uFF43"), Message(success("\uFF41\uFF42\uFF3C\uFF43"))},
+             "\uFF41\uFF42\uFF3C\uFF43", FileAfter::New},
+            {"a name with a colon: nothing is written", Movements, "", false,
+             {FileName("", "a:b"), Message(ColonRefused)}, "a", FileAfter::None},
         };
         for (const auto& branch : branches) {
             const std::string what = std::string(command.name) + ": " + branch.what;
@@ -254,6 +267,7 @@ bool InjectAt(const WriteCommand& command, bool previous, bool readOnly, int fai
     const std::string failure = std::string(command.failureHeadline) + "\r\n" + target + "\r\n";
     EXPECT_TRUE(told.starts_with(failure) && told.size() > failure.size()) << where << ": told " << told;
     EXPECT_EQ(ReadBytes(target), previous ? OldContents : "") << where;
+    EXPECT_EQ(IsReadOnly(target), readOnly) << where << ": the read-only mark";
     EXPECT_EQ(folder.Listing(), previous ? command.fileName : "") << where;
     return true;
 }

@@ -17,12 +17,31 @@ std::string Repeated(const std::string& record, int times)
     return bytes;
 }
 
-TEST(LedgerFileNames, AreCutAt127AndJoinedWithNothingInBetween)
+// 127 characters, whatever their length in UTF-8 bytes, and never part of one.
+TEST(LedgerFileNameFromTyped, KeepsTheFirst127Characters)
 {
-    EXPECT_EQ(LedgerFileNameFromTyped("Enero 2025"), "Enero 2025");
-    EXPECT_EQ(LedgerFileNameFromTyped(std::string(200, 'n')), std::string(127, 'n'));
+    const std::string polish = "\u0141";          // 2 bytes
+    const std::string fullWidth = "\uFF3C";       // 3 bytes
+    const std::string outsideBmp = "\U0001F4B0";  // 4 bytes, a surrogate pair in UTF-16
+    const std::pair<std::string, std::string> cases[] = {
+        {"Enero 2025", "Enero 2025"},
+        {Repeated("a", 127), Repeated("a", 127)},
+        {Repeated("a", 128), Repeated("a", 127)},
+        {Repeated(polish, 127), Repeated(polish, 127)},
+        {Repeated(polish, 130), Repeated(polish, 127)},
+        {Repeated("a", 126) + fullWidth + "b", Repeated("a", 126) + fullWidth},
+        {Repeated("a", 126) + outsideBmp, Repeated("a", 126) + outsideBmp},
+        {Repeated("a", 127) + outsideBmp, Repeated("a", 127)},
+        {Repeated(outsideBmp, 200), Repeated(outsideBmp, 127)},
+    };
+    for (const auto& [typed, kept] : cases) EXPECT_EQ(LedgerFileNameFromTyped(typed), kept) << typed;
+}
+
+TEST(DocumentPath, JoinsWithNothingInBetween)
+{
     EXPECT_EQ(DocumentPath("C:\\Cuentas\\", "Enero", LedgerFileExtension), "C:\\Cuentas\\Enero.log");
     EXPECT_EQ(DocumentPath("", "Enero", RtfExportExtension), "Enero.rtf");
+    EXPECT_EQ(DocumentPath("", "E", TextExportExtension), "E.txt");
 }
 
 TEST(SaveLedgerFile, WritesTheRecordsByteForByte)

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include "common/win32/AnsiText.h"
+#endif
+
 namespace {
 
 const std::string ProgramFolder = "C:\\Cofrelo\\";
@@ -37,15 +41,15 @@ TEST(ProgramFolderFromModulePath, KeepsThePathUpToTheLastBackslash)
         {"C:\\ledger.exe", "C:\\"},
         {"\\\\server\\share\\Cofrelo.exe", "\\\\server\\share\\"},
         {"ledger.exe", ""},
-        // A path beyond 254 characters is cut first, as by the 255-byte buffer.
+        // Long paths are kept whole: a cut one would name another folder.
         {"C:\\" + std::string(240, 'a') + "\\b\\" + std::string(20, 'c'), "C:\\" + std::string(240, 'a') + "\\b\\"},
-        {"C:\\" + std::string(250, 'a') + "\\Cofrelo.exe", "C:\\" + std::string(250, 'a') + "\\"},
-        {"C:\\" + std::string(251, 'a') + "\\Cofrelo.exe", "C:\\"},
+        {"C:\\" + std::string(251, 'a') + "\\Cofrelo.exe", "C:\\" + std::string(251, 'a') + "\\"},
+        {"C:\\\u041A\u043E\u043F\u0438\u043B\u043A\u0430\\Cofrelo.exe", "C:\\\u041A\u043E\u043F\u0438\u043B\u043A\u0430\\"},
     };
     for (const auto& [path, folder] : cases) EXPECT_EQ(ProgramFolderFromModulePath(path), folder) << path;
 }
 
-TEST(AsDataFolder, EndsWithABackslashWithinTheBuffer)
+TEST(AsDataFolder, EndsWithABackslash)
 {
     const std::pair<std::string, std::string> cases[] = {
         {"C:\\Cuentas", "C:\\Cuentas\\"},
@@ -53,8 +57,7 @@ TEST(AsDataFolder, EndsWithABackslashWithinTheBuffer)
         {"", "\\"},
         {"\\\\server\\share", "\\\\server\\share\\"},
         {std::string(253, 'a'), std::string(253, 'a') + "\\"},
-        {std::string(254, 'a'), std::string(254, 'a')},  // no room left for the backslash
-        {std::string(300, 'a'), std::string(254, 'a')},
+        {std::string(300, 'a'), std::string(300, 'a') + "\\"},
     };
     for (const auto& [browsed, expected] : cases) EXPECT_EQ(AsDataFolder(browsed), expected) << browsed;
 }
@@ -63,6 +66,73 @@ TEST(DefaultSettings, AreWhiteOnRedBlueAndSilverInTheProgramsFolder)
 {
     const Settings expected{0x00FFFFFF, 0x000000FF, 0x00FFFFFF, 0x00FF0000, 0x00FFFFFF, 0x00C0C0C0, ProgramFolder};
     EXPECT_EQ(DefaultSettings(ProgramFolder), expected);
+}
+
+// The code page of the native builds is Latin-1; under Wine it is Windows-1252.
+// Both agree on every text here.
+TEST(AnsiCodePage, ConvertsExactlyOrNotAtAll)
+{
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"C:\\Cuentas\\", "C:\\Cuentas\\"},
+        {"A\u00F1os \u00E9t\u00E9", "A\xF1os \xE9t\xE9"},
+        {"\u0141\u00F3d\u017A", std::nullopt},  // no "Lodz" or "L\xF3dz"
+        {"ab\uFF3Cc", std::nullopt},               // no "ab\\c"
+        {"\uFF11", std::nullopt},                  // no "1"
+        {"\u041A\u043E\u043F", std::nullopt},
+        {"A\xC3", std::nullopt},                   // malformed UTF-8
+    };
+    const AnsiCodePage& codePage = SystemAnsiCodePage();
+    for (const auto& [utf8, ansi] : cases) {
+        EXPECT_EQ(codePage.FromUtf8(utf8), ansi) << utf8;
+        if (ansi) {
+            EXPECT_EQ(codePage.ToUtf8(*ansi), utf8) << utf8;
+        }
+    }
+#ifdef _WIN32
+    // What the calculator reads: a look-alike digit must not become a digit.
+    EXPECT_EQ(AnsiFromWide(L"\uFF11\uFF12,5"), "??,5");
+#endif
+}
+
+// The field keeps the ANSI form when it fits, else the part inside the
+// program's folder after ".\"; anything else is refused and nothing written.
+TEST(SaveSettings, KeepsTheFolderInTheFieldOrRelativeToTheProgramOrRefusesIt)
+{
+    const std::string cyrillic = "C:\\\u041A\u043E\u043F\u0438\u043B\u043A\u0430\\";
+    const std::string polish = "\u0141\u0105ka\\";
+    const std::string longest = "D:\\" + std::string(250, 'x') + "\\";
+    const struct {
+        const char* what;
+        std::string program;
+        std::string folder;
+        std::optional<std::string> field;  // none when refused
+    } cases[] = {
+        {"ANSI form", ProgramFolder, "D:\\A\u00F1os\\", "D:\\A\xF1os\\"},
+        {"ANSI form of 254 bytes", ProgramFolder, longest, longest},
+        {"the program's folder, without ANSI form", cyrillic, cyrillic, ".\\"},
+        {"inside the program's folder, without ANSI form", cyrillic, cyrillic + "Datos\\", ".\\Datos\\"},
+        {"inside a program's folder beyond 254 bytes", longest + "p\\", longest + "p\\Datos\\", ".\\Datos\\"},
+        {"no ANSI form", ProgramFolder, "C:\\" + polish, std::nullopt},
+        {"ANSI form of 255 bytes", ProgramFolder, "D:\\" + std::string(251, 'x') + "\\", std::nullopt},
+        {"inside the program's folder, no ANSI form", cyrillic, cyrillic + polish, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        MemoryFileSystem files;
+        ConfigurationFile file(files, c.program);
+        EXPECT_EQ(file.CanKeep(c.folder), c.field.has_value()) << c.what;
+        const FileResult saved = file.SaveSettings(Sample(0x100, c.folder));
+        if (!c.field) {
+            EXPECT_FALSE(saved) << c.what;
+            EXPECT_EQ(saved.Reason, UnkeptFolderText(c.folder)) << c.what;
+            EXPECT_EQ(files.FileCount(), 0u) << c.what;
+            continue;
+        }
+        ASSERT_TRUE(saved) << c.what << ": " << saved.Reason;
+        EXPECT_EQ(*files.Find(file.Path()), Record(Sample(0x100, *c.field))) << c.what;
+        Settings loaded = DefaultSettings(c.program);
+        EXPECT_TRUE(ConfigurationFile(files, c.program).LoadSettings(loaded)) << c.what;
+        EXPECT_EQ(loaded, Sample(0x100, c.folder)) << c.what;
+    }
 }
 
 TEST(LoadSettings, TakesTheLastWholeRecordAndSavingWritesOne)

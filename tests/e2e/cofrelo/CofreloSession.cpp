@@ -14,8 +14,8 @@ namespace cofrelo {
 
 std::wstring ProgramPath;
 
-Session::Session(const std::vector<e2e::ExtraFile>& extraFiles)
-    : App(ProgramPath, extraFiles), Main(App.WaitForWindow(MainCaption))
+Session::Session(const std::vector<e2e::ExtraFile>& extraFiles, std::wstring_view programSubfolder)
+    : App(ProgramPath, extraFiles, programSubfolder), Main(App.WaitForWindow(MainCaption))
 {
     e2e::WaitUntilIdle(Main);
 }

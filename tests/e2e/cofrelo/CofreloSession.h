@@ -72,7 +72,7 @@ using Row = std::vector<std::wstring>;
 
 class Session {
 public:
-    explicit Session(const std::vector<e2e::ExtraFile>& extraFiles = {});
+    explicit Session(const std::vector<e2e::ExtraFile>& extraFiles = {}, std::wstring_view programSubfolder = {});
     // The installed program, started where it is.
     explicit Session(e2e::Application::InPlace);
 

@@ -26,6 +26,7 @@ const std::wstring SaveFailedText = L"Ahorros NO Grabados en el fichero : \r\n";
 const std::wstring ReadFailedText = L"Fichero NO Leido : \r\n";
 const std::wstring OverwriteQuestion = L"El fichero Existe\r\nSobreEscribir ? ...";
 const std::wstring FileMissingText = L"Fichero NO Existe ...";
+const std::wstring ColonText = L"El nombre del fichero no puede llevar dos puntos (:)";
 const std::wstring NothingToSaveText = L"Tienes que insertar datos primero ...";
 const std::wstring TooManyRecordsReason = L"Tiene mas de 36501 movimientos y no cabe en memoria ...";
 
@@ -120,6 +121,9 @@ enum class NameOutcome {
     // A device such as NUL, with any extension, is no file: being there, it is
     // first offered for replacing; saving and reading both fail with a reason.
     Device,
+    // A name with ":" would name a hidden stream of another file: both
+    // commands refuse it before touching any file.
+    Colon,
 };
 
 struct NameCase {
@@ -152,7 +156,8 @@ const NameCase NameCases[] = {
     {"OnlySpaces", L"   ", NameOutcome::Saved, L"   .log"},
     {"SpacesInside", L"Enero 2025", NameOutcome::Saved, L"Enero 2025.log"},
     {"SubfolderThatExists", L"cuentas\\Enero", NameOutcome::Saved, L"cuentas\\Enero.log", {L"cuentas"}},
-    {"AbsolutePathAfterTheDataFolder", L"C:\\Enero", NameOutcome::Refused},
+    {"AbsolutePathAfterTheDataFolder", L"C:\\Enero", NameOutcome::Colon},
+    {"StreamOfAnotherFile", L"a:b", NameOutcome::Colon},
 };
 
 class HostileFileName : public testing::TestWithParam<NameCase> {};
@@ -177,6 +182,8 @@ TEST_P(HostileFileName, IsSavedAsTypedOrRefusedWithAReason)
         EXPECT_EQ(saved, SavedText + kept);
         EXPECT_EQ(FileBytes(session.PathOf(c.file)), movement.Bytes());
         session.Choose(NewCommand);
+    } else if (c.outcome == NameOutcome::Colon) {
+        EXPECT_EQ(saved, ColonText);
     } else {
         ExpectFailure(saved, SaveFailedText, path);
     }
@@ -186,6 +193,7 @@ TEST_P(HostileFileName, IsSavedAsTypedOrRefusedWithAReason)
     case NameOutcome::Saved: EXPECT_TRUE(session.EndedWithoutMessage()); break;
     case NameOutcome::Refused: EXPECT_EQ(session.AnswerMessage(), FileMissingText); break;
     case NameOutcome::Device: ExpectFailure(session.AnswerMessage(), ReadFailedText, path); break;
+    case NameOutcome::Colon: EXPECT_EQ(session.AnswerMessage(), ColonText); break;
     }
     EXPECT_EQ(session.Rows(), std::vector<Row>{movement.ListRow()});
 

@@ -68,11 +68,18 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM context)
     return FALSE;
 }
 
+void CreateFolder(const std::wstring& folder)
+{
+    if (!CreateDirectoryW(folder.c_str(), nullptr))
+        throw DriverError("could not create the scratch folder " + Utf8(folder) + Utf8(SystemReason(GetLastError())));
+}
+
 }  // namespace
 
-Application::Application(const std::wstring& program, const std::vector<ExtraFile>& extraFiles)
+Application::Application(const std::wstring& program, const std::vector<ExtraFile>& extraFiles,
+                         std::wstring_view subfolder)
 {
-    CreateScratchFolder();
+    CreateScratchFolder(subfolder);
     try {
         const std::wstring executable = folder_ + FileNameOf(program);
         if (!CopyFileW(program.c_str(), executable.c_str(), FALSE))
@@ -100,22 +107,23 @@ Application::~Application()
     RemoveScratchFolder();
 }
 
-void Application::CreateScratchFolder()
+void Application::CreateScratchFolder(std::wstring_view subfolder)
 {
     static std::atomic<int> counter{0};
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH + 1, temp);
-    folder_ = std::wstring(temp) + L"e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-              std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(++counter) + L"\\";
-    if (!CreateDirectoryW(folder_.c_str(), nullptr))
-        throw DriverError("could not create the scratch folder " + Utf8(folder_) + Utf8(SystemReason(GetLastError())));
+    scratch_ = std::wstring(temp) + L"e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+               std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(++counter) + L"\\";
+    folder_ = subfolder.empty() ? scratch_ : scratch_ + std::wstring(subfolder) + L"\\";
+    CreateFolder(scratch_);
+    if (folder_ != scratch_) CreateFolder(folder_);
 }
 
 void Application::RemoveScratchFolder()
 {
     if (!ownsFolder_) return;
     std::error_code ignored;
-    std::filesystem::remove_all(std::filesystem::path(folder_), ignored);
+    std::filesystem::remove_all(std::filesystem::path(scratch_), ignored);
 }
 
 void Application::Launch(const std::wstring& executable)

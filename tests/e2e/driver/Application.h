@@ -25,7 +25,10 @@ struct ExtraFile {
 class Application {
 public:
     // program is a Windows path (see WindowsPathOf for a path given by CMake).
-    explicit Application(const std::wstring& program, const std::vector<ExtraFile>& extraFiles = {});
+    // With a subfolder name, the program's folder is that folder inside the
+    // scratch folder.
+    explicit Application(const std::wstring& program, const std::vector<ExtraFile>& extraFiles = {},
+                         std::wstring_view subfolder = {});
     struct InPlace {};
     Application(InPlace, const std::wstring& program);
     ~Application();
@@ -50,7 +53,7 @@ public:
     DWORD WaitForExit(Timeout timeout = DefaultTimeout);
 
 private:
-    void CreateScratchFolder();
+    void CreateScratchFolder(std::wstring_view subfolder);
     void RemoveScratchFolder();
     void Launch(const std::wstring& executable);
     HWND FindTopLevel(std::wstring_view caption, std::wstring_view className) const;
@@ -61,6 +64,7 @@ private:
     // Ends the process this object started, by its own handle, and waits for it.
     void End();
 
+    std::wstring scratch_;
     std::wstring folder_;
     bool ownsFolder_ = true;
     HANDLE job_ = nullptr;
