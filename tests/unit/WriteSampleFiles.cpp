@@ -57,7 +57,7 @@ int main()
 
     Settings settings = DefaultSettings("C:\\Cofrelo\\");
     settings.SavingBackColor = 0x00123456;
-    settings.DataFolder = "C:\\Datos \xF1\\";
+    settings.DataFolder = "C:\\Datos \u00F1\\";  // UTF-8; the file keeps its ANSI form
     ConfigurationFile configuration(SystemFileSystem(), "");
     const FileResult saved = SaveLedgerFile(SystemFileSystem(), "ledger.log", ledger);
     const FileResult configured = configuration.SaveSettings(settings);
