@@ -68,6 +68,7 @@ TEST(ParseNumber, ReadsTheLongestLeadingNumber)
         {"123456789", 123456789}, {"1e-999", 0}, {"1e999", DBL_MAX}, {"-1e999", -DBL_MAX},
         {"1e99999999999999999999", DBL_MAX}, {"1e-99999999999999999999", 0}, {"1" + std::string(400, '0'), DBL_MAX},
         {"0." + std::string(400, '0') + "1", 0}, {"1" + std::string(400, '0') + "e-400", 1},
+        {"0." + std::string(20000, '0') + "1e20005", 10000},  // the exponent makes up for the zeros
         {"1e308", 1e308}, {"1e-320", 1e-320}, {"1.79769313486232E+308", DBL_MAX},
         {"4.94065645841247E-324", 5e-324}, {"inf", 0}, {"nan", 0}, {"\xA0" "5", 0},
     };
