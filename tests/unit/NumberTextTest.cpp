@@ -76,6 +76,9 @@ TEST(ParseNumber, ReadsTheLongestLeadingNumber)
         EXPECT_EQ(ParseNumber(text), expected) << '"' << text << '"';
         EXPECT_EQ(ReadLeadingNumber(text), expected) << '"' << text << '"';
     }
+    // A field of a record is no C string: the digits of the next field are not read.
+    EXPECT_EQ(ParseNumber(std::string_view("129", 2)), 12);
+    EXPECT_EQ(ParseNumber(std::string_view("1e59", 3)), 1e5);
 }
 
 TEST(PlainNumberText, WritesFifteenSignificantDigitsCompactly)
