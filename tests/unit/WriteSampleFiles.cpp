@@ -6,8 +6,8 @@
 #include "files/LedgerFile.h"
 #include "files/RtfExport.h"
 #include "files/SafeWrite.h"
-#include "settings/Settings.h"
 #include "files/TextExport.h"
+#include "settings/Settings.h"
 
 #include <cstdio>
 #include <string>
@@ -57,7 +57,7 @@ int main()
 
     Settings settings = DefaultSettings("C:\\Cofrelo\\");
     settings.SavingBackColor = 0x00123456;
-    settings.DataFolder = "C:\\Datos \u00F1\\";  // UTF-8; the file keeps its ANSI form
+    settings.DataFolder = "C:\\Datos \xC3\xB1\\";  // UTF-8, as inside the program: "Datos ñ"
     ConfigurationFile configuration(SystemFileSystem(), "");
     const FileResult saved = SaveLedgerFile(SystemFileSystem(), "ledger.log", ledger);
     const FileResult configured = configuration.SaveSettings(settings);
