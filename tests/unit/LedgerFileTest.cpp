@@ -1,6 +1,8 @@
 #include "files/LedgerFile.h"
 #include "support/MemoryFileSystem.h"
 #include "support/Records.h"
+#include "settings/Settings.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -127,6 +129,20 @@ TEST(LoadLedgerFile, LeavesTheLedgerAsItWasWhenItCannotLoad)
         EXPECT_EQ(LedgerBytes(ledger), CommentRecord + SavingRecord) << c.what;
         EXPECT_EQ(ledger.CurrentBalance, 1250.5) << c.what;
     }
+}
+
+// A folder where the file should be: on POSIX it even opens for reading.
+TEST(LoadingFiles, LeavesEverythingAsItWasWhenAFolderStandsAtThePath)
+{
+    ScratchFolder folder;
+    MakeFolder(folder / "Enero.log");
+    MakeFolder(folder / std::string(SettingsFileName));
+    Ledger ledger = LedgerOf(SavingRecord);
+    EXPECT_FALSE(LoadLedgerFile(SystemFileSystem(), folder / "Enero.log", ledger));
+    EXPECT_EQ(LedgerBytes(ledger), SavingRecord);
+    Settings settings = DefaultSettings("D:\\");
+    EXPECT_FALSE(ConfigurationFile(SystemFileSystem(), folder.Path()).LoadSettings(settings));
+    EXPECT_EQ(settings, DefaultSettings("D:\\"));
 }
 
 }  // namespace
