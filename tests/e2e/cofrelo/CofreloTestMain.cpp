@@ -1,5 +1,5 @@
 // The test program's entry: GoogleTest's options, then the program under test.
-#include "CofreloSession.h"
+#include "cofrelo/CofreloSession.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The test program's entry: GoogleTest's options, then the program under test.
-#include "RatioloSession.h"
+#include "ratiolo/RatioloSession.h"
 
 #include <gtest/gtest.h>
 
