@@ -69,11 +69,7 @@ std::wstring Session::Insert(int option, std::wstring_view description, std::wst
 
 std::wstring Session::AnswerMessage(int button, std::wstring_view title) const
 {
-    const HWND box = WaitForModal(title);
-    const std::wstring text = e2e::MessageBoxText(box);
-    e2e::Click(e2e::Control(box, button));
-    e2e::WaitUntilGone(box);
-    return text;
+    return e2e::AnswerMessageBox(WaitForModal(title), button);
 }
 
 void Session::GiveFileName(std::wstring_view name) const

@@ -127,14 +127,7 @@ void BrowseForFolder(const Session& session, HWND config, const std::wstring& fo
     Press(browser, IDOK);
 }
 
-// The record's colours and its folder with the NUL after it; the bytes after
-// that carry no meaning.
-std::string MeaningfulPart(const std::string& record, std::size_t folderLength)
-{
-    return record.substr(0, 24 + folderLength + 1);
-}
-
-TEST(Configuration, AcceptPutsTheChosenColoursAndBrowsedFolderInForceAndSavesThem)
+TEST(Configuration, CancelKeepsEverythingAcceptPutsTheChoiceInForceAndSavesItOrTellsWhyNot)
 {
     Session session;
     session.Insert(SavingOptionId, L"Ahorro", L"10");
@@ -142,63 +135,44 @@ TEST(Configuration, AcceptPutsTheChosenColoursAndBrowsedFolderInForceAndSavesThe
     session.Insert(CommentOptionId, L"Nota", L"");
     const std::wstring data = session.PathOf(L"datos");
     ASSERT_TRUE(CreateDirectoryW(data.c_str(), nullptr));
+
+    HWND config = session.Open(ConfigurationCommand, ConfigDialogTitle);
+    ChooseColour(session, config, SavingBackButtonId, RGB(0, 128, 0));
+    EXPECT_EQ(SwatchColour(config, SavingBackSwatchId), RGB(0, 128, 0));
+    Press(config, ConfigCancelButtonId);
+    EXPECT_TRUE(session.ShowsRowInColours(0, DefaultColours.SavingText, DefaultColours.SavingBack));
+    EXPECT_EQ(FolderEntries(session.App.Folder()), (std::vector<std::wstring>{L"Cofrelo.exe", L"datos"}));
+
     Colours chosen = DefaultColours;
     chosen.ExpenseBack = RGB(0, 128, 0);
     chosen.SavingText = RGB(255, 255, 0);
     chosen.CommentBack = RGB(255, 200, 150);
-
-    const HWND config = session.Open(ConfigurationCommand, ConfigDialogTitle);
+    config = session.Open(ConfigurationCommand, ConfigDialogTitle);  // again from the colours in force
+    EXPECT_EQ(SwatchColour(config, SavingBackSwatchId), DefaultColours.SavingBack);
     EXPECT_EQ(e2e::Text(e2e::Control(config, FolderBoxId)), session.App.Folder());
     ChooseColour(session, config, ExpenseBackButtonId, chosen.ExpenseBack);
     ChooseColour(session, config, SavingTextButtonId, chosen.SavingText);
     ChooseColour(session, config, CommentBackButtonId, chosen.CommentBack);
-    EXPECT_EQ(SwatchColour(config, ExpenseBackSwatchId), chosen.ExpenseBack);
     BrowseForFolder(session, config, data);
     EXPECT_EQ(e2e::Text(e2e::Control(config, FolderBoxId)), data + L"\\");
     e2e::TypeText(e2e::Control(config, FolderBoxId), L"C:\\otra\\");  // ignored: only the browser sets it
     Press(config, ConfigAcceptButtonId);
-
     EXPECT_TRUE(session.ShowsRowInColours(0, chosen.SavingText, chosen.SavingBack));
     EXPECT_TRUE(session.ShowsRowInColours(1, chosen.ExpenseText, chosen.ExpenseBack));
     EXPECT_TRUE(session.ShowsRowInColours(2, chosen.CommentText, chosen.CommentBack));
+    // The colours, the folder and its NUL; the bytes after that carry no meaning.
     const std::string folder = Ansi(data + L"\\");
     const std::string saved = FileBytes(session.PathOf(L"Configurador.log"));
     EXPECT_EQ(saved.size(), 279u);
-    EXPECT_EQ(MeaningfulPart(saved, folder.size()), MeaningfulPart(SettingsRecord(chosen, folder), folder.size()));
-
+    EXPECT_EQ(saved.substr(0, 25 + folder.size()), SettingsRecord(chosen, folder).substr(0, 25 + folder.size()));
     session.ChooseWithName(SaveCommand, L"libro");
     session.AnswerMessage();
     EXPECT_EQ(FileBytes(data + L"\\libro.log").size(), 3 * 162u);
-}
 
-TEST(Configuration, CancelKeepsTheColoursInForceAndTheFile)
-{
-    Colours configured = DefaultColours;
-    configured.SavingBack = RGB(128, 0, 128);
-    const std::string file = SettingsRecord(configured, "");
-    Session session({{L"Configurador.log", file}});
-    session.Insert(SavingOptionId, L"Ahorro", L"10");
-
-    HWND config = session.Open(ConfigurationCommand, ConfigDialogTitle);
-    ChooseColour(session, config, SavingBackButtonId, RGB(0, 0, 255));
-    EXPECT_EQ(SwatchColour(config, SavingBackSwatchId), RGB(0, 0, 255));
-    Press(config, ConfigCancelButtonId);
-    EXPECT_TRUE(session.ShowsRowInColours(0, configured.SavingText, configured.SavingBack));
-    EXPECT_EQ(FileBytes(session.PathOf(L"Configurador.log")), file);
-
-    config = session.Open(ConfigurationCommand, ConfigDialogTitle);  // again from the colours in force
-    EXPECT_EQ(SwatchColour(config, SavingBackSwatchId), configured.SavingBack);
-    Press(config, ConfigCancelButtonId);
-}
-
-TEST(Configuration, TellsWhenItsFileCannotBeWrittenAndKeepsTheNewColoursForTheRun)
-{
-    Session session;
-    session.Insert(SavingOptionId, L"Ahorro", L"10");
-    // A folder where the file should go, made once the program has started.
+    // A folder where the file should go: the new colours hold for the run all the same.
+    ASSERT_TRUE(DeleteFileW(session.PathOf(L"Configurador.log").c_str()));
     ASSERT_TRUE(CreateDirectoryW(session.PathOf(L"Configurador.log").c_str(), nullptr));
-
-    const HWND config = session.Open(ConfigurationCommand, ConfigDialogTitle);
+    config = session.Open(ConfigurationCommand, ConfigDialogTitle);
     ChooseColour(session, config, SavingBackButtonId, RGB(0, 128, 0));
     e2e::Click(e2e::Control(config, ConfigAcceptButtonId));
     const std::wstring text = session.AnswerMessage();
@@ -206,8 +180,7 @@ TEST(Configuration, TellsWhenItsFileCannotBeWrittenAndKeepsTheNewColoursForTheRu
     const std::wstring named =
         L"Configuracion NO Grabada en el fichero : \r\n" + session.PathOf(L"Configurador.log") + L"\r\n";
     EXPECT_TRUE(text.starts_with(named) && text.size() > named.size()) << e2e::Utf8(text);
-    EXPECT_TRUE(session.ShowsRowInColours(0, DefaultColours.SavingText, RGB(0, 128, 0)));
-    EXPECT_EQ(FolderEntries(session.App.Folder()), (std::vector<std::wstring>{L"Cofrelo.exe", L"Configurador.log"}));
+    EXPECT_TRUE(session.ShowsRowInColours(0, chosen.SavingText, RGB(0, 128, 0)));
 }
 
 TEST(ColourChooser, OpensOnGreyBesideTheDialogAndOffersACustomColourAgain)

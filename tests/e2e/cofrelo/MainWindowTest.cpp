@@ -31,6 +31,7 @@ TEST(StartUp, ShowsTheEmptyListMaximisedWithoutCheckMarkAndEndsWithExitCodeZero)
         const e2e::ListView list(e2e::Control(session.Main, LedgerListId));
         EXPECT_EQ(list.Headers(), (std::vector<std::wstring>{L"Fechas", L"Descripcion", L"Importe", L"Liquido"}));
         EXPECT_EQ(list.RowCount(), 0);
+        EXPECT_FALSE(e2e::MenuShowsCheckMark(session.Main));
         ending.end(session);
         EXPECT_EQ(session.App.WaitForExit(), 0u);
     }

@@ -117,8 +117,9 @@ void WaitUntilGone(HWND window, Timeout timeout = DefaultTimeout);
 HWND Control(HWND parent, int id);
 // The text as the window gives it (WM_GETTEXT): an edit box's contents.
 std::wstring Text(HWND window);
-// The text of a message box: its static control 0xFFFF.
-std::wstring MessageBoxText(HWND box);
+// Reads the message box's text (its static control 0xFFFF), presses the
+// button and waits until the box has gone; returns the text.
+std::wstring AnswerMessageBox(HWND box, int button);
 
 // What a user does. Each refuses a window a user could not reach (hidden,
 // disabled, or in a disabled window), posts what the system posts and returns

@@ -56,32 +56,19 @@ ScreenImage CaptureScreen(const RECT& area)
     return image;
 }
 
-void AppendLittleEndian(std::string& out, std::uint32_t value, int bytes)
-{
-    for (int byte = 0; byte < bytes; ++byte) out += static_cast<char>((value >> (8 * byte)) & 0xFF);
-}
-
 // A bottom-up 24-bit BMP, rows padded to four bytes.
 std::string Bmp(const ScreenImage& image)
 {
-    const std::uint32_t rowSize = (static_cast<std::uint32_t>(image.Width) * 3 + 3) & ~3u;
-    const std::uint32_t pixelBytes = rowSize * static_cast<std::uint32_t>(image.Height);
-    std::string file = "BM";
-    for (std::uint32_t field : {54 + pixelBytes, 0u, 54u, 40u}) AppendLittleEndian(file, field, 4);
-    AppendLittleEndian(file, static_cast<std::uint32_t>(image.Width), 4);
-    AppendLittleEndian(file, static_cast<std::uint32_t>(image.Height), 4);
-    AppendLittleEndian(file, 1, 2);   // planes
-    AppendLittleEndian(file, 24, 2);  // bits per pixel
-    for (std::uint32_t field : {0u, pixelBytes, 0u, 0u, 0u, 0u}) AppendLittleEndian(file, field, 4);
+    const auto rowSize = static_cast<DWORD>(image.Width * 3 + 3) & ~3u;
+    BITMAPINFOHEADER info{sizeof info, image.Width, image.Height, 1, 24, BI_RGB, rowSize * image.Height, 0, 0, 0, 0};
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof info;
+    const BITMAPFILEHEADER header{0x4D42, offset + info.biSizeImage, 0, 0, offset};  // "BM"
+    std::string file(reinterpret_cast<const char*>(&header), sizeof header);
+    file.append(reinterpret_cast<const char*>(&info), sizeof info);
     for (int y = image.Height - 1; y >= 0; --y) {
-        std::string row;
-        for (int x = 0; x < image.Width; ++x) {
-            const COLORREF pixel = image.At(x, y);
-            row += {static_cast<char>(GetBValue(pixel)), static_cast<char>(GetGValue(pixel)),
-                    static_cast<char>(GetRValue(pixel))};
-        }
-        row.resize(rowSize, '\0');
-        file += row;
+        for (int x = 0; x < image.Width; ++x)
+            for (int shift : {16, 8, 0}) file += static_cast<char>(image.At(x, y) >> shift & 0xFF);
+        file.resize(file.size() + rowSize - static_cast<DWORD>(image.Width) * 3, '\0');
     }
     return file;
 }

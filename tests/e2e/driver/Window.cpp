@@ -166,9 +166,12 @@ std::wstring Text(HWND window)
     return text;
 }
 
-std::wstring MessageBoxText(HWND box)
+std::wstring AnswerMessageBox(HWND box, int button)
 {
-    return Text(Control(box, MessageBoxTextId));
+    const std::wstring text = Text(Control(box, MessageBoxTextId));
+    Click(Control(box, button));
+    WaitUntilGone(box);
+    return text;
 }
 
 void TypeText(HWND edit, std::wstring_view text)

@@ -41,11 +41,7 @@ void Session::Calculate(const Entries& entries) const
 
 std::wstring Session::AnswerMessage() const
 {
-    const HWND box = App.WaitForWindow(MessageTitle);
-    const std::wstring text = e2e::MessageBoxText(box);
-    e2e::Click(e2e::Control(box, IDOK));
-    e2e::WaitUntilGone(box);
-    return text;
+    return e2e::AnswerMessageBox(App.WaitForWindow(MessageTitle), IDOK);
 }
 
 COLORREF Session::TextColour(int box) const
