@@ -130,8 +130,13 @@ void TypeText(HWND edit, std::wstring_view text);
 // BM_CLICK, as a mouse click on a push button, check box or radio button.
 void Click(HWND button);
 // WM_KEYDOWN and WM_KEYUP to the control with the focus in the window (or to
-// the window), so the message loop and the dialog manager see a real key.
-void PressKey(HWND window, WORD virtualKey);
+// the window), so the message loop and the dialog manager see a real key; with
+// Alt held, WM_SYSKEYDOWN and WM_SYSKEYUP (Alt+F4). GetKeyState is not changed.
+void PressKey(HWND window, WORD virtualKey, bool altHeld = false);
+// Gives the control the focus as the dialog manager does on Tab (WM_NEXTDLGCTL).
+void Focus(HWND control);
+// The texts of the window's controls, in their order.
+std::vector<std::wstring> ControlTexts(HWND window);
 // WM_COMMAND with the item's id, as the menu posts it.
 void ChooseMenuCommand(HWND window, int commandId);
 // WM_SYSCOMMAND with SC_CLOSE: the close box, Alt+F4 and the system menu's item.
@@ -140,6 +145,17 @@ void ChooseCloseCommand(HWND window);
 // the screen shows it: the popup is opened from the keyboard (F10, Down) and
 // closed with Esc. Under Wine a menu can be read only by its own process.
 bool MenuShowsCheckMark(HWND window);
+
+// What a user presses in a window, for tables of them: a key, or the close
+// command itself (ChooseCloseCommand).
+struct Keystroke {
+    const char* Name;
+    WORD Key;  // 0: the close command
+    bool AltHeld = false;
+};
+inline constexpr Keystroke Enter{"Enter", VK_RETURN}, Esc{"Esc", VK_ESCAPE}, AltF4{"Alt+F4", VK_F4, true},
+    CloseCommand{"close command", 0};
+void Press(HWND window, const Keystroke& keystroke);
 
 // What the screen shows, as COLORREF (0x00BBGGRR).
 struct ScreenImage {

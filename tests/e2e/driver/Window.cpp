@@ -43,17 +43,19 @@ void RequireReachable(HWND window, std::string_view action)
 // loop, which a sent message (handled inside GetMessage) would bypass.
 void PostAndWaitUntilTaken(HWND target, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    const HWND root = GetAncestor(target, GA_ROOT);  // before the message may close it
     if (!PostMessageW(target, message, wParam, lParam))
         throw DriverError("could not post message " + Hex(message) + " to " + Describe(target));
-    WaitUntilIdle(GetAncestor(target, GA_ROOT));
+    WaitUntilIdle(root);
 }
 
-void PostKey(HWND target, WORD virtualKey)
+void PostKey(HWND target, WORD virtualKey, bool altHeld = false)
 {
-    // Repeat count 1 and the scan code; a release adds the previous-state and transition bits.
-    const LPARAM data = 1 | static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
-    PostMessageW(target, WM_KEYDOWN, virtualKey, data);
-    PostMessageW(target, WM_KEYUP, virtualKey, data | static_cast<LPARAM>(0xC0000000));
+    // Repeat count 1, the scan code and the Alt flag; a release adds the previous-state and transition bits.
+    const LPARAM data = 1 | static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16 |
+                        (altHeld ? static_cast<LPARAM>(KF_ALTDOWN) << 16 : 0);
+    PostMessageW(target, altHeld ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, data);
+    PostMessageW(target, altHeld ? WM_SYSKEYUP : WM_KEYUP, virtualKey, data | static_cast<LPARAM>(0xC0000000));
 }
 
 // The popup's first item, highlighted as the popup opens, in the captured
@@ -188,12 +190,36 @@ void Click(HWND button)
     PostAndWaitUntilTaken(button, BM_CLICK, 0, 0);
 }
 
-void PressKey(HWND window, WORD virtualKey)
+void PressKey(HWND window, WORD virtualKey, bool altHeld)
 {
     RequireReachable(window, "press a key in");
     const HWND target = KeyboardTarget(window);
-    PostKey(target, virtualKey);
-    WaitUntilIdle(GetAncestor(target, GA_ROOT));
+    const HWND root = GetAncestor(target, GA_ROOT);  // before the key may close it
+    PostKey(target, virtualKey, altHeld);
+    WaitUntilIdle(root);
+}
+
+void Focus(HWND control)
+{
+    RequireReachable(control, "focus");
+    PostAndWaitUntilTaken(GetAncestor(control, GA_ROOT), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    if (KeyboardTarget(control) != control) throw DriverError("could not give the focus to " + Describe(control));
+}
+
+std::vector<std::wstring> ControlTexts(HWND window)
+{
+    std::vector<std::wstring> texts;
+    for (HWND control = GetWindow(window, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
+        texts.push_back(Text(control));
+    return texts;
+}
+
+void Press(HWND window, const Keystroke& keystroke)
+{
+    if (keystroke.Key)
+        PressKey(window, keystroke.Key, keystroke.AltHeld);
+    else
+        ChooseCloseCommand(window);
 }
 
 void ChooseMenuCommand(HWND window, int commandId)
