@@ -193,7 +193,10 @@ INT_PTR CALLBACK CalculatorProc(HWND window, UINT message, WPARAM wParam, LPARAM
     auto* calculator = reinterpret_cast<Calculator*>(GetWindowLongPtrW(window, DWLP_USER));
     if (!calculator) return FALSE;
 
-    if (const auto answer = SharedDialogAnswer(window, message, wParam, calculator->SavedFocus)) return *answer;
+    // The system's close ends the window, as "Salir" does.
+    if (const auto answer =
+            SharedDialogAnswer(window, message, wParam, calculator->SavedFocus, SystemClose::EndsDialog))
+        return *answer;
     switch (message) {
     case WM_COMMAND:
         OnCommand(*calculator, LOWORD(wParam), HIWORD(wParam));

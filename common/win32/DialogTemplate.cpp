@@ -105,14 +105,23 @@ void SetFontOnControls(HWND dialog, HFONT font)
     EnumChildWindows(dialog, SetFontOnControl, reinterpret_cast<LPARAM>(font));
 }
 
-std::optional<INT_PTR> SharedDialogAnswer(HWND dialog, UINT message, WPARAM wParam, HWND& savedFocus)
+bool IsSystemClose(UINT message, WPARAM wParam)
 {
+    return message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE;
+}
+
+std::optional<INT_PTR> SharedDialogAnswer(HWND dialog, UINT message, WPARAM wParam, HWND& savedFocus,
+                                          SystemClose onClose)
+{
+    if (IsSystemClose(message, wParam)) {
+        if (onClose == SystemClose::EndsDialog) EndDialog(dialog, 0);
+        return TRUE;
+    }
     switch (message) {
     case WM_NCACTIVATE:
         KeepFocusAcrossActivation(savedFocus, wParam);
         return FALSE;  // the default activation runs as well
     case WM_CLOSE:
-        EndDialog(dialog, 0);
         return TRUE;
     default:
         return std::nullopt;

@@ -54,9 +54,18 @@ void SetFontOnControls(HWND dialog, HFONT font);
 // back. The caller still lets the default processing run.
 void KeepFocusAcrossActivation(HWND& savedFocus, WPARAM activating);
 
+// Whether the message is the system's close command: the close box, Alt+F4 or
+// the system menu's close item (WM_SYSCOMMAND with SC_CLOSE; the system uses
+// the low four bits of the command itself).
+bool IsSystemClose(UINT message, WPARAM wParam);
+
+// What the system's close command does to a modal dialog.
+enum class SystemClose { EndsDialog, Ignored };
+
 // What every modal dialog of both programs answers alike: it keeps the focus
-// across activation, and the system's close (Alt+F4) ends it with 0 -- the
-// dialog manager would turn the close into IDCANCEL, which the dialogs leave
-// unanswered so that Esc means nothing. The dialog procedure's answer for
-// those messages; none for any other.
-std::optional<INT_PTR> SharedDialogAnswer(HWND dialog, UINT message, WPARAM wParam, HWND& savedFocus);
+// across activation; the system's close command ends it with 0 or is ignored,
+// as onClose says; WM_CLOSE does nothing -- a multi-line edit box sends it on
+// Esc, and the dialog manager would turn it into IDCANCEL. The dialog
+// procedure's answer for those messages; none for any other.
+std::optional<INT_PTR> SharedDialogAnswer(HWND dialog, UINT message, WPARAM wParam, HWND& savedFocus,
+                                          SystemClose onClose);

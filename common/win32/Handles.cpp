@@ -2,10 +2,11 @@
 
 namespace {
 
-IconHandle LoadIconResource(int iconResourceId, int size)
+IconHandle LoadIconResource(int iconResourceId, int widthMetric, int heightMetric)
 {
-    return IconHandle(static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconResourceId), IMAGE_ICON, size, size, 0)));
+    return IconHandle(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconResourceId),
+                                                    IMAGE_ICON, GetSystemMetrics(widthMetric),
+                                                    GetSystemMetrics(heightMetric), 0)));
 }
 
 }  // namespace
@@ -13,7 +14,8 @@ IconHandle LoadIconResource(int iconResourceId, int size)
 // A missing icon leaves the window without one; nothing is reported.
 WindowIcons SetWindowIcons(HWND window, int iconResourceId)
 {
-    WindowIcons icons{LoadIconResource(iconResourceId, 32), LoadIconResource(iconResourceId, 16)};
+    WindowIcons icons{LoadIconResource(iconResourceId, SM_CXICON, SM_CYICON),
+                      LoadIconResource(iconResourceId, SM_CXSMICON, SM_CYSMICON)};
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.Large.get()));
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.Small.get()));
     return icons;

@@ -92,8 +92,9 @@ private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
-// The large (32 x 32) and small (16 x 16) icons of a window, loaded from the
-// executable's icon group; the window shows them until it is destroyed.
+// The large and small icons of a window, loaded from the executable's icon
+// group at the system's icon sizes (32 x 32 and 16 x 16 at 96 dpi, larger
+// above); the window shows them until it is destroyed.
 struct WindowIcons {
     IconHandle Large;
     IconHandle Small;

@@ -201,6 +201,15 @@ INT_PTR OnNotify(HWND window, const NMHDR& header)
     return TRUE;
 }
 
+// The close box, Alt+F4 and the system menu end the program as "Salir" does;
+// every other system command takes its default course.
+INT_PTR OnSystemCommand(HWND window, WPARAM command)
+{
+    if (!IsSystemClose(WM_SYSCOMMAND, command)) return FALSE;
+    DestroyWindow(window);
+    return TRUE;
+}
+
 INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -209,9 +218,7 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NCACTIVATE: KeepFocusAcrossActivation(Cofrelo.SavedFocus, wParam); return FALSE;
     case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return FALSE;
     case WM_NOTIFY: return OnNotify(window, *reinterpret_cast<const NMHDR*>(lParam));
-    // The close box, Alt+F4 and the system menu end the program as "Salir" does;
-    // the dialog manager would otherwise turn WM_CLOSE into IDCANCEL.
-    case WM_CLOSE: DestroyWindow(window); return TRUE;
+    case WM_SYSCOMMAND: return OnSystemCommand(window, wParam);
     default: return FALSE;
     }
 }

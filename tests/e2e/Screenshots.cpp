@@ -1,7 +1,8 @@
 // Takes the README's screenshots as BMP files: every window of both programs,
 // with rows of each kind in the ledger's list. Not a test; scripts/screenshots
 // runs it and turns the files into PNGs.
-// Usage: screenshots Cofrelo.exe Ratiolo.exe OUTPUT_FOLDER
+// Usage: screenshots Cofrelo.exe Ratiolo.exe OUTPUT_FOLDER [NAME_SUFFIX]
+// NAME_SUFFIX goes before ".bmp" (pictures at another DPI: "-144dpi").
 #include "cofrelo/CofreloSession.h"
 #include "ratiolo/RatioloSession.h"
 
@@ -10,10 +11,11 @@
 namespace {
 
 std::wstring OutputFolder;
+std::wstring NameSuffix;
 
 void Save(HWND window, const wchar_t* name)
 {
-    e2e::SaveScreenshot(window, OutputFolder + name + L".bmp");
+    e2e::SaveScreenshot(window, OutputFolder + name + NameSuffix + L".bmp");
 }
 
 void CofreloWindows()
@@ -72,13 +74,14 @@ void RatioloWindow()
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc != 4) {
-        std::wcerr << L"usage: screenshots Cofrelo.exe Ratiolo.exe OUTPUT_FOLDER\n";
+    if (argc != 4 && argc != 5) {
+        std::wcerr << L"usage: screenshots Cofrelo.exe Ratiolo.exe OUTPUT_FOLDER [NAME_SUFFIX]\n";
         return 2;
     }
     cofrelo::ProgramPath = e2e::WindowsPathOf(argv[1]);
     ratiolo::ProgramPath = e2e::WindowsPathOf(argv[2]);
     OutputFolder = e2e::WindowsPathOf(argv[3]) + L"\\";
+    if (argc == 5) NameSuffix = argv[4];
     try {
         CofreloWindows();
         RatioloWindow();

@@ -151,7 +151,10 @@ INT_PTR CALLBACK InsertMovementDialogProc(HWND dialog, UINT message, WPARAM wPar
     }
     auto* state = reinterpret_cast<InsertDialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
     if (!state) return FALSE;  // messages that come before WM_INITDIALOG
-    if (const auto answer = SharedDialogAnswer(dialog, message, wParam, state->savedFocus)) return *answer;
+    // Only "Cancelar", an insertion or a full table end it, so typed texts
+    // survive Alt+F4.
+    if (const auto answer = SharedDialogAnswer(dialog, message, wParam, state->savedFocus, SystemClose::Ignored))
+        return *answer;
     if (message == WM_COMMAND) OnCommand(dialog, *state, LOWORD(wParam), HIWORD(wParam));
     return FALSE;
 }

@@ -66,7 +66,8 @@ INT_PTR CALLBACK FileNameDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     FileNameDialogData* data = DataOf(dialog);
     if (!data) return FALSE;  // messages that arrive before WM_INITDIALOG
     // The system's close ends the dialog with the name untouched.
-    if (const auto answer = SharedDialogAnswer(dialog, message, wParam, data->SavedFocus)) return *answer;
+    if (const auto answer = SharedDialogAnswer(dialog, message, wParam, data->SavedFocus, SystemClose::EndsDialog))
+        return *answer;
     // Notification codes 0 and 1 are a click and its keyboard accelerator.
     if (message == WM_COMMAND && LOWORD(wParam) == NameAcceptButtonId && HIWORD(wParam) <= 1) OnAccept(dialog, *data);
     return FALSE;

@@ -234,7 +234,9 @@ INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     }
     auto* state = reinterpret_cast<ConfigDialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
     if (!state) return FALSE;  // messages that come before WM_INITDIALOG
-    if (const auto answer = SharedDialogAnswer(dialog, message, wParam, state->savedFocus)) return *answer;
+    // The system's close cancels, as "Cancelar" does.
+    if (const auto answer = SharedDialogAnswer(dialog, message, wParam, state->savedFocus, SystemClose::EndsDialog))
+        return *answer;
     switch (message) {
     case WM_DRAWITEM:
         OnDrawSwatch(*state, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

@@ -153,6 +153,9 @@ TEST(Configuration, CancelKeepsEverythingAcceptPutsTheChoiceInForceAndSavesItOrT
     ChooseColour(session, config, ExpenseBackButtonId, chosen.ExpenseBack);
     ChooseColour(session, config, SavingTextButtonId, chosen.SavingText);
     ChooseColour(session, config, CommentBackButtonId, chosen.CommentBack);
+    e2e::Focus(e2e::Control(config, FolderBoxId));
+    e2e::PressKey(config, VK_ESCAPE);  // a multi-line box makes WM_CLOSE of it, which must not end the dialog
+    ASSERT_TRUE(IsWindowVisible(config));
     BrowseForFolder(session, config, data);
     EXPECT_EQ(e2e::Text(e2e::Control(config, FolderBoxId)), data + L"\\");
     e2e::TypeText(e2e::Control(config, FolderBoxId), L"C:\\otra\\");  // ignored: only the browser sets it

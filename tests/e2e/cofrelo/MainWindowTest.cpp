@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 using namespace cofrelo;
 
 namespace {
@@ -11,30 +13,16 @@ namespace {
 const std::wstring Stars(22, L'*');
 const wchar_t OnlyNumbersText[] = L"Tienes que escribir solo numeros, y decimales, es un punto \".\" \r\nGRACIAS !!!";
 
-TEST(StartUp, ShowsTheEmptyListMaximisedWithoutCheckMarkAndEndsWithExitCodeZero)
+TEST(StartUp, ShowsTheEmptyListMaximisedWithoutCheckMarkAndSalirEndsWithExitCodeZero)
 {
-    const struct {
-        const char* way;
-        void (*end)(Session&);
-    } endings[] = {
-        {"Salir", [](Session& s) { s.Choose(ExitCommand); }},
-        {"the close command with unsaved movements",
-         [](Session& s) {
-             s.Insert(SavingOptionId, L"Sin grabar", L"10");
-             e2e::ChooseCloseCommand(s.Main);
-         }},
-    };
-    for (const auto& ending : endings) {
-        SCOPED_TRACE(ending.way);
-        Session session;
-        EXPECT_TRUE(GetWindowLongW(session.Main, GWL_STYLE) & WS_MAXIMIZE);
-        const e2e::ListView list(e2e::Control(session.Main, LedgerListId));
-        EXPECT_EQ(list.Headers(), (std::vector<std::wstring>{L"Fechas", L"Descripcion", L"Importe", L"Liquido"}));
-        EXPECT_EQ(list.RowCount(), 0);
-        EXPECT_FALSE(e2e::MenuShowsCheckMark(session.Main));
-        ending.end(session);
-        EXPECT_EQ(session.App.WaitForExit(), 0u);
-    }
+    Session session;
+    EXPECT_TRUE(GetWindowLongW(session.Main, GWL_STYLE) & WS_MAXIMIZE);
+    const e2e::ListView list(e2e::Control(session.Main, LedgerListId));
+    EXPECT_EQ(list.Headers(), (std::vector<std::wstring>{L"Fechas", L"Descripcion", L"Importe", L"Liquido"}));
+    EXPECT_EQ(list.RowCount(), 0);
+    EXPECT_FALSE(e2e::MenuShowsCheckMark(session.Main));
+    session.Insert(SavingOptionId, L"Sin grabar", L"10");
+    EXPECT_EQ(session.Exit(), 0u);
 }
 
 TEST(InsertMovement, AddsEachKindWithTheRunningBalanceUpToTheWholeBalanceAndTheMaximum)
@@ -198,6 +186,113 @@ TEST(About, ShowsFourLinesUnderItsOwnTitle)
     EXPECT_TRUE(text.ends_with(L"\r\nVisitame ...\r\nGracias !!")) << e2e::Utf8(text);
     EXPECT_EQ(std::count(text.begin(), text.end(), L'\n'), 3);
     EXPECT_FALSE(text.starts_with(L"\r\n"));
+}
+
+// The window a row of the key table works in: the one open now, or else
+// opened anew with texts typed in.
+HWND MainWindow(const Session& session)
+{
+    return session.Main;
+}
+
+HWND InsertDialog(const Session& session)
+{
+    if (const HWND open = session.App.FindTopLevel(InsertDialogTitle)) return open;
+    const HWND dialog = session.Open(InsertCommand, InsertDialogTitle);
+    session.FillInsertDialog(dialog, ExpenseOptionId, L"Luz", L"4");
+    return dialog;
+}
+
+HWND ReadFileNameDialog(const Session& session)
+{
+    if (const HWND open = session.App.FindTopLevel(FileNameDialogTitle)) return open;
+    const HWND dialog = session.Open(ReadCommand, FileNameDialogTitle);
+    e2e::TypeText(e2e::Control(dialog, NameBoxId), L"libro");
+    return dialog;
+}
+
+HWND ConfigDialog(const Session& session)
+{
+    if (const HWND open = session.App.FindTopLevel(ConfigDialogTitle)) return open;
+    return session.Open(ConfigurationCommand, ConfigDialogTitle);
+}
+
+// Enter on a focused push button presses it, as everywhere in Windows;
+// otherwise Enter and Esc mean nothing, wherever the focus is (a multi-line
+// edit box turns Esc into WM_CLOSE). The close command ends the main window,
+// the file-name dialog and the configuration dialog (as "Cancelar"), but not
+// the insert dialog: only its own buttons end that.
+TEST(KeysAndCloseCommand, KeepEachWindowOpenWithItsTextsOrEndItAsSpecified)
+{
+    using namespace e2e;
+    enum Outcome { KeepsTexts, Ends, Inserts, EndsProgram };
+    const struct {
+        const char* window;
+        HWND (*open)(const Session&);
+        int focused;
+        Keystroke key;
+        Outcome expected;
+    } cases[] = {
+        {"main window", MainWindow, LedgerListId, Enter, KeepsTexts},
+        {"main window", MainWindow, LedgerListId, Esc, KeepsTexts},
+        {"insert", InsertDialog, DescriptionBoxId, Enter, KeepsTexts},
+        {"insert", InsertDialog, AmountBoxId, Esc, KeepsTexts},
+        {"insert", InsertDialog, DatePickerId, Enter, KeepsTexts},
+        {"insert", InsertDialog, DatePickerId, Esc, KeepsTexts},
+        {"insert", InsertDialog, ExpenseOptionId, Enter, KeepsTexts},
+        {"insert", InsertDialog, ExpenseOptionId, Esc, KeepsTexts},
+        {"insert", InsertDialog, InsertAcceptButtonId, Esc, KeepsTexts},
+        {"insert", InsertDialog, DescriptionBoxId, AltF4, KeepsTexts},
+        {"insert", InsertDialog, AmountBoxId, CloseCommand, KeepsTexts},
+        {"insert", InsertDialog, InsertAcceptButtonId, Enter, Inserts},
+        {"insert", InsertDialog, InsertCancelButtonId, Enter, Ends},
+        {"file name", ReadFileNameDialog, NameBoxId, Enter, KeepsTexts},
+        {"file name", ReadFileNameDialog, NameBoxId, Esc, KeepsTexts},
+        {"file name", ReadFileNameDialog, NameAcceptButtonId, Esc, KeepsTexts},
+        {"file name", ReadFileNameDialog, NameBoxId, AltF4, Ends},
+        {"file name", ReadFileNameDialog, NameAcceptButtonId, CloseCommand, Ends},
+        {"configuration", ConfigDialog, FolderBoxId, Esc, KeepsTexts},
+        {"configuration", ConfigDialog, FolderBoxId, Enter, KeepsTexts},
+        {"configuration", ConfigDialog, ExpenseTextButtonId, Esc, KeepsTexts},
+        {"configuration", ConfigDialog, FolderBoxId, AltF4, Ends},
+        {"configuration", ConfigDialog, ConfigAcceptButtonId, CloseCommand, Ends},
+        {"configuration", ConfigDialog, ConfigCancelButtonId, Enter, Ends},
+        {"main window", MainWindow, LedgerListId, AltF4, EndsProgram},
+        {"main window", MainWindow, LedgerListId, CloseCommand, EndsProgram},
+    };
+    std::optional<Session> session;
+    std::size_t rows = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.window << ": " << c.key.Name << " on control " << c.focused);
+        if (!session || session->App.HasExited()) {
+            session.emplace();
+            session->Insert(SavingOptionId, L"Nomina", L"10");
+            rows = 1;
+        }
+        const HWND window = c.open(*session);
+        const std::vector<std::wstring> texts = ControlTexts(window);
+        Focus(Control(window, c.focused));
+        Press(window, c.key);
+        if (c.expected == EndsProgram) {
+            EXPECT_EQ(session->App.WaitForExit(), 0u);
+            continue;
+        }
+        if (c.expected == KeepsTexts) {
+            if (!IsWindowVisible(window)) {
+                ADD_FAILURE() << "the window has closed";
+                session.reset();  // the next row starts afresh
+                continue;
+            }
+            EXPECT_EQ(ControlTexts(window), texts);
+            EXPECT_FALSE(session->App.FindTopLevel(MessageTitle));
+        } else {
+            WaitUntilGone(window);
+            EXPECT_TRUE(session->EndedWithoutMessage());
+        }
+        if (c.expected == Inserts) ++rows;
+        EXPECT_EQ(session->Rows().size(), rows);
+        EXPECT_EQ(GetFileAttributesW(session->PathOf(L"Configurador.log").c_str()), INVALID_FILE_ATTRIBUTES);
+    }
 }
 
 }  // namespace

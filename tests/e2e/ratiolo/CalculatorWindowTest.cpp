@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 using namespace ratiolo;
 
 namespace {
@@ -92,21 +94,37 @@ TEST(ComputedBox, StaysRedWhenTypedOverAndWhenAnotherBoxIsComputedUntilBorrar)
     ExpectTextColours(session, {Black, Black, Black});
 }
 
-TEST(Closing, SalirAndTheCloseCommandEndWithExitCodeZero)
+// Enter presses a focused button, as everywhere in Windows; otherwise Enter
+// and Esc do nothing. The close command, by Alt+F4 or from outside, ends the
+// program as "Salir" does.
+TEST(KeysAndCloseCommand, LeaveTheEntriesOrEndTheProgramAsAButtonWould)
 {
+    using namespace e2e;
+    enum Outcome { KeepsEntries, Clears, EndsWithZero };
     const struct {
-        const char* what;
-        void (*close)(const Session&);
-    } ways[] = {
-        {"Salir", [](const Session& s) { s.Press(ExitButtonId); }},
-        {"close command", [](const Session& s) { e2e::ChooseCloseCommand(s.Window); }},
+        int focused;
+        Keystroke key;
+        Outcome expected;
+    } cases[] = {
+        {GrossBoxId, Enter, KeepsEntries},        {GrossBoxId, Esc, KeepsEntries},
+        {CalculateButtonId, Esc, KeepsEntries},   {ClearButtonId, Enter, Clears},
+        {ExitButtonId, Enter, EndsWithZero},      {GrossBoxId, AltF4, EndsWithZero},
+        {ResultBoxId, CloseCommand, EndsWithZero},
     };
-    for (const auto& way : ways) {
-        SCOPED_TRACE(way.what);
-        Session session;
-        session.Calculate({L"200", L"15", L""});
-        way.close(session);
-        EXPECT_EQ(session.App.WaitForExit(), 0u);
+    const Entries typed{L"200", L"15", L""};
+    std::optional<Session> session;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.key.Name << " on control " << c.focused);
+        if (!session || session->App.HasExited()) session.emplace();
+        session->Fill(typed);
+        Focus(Control(session->Window, c.focused));
+        Press(session->Window, c.key);
+        if (c.expected == EndsWithZero) {
+            EXPECT_EQ(session->App.WaitForExit(), 0u);
+            continue;
+        }
+        EXPECT_FALSE(session->App.FindTopLevel(MessageTitle));
+        EXPECT_EQ(session->Shown(), (c.expected == Clears ? Entries{L"", L"", L""} : typed));
     }
 }
 
