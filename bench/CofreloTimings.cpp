@@ -145,7 +145,7 @@ int wmain(int argc, wchar_t** argv)
         std::wcerr << L"usage: CofreloTimings Cofrelo.exe\n";
         return 2;
     }
-    ProgramPath = e2e::WindowsPathOf(argv[1]);
+    e2e::ProgramUnderTest = e2e::WindowsPathOf(argv[1]);
     try {
         Report("Start-up until the main window is shown and idle", StartUp());
 

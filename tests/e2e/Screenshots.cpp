@@ -18,10 +18,10 @@ void Save(HWND window, const wchar_t* name)
     e2e::SaveScreenshot(window, OutputFolder + name + NameSuffix + L".bmp");
 }
 
-void CofreloWindows()
+void CofreloWindows(const std::wstring& program)
 {
     using namespace cofrelo;
-    Session session;
+    Session session({}, program);
     const struct {
         int option;
         const wchar_t* description;
@@ -61,9 +61,9 @@ void CofreloWindows()
     session.Exit();
 }
 
-void RatioloWindow()
+void RatioloWindow(const std::wstring& program)
 {
-    ratiolo::Session session;
+    ratiolo::Session session(program);
     session.Calculate({L"200", L"15", L""});
     Save(session.Window, L"ratiolo");
     session.Press(ratiolo::ExitButtonId);
@@ -78,13 +78,11 @@ int wmain(int argc, wchar_t** argv)
         std::wcerr << L"usage: screenshots Cofrelo.exe Ratiolo.exe OUTPUT_FOLDER [NAME_SUFFIX]\n";
         return 2;
     }
-    cofrelo::ProgramPath = e2e::WindowsPathOf(argv[1]);
-    ratiolo::ProgramPath = e2e::WindowsPathOf(argv[2]);
     OutputFolder = e2e::WindowsPathOf(argv[3]) + L"\\";
     if (argc == 5) NameSuffix = argv[4];
     try {
-        CofreloWindows();
-        RatioloWindow();
+        CofreloWindows(e2e::WindowsPathOf(argv[1]));
+        RatioloWindow(e2e::WindowsPathOf(argv[2]));
     } catch (const e2e::DriverError& error) {
         std::cerr << "screenshots: " << error.what() << '\n';
         return 1;

@@ -7,8 +7,6 @@
 
 namespace cofrelo {
 
-std::wstring ProgramPath;
-
 namespace {
 
 std::wstring Padded(std::wstring_view text, std::size_t width)
@@ -25,8 +23,8 @@ void AppendLittleEndian(std::string& out, std::uint32_t value)
 
 }  // namespace
 
-Session::Session(const std::vector<e2e::ExtraFile>& extraFiles)
-    : App(ProgramPath, extraFiles), Main(App.WaitForWindow(MainWindowTitle))
+Session::Session(const std::vector<e2e::ExtraFile>& extraFiles, const std::wstring& program)
+    : App(program, extraFiles), Main(App.WaitForWindow(MainWindowTitle))
 {
     e2e::WaitUntilIdle(Main);
 }

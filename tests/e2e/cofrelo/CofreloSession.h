@@ -13,9 +13,6 @@
 
 namespace cofrelo {
 
-// The program under test, from the command line.
-extern std::wstring ProgramPath;
-
 // The cells of a list row, as the list holds them (padding included).
 using Row = std::vector<std::wstring>;
 
@@ -27,7 +24,8 @@ inline constexpr Colours DefaultColours{RGB(255, 255, 255), RGB(255, 255, 255), 
 
 class Session {
 public:
-    explicit Session(const std::vector<e2e::ExtraFile>& extraFiles = {});
+    explicit Session(const std::vector<e2e::ExtraFile>& extraFiles = {},
+                     const std::wstring& program = e2e::ProgramUnderTest);
 
     e2e::Application App;
     HWND Main;

@@ -188,34 +188,24 @@ TEST(About, ShowsFourLinesUnderItsOwnTitle)
     EXPECT_FALSE(text.starts_with(L"\r\n"));
 }
 
-// The window a row of the key table works in: the one open now, or else
-// opened anew with texts typed in.
-HWND MainWindow(const Session& session)
-{
-    return session.Main;
-}
+// A window of the key table: the main window (command 0) or a dialog, which a
+// row finds open or else opens anew with a text typed in.
+struct KeyTableWindow {
+    int command;
+    const wchar_t* title;
+    int typedInto;
 
-HWND InsertDialog(const Session& session)
-{
-    if (const HWND open = session.App.FindTopLevel(InsertDialogTitle)) return open;
-    const HWND dialog = session.Open(InsertCommand, InsertDialogTitle);
-    session.FillInsertDialog(dialog, ExpenseOptionId, L"Luz", L"4");
-    return dialog;
-}
-
-HWND ReadFileNameDialog(const Session& session)
-{
-    if (const HWND open = session.App.FindTopLevel(FileNameDialogTitle)) return open;
-    const HWND dialog = session.Open(ReadCommand, FileNameDialogTitle);
-    e2e::TypeText(e2e::Control(dialog, NameBoxId), L"libro");
-    return dialog;
-}
-
-HWND ConfigDialog(const Session& session)
-{
-    if (const HWND open = session.App.FindTopLevel(ConfigDialogTitle)) return open;
-    return session.Open(ConfigurationCommand, ConfigDialogTitle);
-}
+    HWND In(const Session& session) const
+    {
+        if (!command) return session.Main;
+        if (const HWND open = session.App.FindTopLevel(title)) return open;
+        const HWND dialog = session.Open(command, title);
+        if (typedInto) e2e::TypeText(e2e::Control(dialog, typedInto), L"libro");
+        return dialog;
+    }
+};
+constexpr KeyTableWindow MainWindow{0, MainWindowTitle, 0}, InsertDialog{InsertCommand, InsertDialogTitle, DescriptionBoxId},
+    FileNameDialog{ReadCommand, FileNameDialogTitle, NameBoxId}, ConfigDialog{ConfigurationCommand, ConfigDialogTitle, 0};
 
 // Enter on a focused push button presses it, as everywhere in Windows;
 // otherwise Enter and Esc mean nothing, wherever the focus is (a multi-line
@@ -227,49 +217,35 @@ TEST(KeysAndCloseCommand, KeepEachWindowOpenWithItsTextsOrEndItAsSpecified)
     using namespace e2e;
     enum Outcome { KeepsTexts, Ends, Inserts, EndsProgram };
     const struct {
-        const char* window;
-        HWND (*open)(const Session&);
+        KeyTableWindow window;
         int focused;
         Keystroke key;
         Outcome expected;
     } cases[] = {
-        {"main window", MainWindow, LedgerListId, Enter, KeepsTexts},
-        {"main window", MainWindow, LedgerListId, Esc, KeepsTexts},
-        {"insert", InsertDialog, DescriptionBoxId, Enter, KeepsTexts},
-        {"insert", InsertDialog, AmountBoxId, Esc, KeepsTexts},
-        {"insert", InsertDialog, DatePickerId, Enter, KeepsTexts},
-        {"insert", InsertDialog, DatePickerId, Esc, KeepsTexts},
-        {"insert", InsertDialog, ExpenseOptionId, Enter, KeepsTexts},
-        {"insert", InsertDialog, ExpenseOptionId, Esc, KeepsTexts},
-        {"insert", InsertDialog, InsertAcceptButtonId, Esc, KeepsTexts},
-        {"insert", InsertDialog, DescriptionBoxId, AltF4, KeepsTexts},
-        {"insert", InsertDialog, AmountBoxId, CloseCommand, KeepsTexts},
-        {"insert", InsertDialog, InsertAcceptButtonId, Enter, Inserts},
-        {"insert", InsertDialog, InsertCancelButtonId, Enter, Ends},
-        {"file name", ReadFileNameDialog, NameBoxId, Enter, KeepsTexts},
-        {"file name", ReadFileNameDialog, NameBoxId, Esc, KeepsTexts},
-        {"file name", ReadFileNameDialog, NameAcceptButtonId, Esc, KeepsTexts},
-        {"file name", ReadFileNameDialog, NameBoxId, AltF4, Ends},
-        {"file name", ReadFileNameDialog, NameAcceptButtonId, CloseCommand, Ends},
-        {"configuration", ConfigDialog, FolderBoxId, Esc, KeepsTexts},
-        {"configuration", ConfigDialog, FolderBoxId, Enter, KeepsTexts},
-        {"configuration", ConfigDialog, ExpenseTextButtonId, Esc, KeepsTexts},
-        {"configuration", ConfigDialog, FolderBoxId, AltF4, Ends},
-        {"configuration", ConfigDialog, ConfigAcceptButtonId, CloseCommand, Ends},
-        {"configuration", ConfigDialog, ConfigCancelButtonId, Enter, Ends},
-        {"main window", MainWindow, LedgerListId, AltF4, EndsProgram},
-        {"main window", MainWindow, LedgerListId, CloseCommand, EndsProgram},
+        {MainWindow, LedgerListId, Enter, KeepsTexts}, {MainWindow, LedgerListId, Esc, KeepsTexts},
+        {InsertDialog, DescriptionBoxId, Enter, KeepsTexts}, {InsertDialog, AmountBoxId, Esc, KeepsTexts},
+        {InsertDialog, DatePickerId, Enter, KeepsTexts}, {InsertDialog, DatePickerId, Esc, KeepsTexts},
+        {InsertDialog, ExpenseOptionId, Enter, KeepsTexts}, {InsertDialog, ExpenseOptionId, Esc, KeepsTexts},
+        {InsertDialog, InsertAcceptButtonId, Esc, KeepsTexts}, {InsertDialog, DescriptionBoxId, AltF4, KeepsTexts},
+        {InsertDialog, AmountBoxId, CloseCommand, KeepsTexts}, {InsertDialog, InsertAcceptButtonId, Enter, Inserts},
+        {InsertDialog, InsertCancelButtonId, Enter, Ends}, {FileNameDialog, NameBoxId, Enter, KeepsTexts},
+        {FileNameDialog, NameBoxId, Esc, KeepsTexts}, {FileNameDialog, NameAcceptButtonId, Esc, KeepsTexts},
+        {FileNameDialog, NameBoxId, AltF4, Ends}, {FileNameDialog, NameAcceptButtonId, CloseCommand, Ends},
+        {ConfigDialog, FolderBoxId, Esc, KeepsTexts}, {ConfigDialog, FolderBoxId, Enter, KeepsTexts},
+        {ConfigDialog, ExpenseTextButtonId, Esc, KeepsTexts}, {ConfigDialog, FolderBoxId, AltF4, Ends},
+        {ConfigDialog, ConfigAcceptButtonId, CloseCommand, Ends}, {ConfigDialog, ConfigCancelButtonId, Enter, Ends},
+        {MainWindow, LedgerListId, AltF4, EndsProgram}, {MainWindow, LedgerListId, CloseCommand, EndsProgram},
     };
     std::optional<Session> session;
     std::size_t rows = 0;
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.window << ": " << c.key.Name << " on control " << c.focused);
+        SCOPED_TRACE(testing::Message() << Utf8(c.window.title) << ": " << c.key.Name << " on control " << c.focused);
         if (!session || session->App.HasExited()) {
             session.emplace();
             session->Insert(SavingOptionId, L"Nomina", L"10");
             rows = 1;
         }
-        const HWND window = c.open(*session);
+        const HWND window = c.window.In(*session);
         const std::vector<std::wstring> texts = ControlTexts(window);
         Focus(Control(window, c.focused));
         Press(window, c.key);

@@ -45,6 +45,8 @@ OwnedHandle KillOnCloseJob()
 
 }  // namespace
 
+std::wstring ProgramUnderTest;
+
 Application::Application(const std::wstring& program, const std::vector<ExtraFile>& extraFiles)
     : folder_(NewScratchFolder())
 {

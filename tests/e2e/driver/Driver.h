@@ -101,6 +101,9 @@ private:
     DWORD processId_ = 0;
 };
 
+// The program the tests work, from their command line (TestMain.cpp).
+extern std::wstring ProgramUnderTest;
+
 // The Windows form of a path handed over by the build: under Wine a host path
 // /x/y is reached through drive Z:.
 std::wstring WindowsPathOf(std::wstring_view hostPath);

@@ -2,8 +2,6 @@
 
 namespace ratiolo {
 
-std::wstring ProgramPath;
-
 namespace {
 
 int SquaredDistance(COLORREF a, COLORREF b)
@@ -16,7 +14,7 @@ int SquaredDistance(COLORREF a, COLORREF b)
 
 }  // namespace
 
-Session::Session() : App(ProgramPath), Window(App.WaitForWindow(CalculatorTitle))
+Session::Session(const std::wstring& program) : App(program), Window(App.WaitForWindow(CalculatorTitle))
 {
     e2e::WaitUntilIdle(Window);
 }

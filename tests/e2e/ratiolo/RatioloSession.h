@@ -10,16 +10,13 @@
 
 namespace ratiolo {
 
-// The program under test, from the command line.
-extern std::wstring ProgramPath;
-
 inline constexpr std::array<int, 3> Boxes{GrossBoxId, PercentageBoxId, ResultBoxId};
 // What the three boxes hold, in the order of Boxes.
 using Entries = std::array<std::wstring, 3>;
 
 class Session {
 public:
-    Session();
+    explicit Session(const std::wstring& program = e2e::ProgramUnderTest);
 
     e2e::Application App;
     HWND Window;
