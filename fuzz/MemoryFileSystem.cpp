@@ -83,7 +83,19 @@ FileResult MemoryFileSystem::CreateNew(const std::string& path, std::unique_ptr<
     return FileResult::Success();
 }
 
-FileResult MemoryFileSystem::ClearReadOnly(const std::string& path)
+// Only files are held here: nothing is a device.
+FileResult MemoryFileSystem::RefuseDevice(const std::string&)
+{
+    return FileResult::Success();
+}
+
+FileResult MemoryFileSystem::ClearReadOnly(const std::string& path, FileAttributes& before)
+{
+    before = 0;
+    return Exists(path) ? FileResult::Success() : Missing(path);
+}
+
+FileResult MemoryFileSystem::RestoreAttributes(const std::string& path, FileAttributes)
 {
     return Exists(path) ? FileResult::Success() : Missing(path);
 }

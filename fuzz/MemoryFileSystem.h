@@ -19,7 +19,9 @@ public:
     bool Exists(const std::string& path) override;
     FileResult OpenForReading(const std::string& path, std::unique_ptr<FileReader>& reader) override;
     FileResult CreateNew(const std::string& path, std::unique_ptr<FileWriter>& writer) override;
-    FileResult ClearReadOnly(const std::string& path) override;
+    FileResult RefuseDevice(const std::string& path) override;
+    FileResult ClearReadOnly(const std::string& path, FileAttributes& before) override;
+    FileResult RestoreAttributes(const std::string& path, FileAttributes attributes) override;
     FileResult MoveReplacing(const std::string& from, const std::string& to) override;
     FileResult Remove(const std::string& path) override;
 

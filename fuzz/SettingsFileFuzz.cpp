@@ -35,7 +35,11 @@ Settings ExpectedSettings(std::string_view file)
     settings.SavingBackColor = ColourAt(last, 16);
     settings.CommentBackColor = ColourAt(last, 20);
     const std::string_view folder = last.substr(FolderOffset);
-    settings.DataFolder = folder.substr(0, std::min(folder.find('\0'), FolderCapacity));
+    const std::string_view field = folder.substr(0, std::min(folder.find('\0'), FolderCapacity));
+    // The field is ANSI (Latin-1 here); ".\" starts a folder inside the program's.
+    const AnsiCodePage& ansi = SystemAnsiCodePage();
+    settings.DataFolder = field.starts_with(".\\") ? std::string(ProgramFolder) + ansi.ToUtf8(field.substr(2))
+                                                   : ansi.ToUtf8(field);
     return settings;
 }
 
@@ -51,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Settings settings = DefaultSettings(ProgramFolder);
     Require(configuration.LoadSettings(settings).Ok, "a file in memory loads");
     Require(settings == ExpectedSettings(file), "the settings are those of the last whole record");
-    Require(settings.DataFolder.size() <= FolderCapacity, "the folder has at most 254 characters");
+    Require(configuration.CanKeep(settings.DataFolder), "the folder read can be kept again");
     Require(settings.DataFolder.find('\0') == std::string::npos, "the folder holds no NUL");
 
     Require(configuration.SaveSettings(settings).Ok, "saving to memory succeeds");

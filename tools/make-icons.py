@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Draws the icons of both programs and writes them as .ico files, each one
-image of 32 bits per pixel: Cofrelo's, a stack of gold coins in front of a
+image of 32 bits per pixel, and as PNG files for the Linux desktop menu: Cofrelo's, a stack of gold coins in front of a
 green money box at 48 x 48; Ratiolo's, a white percent sign on a teal rounded
 square at 128 x 128.
 
-Usage: tools/make-icons.py   (writes ledger/shell/Cofrelo.ico and calculator/Ratiolo.ico)
+Usage: tools/make-icons.py   (writes ledger/shell/Cofrelo.ico, calculator/Ratiolo.ico
+                              and packaging/cofrelo.png, packaging/ratiolo.png)
 
 Only the standard library: each image is a bottom-up BGRA bitmap with its
 1-bit AND mask, the classic icon format every Windows version loads. The
@@ -14,6 +15,7 @@ output is the same byte for byte on every run; run it only to change a design.
 import math
 import pathlib
 import struct
+import zlib
 
 SAMPLES = 4  # per axis: edges are smoothed by 16 samples per pixel
 
@@ -144,10 +146,24 @@ def icon_bytes(size, pixel):
     return directory + entry + image
 
 
+def png_chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+
+def png_bytes(size, pixel):
+    # Each row starts with filter type 0 (none); the pixels are straight RGBA.
+    raw = b"".join(b"\0" + bytes(c for x in range(size) for c in pixel(x, y)) for y in range(size))
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header) + png_chunk(b"IDAT", zlib.compress(raw, 9))
+            + png_chunk(b"IEND", b""))
+
+
 def main():
     root = pathlib.Path(__file__).resolve().parent.parent
     (root / "ledger" / "shell" / "Cofrelo.ico").write_bytes(icon_bytes(COFRELO_SIZE, cofrelo_pixel))
     (root / "calculator" / "Ratiolo.ico").write_bytes(icon_bytes(RATIOLO_SIZE, ratiolo_pixel))
+    (root / "packaging" / "cofrelo.png").write_bytes(png_bytes(COFRELO_SIZE, cofrelo_pixel))
+    (root / "packaging" / "ratiolo.png").write_bytes(png_bytes(RATIOLO_SIZE, ratiolo_pixel))
 
 
 if __name__ == "__main__":

@@ -1,5 +1,32 @@
 #include "common/win32/AnsiText.h"
 
+namespace {
+
+// With the UTF-8 code page every character has a form, and the system refuses
+// the best-fit flag and the default-character report.
+bool AnsiIsUtf8()
+{
+    return GetACP() == CP_UTF8;
+}
+
+// The ANSI form, and whether a character had to become the default character.
+std::string ConvertToAnsi(std::wstring_view wide, bool& defaulted)
+{
+    defaulted = false;
+    if (wide.empty()) return {};
+    const int size = static_cast<int>(wide.size());
+    const DWORD flags = AnsiIsUtf8() ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    BOOL* report = AnsiIsUtf8() ? nullptr : &usedDefault;
+    const int length = WideCharToMultiByte(CP_ACP, flags, wide.data(), size, nullptr, 0, nullptr, report);
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, flags, wide.data(), size, ansi.data(), length, nullptr, report);
+    defaulted = usedDefault != FALSE;
+    return ansi;
+}
+
+}  // namespace
+
 std::wstring WideFromAnsi(std::string_view ansi)
 {
     if (ansi.empty()) return {};
@@ -12,12 +39,47 @@ std::wstring WideFromAnsi(std::string_view ansi)
 
 std::string AnsiFromWide(std::wstring_view wide)
 {
+    bool defaulted = false;
+    return ConvertToAnsi(wide, defaulted);
+}
+
+std::optional<std::string> ExactAnsiFromWide(std::wstring_view wide)
+{
+    bool defaulted = false;
+    std::string ansi = ConvertToAnsi(wide, defaulted);
+    if (defaulted) return std::nullopt;
+    return ansi;
+}
+
+std::optional<std::wstring> WideFromUtf8(std::string_view utf8)
+{
+    if (utf8.empty()) return std::wstring();
+    const int size = static_cast<int>(utf8.size());
+    const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
+    if (length <= 0) return std::nullopt;
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), length);
+    return wide;
+}
+
+std::string Utf8FromWide(std::wstring_view wide)
+{
     if (wide.empty()) return {};
     const int size = static_cast<int>(wide.size());
-    const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, ansi.data(), length, nullptr, nullptr);
-    return ansi;
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
+    return utf8;
+}
+
+std::wstring ShownWideFromUtf8(std::string_view utf8)
+{
+    if (utf8.empty()) return {};
+    const int size = static_cast<int>(utf8.size());
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+    return wide;
 }
 
 std::wstring WindowTextOf(HWND window)

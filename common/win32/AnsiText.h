@@ -1,14 +1,26 @@
-// Texts cross the window boundary here: files and records hold single-byte
-// text in the system's ANSI code page, the controls are Unicode.
+// Texts cross the window boundary here. Inside the programs texts are UTF-8;
+// stored records hold single-byte text in the system's ANSI code page; the
+// system's calls take UTF-16.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 std::wstring WideFromAnsi(std::string_view ansi);
+// Characters the code page cannot hold become its default character ("?"),
+// never a look-alike ("L" for "Ł", "\" for "＼", "1" for "１").
 std::string AnsiFromWide(std::wstring_view wide);
+// None when a character has no exact form in the code page.
+std::optional<std::string> ExactAnsiFromWide(std::wstring_view wide);
+
+// Exact conversions; none when the UTF-8 is malformed.
+std::optional<std::wstring> WideFromUtf8(std::string_view utf8);
+std::string Utf8FromWide(std::wstring_view wide);
+// For texts shown to the user: malformed UTF-8 shows as U+FFFD.
+std::wstring ShownWideFromUtf8(std::string_view utf8);
 
 std::wstring WindowTextOf(HWND window);
 // A control's text converted to the ANSI code page.

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <windows.h>
+#include <objbase.h>
+#include <shtypes.h>
 
 #include <memory>
 #include <type_traits>
@@ -22,6 +24,9 @@ struct MemoryDcDeleter {
 struct LibraryDeleter {
     void operator()(HMODULE library) const { FreeLibrary(library); }
 };
+struct CoTaskMemoryDeleter {
+    void operator()(void* memory) const { CoTaskMemFree(memory); }
+};
 
 }  // namespace handles
 
@@ -34,6 +39,23 @@ using BitmapHandle = UniqueHandle<HBITMAP, handles::GdiObjectDeleter>;
 using IconHandle = UniqueHandle<HICON, handles::IconDeleter>;
 using MemoryDcHandle = UniqueHandle<HDC, handles::MemoryDcDeleter>;
 using LibraryHandle = UniqueHandle<HMODULE, handles::LibraryDeleter>;
+// An item list the shell allocated, such as the folder browser's answer.
+using ShellItemList = std::unique_ptr<std::remove_pointer_t<PIDLIST_ABSOLUTE>, handles::CoTaskMemoryDeleter>;
+
+// COM made ready on this thread for as long as a shell object needs it.
+class ComApartment {
+public:
+    ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment()
+    {
+        if (initialised_) CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool initialised_;
+};
 
 // The screen's device context for as long as it is needed.
 class ScreenDc {

@@ -21,6 +21,16 @@ constexpr std::string_view SaveFailedText = "Ahorros NO Grabados en el fichero :
 constexpr std::string_view TextExportFailedText = "Ahorros NO Exportados a TXT en el fichero : ";
 constexpr std::string_view RtfExportFailedText = "Ahorros NO Exportados a RTF en el fichero : ";
 
+// Asks for the document name; false when there is none to work with.
+bool AskUsableName(std::string& ledgerFileName, UserDialogue& user)
+{
+    user.AskFileName(ledgerFileName);
+    if (ledgerFileName.empty()) return false;
+    if (ledgerFileName.find(':') == std::string::npos) return true;
+    user.Tell(ColonInNameText);
+    return false;
+}
+
 struct WriteTarget {
     std::string Path;
     OverwriteOutcome Outcome;
@@ -36,8 +46,7 @@ std::optional<WriteTarget> ChooseWriteTarget(const Ledger& ledger, std::string& 
         user.Tell(NothingToWriteText);
         return std::nullopt;
     }
-    user.AskFileName(ledgerFileName);
-    if (ledgerFileName.empty()) return std::nullopt;
+    if (!AskUsableName(ledgerFileName, user)) return std::nullopt;
     std::string path = DocumentPath(dataFolder, ledgerFileName, extension);
     const OverwriteOutcome outcome = ConfirmOverwrite(path, files, user);
     if (outcome == OverwriteOutcome::Declined) return std::nullopt;
@@ -65,8 +74,7 @@ OverwriteOutcome ConfirmOverwrite(const std::string& path, FileSystem& files, Us
 bool ReadLedger(Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder, FileSystem& files,
                 UserDialogue& user)
 {
-    user.AskFileName(ledgerFileName);
-    if (ledgerFileName.empty()) return false;
+    if (!AskUsableName(ledgerFileName, user)) return false;
     const std::string path = DocumentPath(dataFolder, ledgerFileName, LedgerFileExtension);
     if (!files.Exists(path)) {
         user.Tell(FileMissingText);

@@ -16,6 +16,10 @@ enum class OverwriteOutcome { NewFile, Replaced, Declined };
 // keeps it whole if the writing fails.
 OverwriteOutcome ConfirmOverwrite(const std::string& path, FileSystem& files, UserDialogue& user);
 
+// Every command refuses a name with ":", which on Windows would name a hidden
+// stream of another file instead of a file of its own.
+inline constexpr std::string_view ColonInNameText = "El nombre del fichero no puede llevar dos puntos (:)";
+
 // "Leer". Returns true when the ledger was replaced by the file's contents, so
 // that the caller rebuilds the list; on false the ledger is as it was.
 bool ReadLedger(Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder, FileSystem& files,

@@ -2,12 +2,22 @@
 // implementation keeps the system's rules (no sharing while a file is open,
 // read-only marks), a POSIX one serves the native tests, and tests wrap either
 // to make any single step fail.
+//
+// Every text inside the program is UTF-8: paths, folders, the document name,
+// the system's reasons and every message. Only the stored formats keep bytes
+// in the system's ANSI code page (the movement records and the folder field of
+// the configuration file). The Windows file layer converts UTF-8 paths to
+// UTF-16 exactly; the POSIX one uses the bytes as they are.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
+
+// Why a device (NUL, COM1, ...) is refused where a file on disk is wanted.
+inline constexpr std::string_view NotAFileReason = "Es un dispositivo del sistema, no un fichero.";
 
 // The outcome of one step; on failure, the system's own words for the reason.
 struct FileResult {
@@ -38,7 +48,11 @@ public:
     virtual FileResult Close() = 0;
 };
 
-// Paths are single-byte texts in the system's ANSI code page.
+// What the system keeps about a file besides its bytes (on Windows its
+// attributes, on POSIX its mode), to be put back after a failed replacement.
+using FileAttributes = std::uint32_t;
+
+// Paths are UTF-8.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -48,8 +62,14 @@ public:
     virtual FileResult OpenForReading(const std::string& path, std::unique_ptr<FileReader>& reader) = 0;
     // Fails when something already stands at the path.
     virtual FileResult CreateNew(const std::string& path, std::unique_ptr<FileWriter>& writer) = 0;
-    // Leaves only the archive mark, so that a read-only file can be replaced.
-    virtual FileResult ClearReadOnly(const std::string& path) = 0;
+    // Fails, with NotAFileReason, when the path names a device instead of a file on disk; a missing file or
+    // a folder passes (the writing that follows says what is wrong with it).
+    virtual FileResult RefuseDevice(const std::string& path) = 0;
+    // Leaves only the archive mark, so that a read-only file can be replaced,
+    // and gives the attributes it had before.
+    virtual FileResult ClearReadOnly(const std::string& path, FileAttributes& before) = 0;
+    // Puts back what ClearReadOnly gave.
+    virtual FileResult RestoreAttributes(const std::string& path, FileAttributes attributes) = 0;
     // Puts `from` in the place of `to` in one step, replacing what was there.
     virtual FileResult MoveReplacing(const std::string& from, const std::string& to) = 0;
     virtual FileResult Remove(const std::string& path) = 0;

@@ -29,7 +29,13 @@ std::span<const char> RecordBytes(const Ledger& ledger)
 
 std::string LedgerFileNameFromTyped(std::string_view typed)
 {
-    return std::string(typed.substr(0, LedgerFileNameCapacity));
+    // Every byte but a UTF-8 continuation byte (10xxxxxx) starts a character.
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        const bool startsCharacter = (static_cast<unsigned char>(typed[i]) & 0xC0) != 0x80;
+        if (startsCharacter && ++characters > LedgerFileNameCapacity) return std::string(typed.substr(0, i));
+    }
+    return std::string(typed);
 }
 
 std::string DocumentPath(std::string_view dataFolder, std::string_view ledgerFileName, std::string_view extension)

@@ -9,14 +9,16 @@
 #include <string>
 #include <string_view>
 
-// Longer names are cut: the document name has always been kept in 127 characters.
+// Longer names are cut: the document name has always been kept in 127
+// characters. The name is UTF-8; characters are counted, not bytes.
 inline constexpr std::size_t LedgerFileNameCapacity = 127;
 
 inline constexpr std::string_view LedgerFileExtension = ".log";
 inline constexpr std::string_view TextExportExtension = ".txt";
 inline constexpr std::string_view RtfExportExtension = ".rtf";
 
-// The name as typed, cut at 127 characters; nothing else is checked or changed.
+// The name as typed, cut at 127 characters (never inside one); nothing else is
+// checked or changed.
 std::string LedgerFileNameFromTyped(std::string_view typed);
 
 // DataFolder + name + extension, joined with nothing in between: the folder

@@ -100,11 +100,25 @@ public:
         return FileResult::Success();
     }
 
-    FileResult ClearReadOnly(const std::string& path) override
+    FileResult RefuseDevice(const std::string& path) override
+    {
+        struct stat status {};
+        if (::stat(path.c_str(), &status) != 0) return FileResult::Success();
+        const bool device = !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode);
+        return device ? FileResult::Failure(std::string(NotAFileReason)) : FileResult::Success();
+    }
+
+    FileResult ClearReadOnly(const std::string& path, FileAttributes& before) override
     {
         struct stat status {};
         if (::stat(path.c_str(), &status) != 0) return LastError();
+        before = status.st_mode & 07777;
         return ::chmod(path.c_str(), status.st_mode | S_IWUSR) == 0 ? FileResult::Success() : LastError();
+    }
+
+    FileResult RestoreAttributes(const std::string& path, FileAttributes attributes) override
+    {
+        return ::chmod(path.c_str(), static_cast<mode_t>(attributes)) == 0 ? FileResult::Success() : LastError();
     }
 
     FileResult MoveReplacing(const std::string& from, const std::string& to) override

@@ -10,7 +10,7 @@ FileResult CreateTemporaryBeside(FileSystem& files, const std::string& path, std
 {
     FileResult created = FileResult::Failure("No queda ningun nombre libre para el fichero provisional.");
     for (int attempt = 1; attempt <= TemporaryNameAttempts; ++attempt) {
-        temporaryPath = path + ".~" + std::to_string(attempt);
+        temporaryPath = TemporaryPathFor(path, attempt);
         if (files.Exists(temporaryPath)) continue;
         created = files.CreateNew(temporaryPath, writer);
         if (created) return created;
@@ -27,23 +27,38 @@ FileResult WriteAndClose(FileWriter& writer, std::span<const char> contents)
     return result ? closed : result;
 }
 
+// A read-only target cannot be replaced on Windows; if clearing fails, the
+// move fails and says why. A failed move puts the old attributes back.
+FileResult MoveInPlaceOf(FileSystem& files, const std::string& temporaryPath, const std::string& path)
+{
+    FileAttributes before = 0;
+    const bool cleared = files.Exists(path) && files.ClearReadOnly(path, before);
+    const FileResult moved = files.MoveReplacing(temporaryPath, path);
+    if (!moved && cleared) files.RestoreAttributes(path, before);
+    return moved;
+}
+
 }  // namespace
+
+std::string TemporaryPathFor(const std::string& path, int attempt)
+{
+    const std::size_t folderEnd = path.find_last_of("\\/");
+    const std::size_t nameStart = folderEnd == std::string::npos ? 0 : folderEnd + 1;
+    return path.substr(0, nameStart) + "~Cofrelo." + std::to_string(attempt) + ".tmp";
+}
 
 FileResult ReplaceFileContents(FileSystem& files, const std::string& path, std::span<const char> contents)
 {
+    FileResult result = files.RefuseDevice(path);
+    if (!result) return result;
     std::string temporaryPath;
     std::unique_ptr<FileWriter> writer;
-    FileResult result = CreateTemporaryBeside(files, path, temporaryPath, writer);
+    result = CreateTemporaryBeside(files, path, temporaryPath, writer);
     if (!result) return result;
 
     result = WriteAndClose(*writer, contents);
     writer.reset();
-    if (result) {
-        // A read-only target cannot be replaced on Windows; if clearing fails,
-        // the move below fails and says why.
-        if (files.Exists(path)) files.ClearReadOnly(path);
-        result = files.MoveReplacing(temporaryPath, path);
-    }
+    if (result) result = MoveInPlaceOf(files, temporaryPath, path);
     if (!result) files.Remove(temporaryPath);
     return result;
 }

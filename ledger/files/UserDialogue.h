@@ -1,5 +1,6 @@
 // How the commands talk to the user: the window supplies the dialogs, the
-// tests a script. Texts are single-byte in the system's ANSI code page.
+// tests a script. Texts are UTF-8, like every text inside the program (see
+// files/FileSystem.h).
 #pragma once
 
 #include <string>

@@ -27,22 +27,28 @@ constexpr Colour Settings::*RecordColours[] = {
     &Settings::ExpenseBackColor, &Settings::SavingBackColor, &Settings::CommentBackColor,
 };
 
-void ApplyRecord(const SettingsRecord& record, Settings& settings)
+// The marker of a folder field relative to the program's folder.
+constexpr std::string_view ProgramFolderMark = ".\\";
+
+void ApplyColours(const SettingsRecord& record, Settings& settings)
 {
     for (std::size_t i = 0; i < std::size(RecordColours); ++i) settings.*RecordColours[i] = ReadColour(record, 4 * i);
-    const auto folder = record.begin() + FolderOffset;
-    const auto end = std::find(folder, record.end(), '\0');
-    settings.DataFolder.assign(folder, end);
-    if (settings.DataFolder.size() > FolderCapacity) settings.DataFolder.resize(FolderCapacity);
 }
 
-// Fills the colours and the folder with its NUL; the bytes after it are kept.
-void FillRecord(SettingsRecord& record, const Settings& settings)
+// The folder field's bytes up to its NUL, at most 254 of them.
+std::string_view FolderFieldOf(const SettingsRecord& record)
+{
+    const auto folder = record.begin() + FolderOffset;
+    const auto end = std::find(folder, folder + FolderCapacity, '\0');
+    return {folder, end};
+}
+
+// Fills the colours and the folder field with its NUL; the bytes after it are kept.
+void FillRecord(SettingsRecord& record, const Settings& settings, std::string_view folderField)
 {
     for (std::size_t i = 0; i < std::size(RecordColours); ++i) WriteColour(record, 4 * i, settings.*RecordColours[i]);
-    const std::size_t length = std::min(settings.DataFolder.size(), FolderCapacity);
-    std::copy_n(settings.DataFolder.begin(), length, record.begin() + FolderOffset);
-    record[FolderOffset + length] = '\0';
+    std::copy(folderField.begin(), folderField.end(), record.begin() + FolderOffset);
+    record[FolderOffset + folderField.size()] = '\0';
 }
 
 }  // namespace
@@ -51,7 +57,6 @@ static_assert(FolderFieldSize == FolderCapacity + 1);
 
 std::string ProgramFolderFromModulePath(std::string_view modulePath)
 {
-    modulePath = modulePath.substr(0, FolderCapacity);
     const std::size_t lastBackslash = modulePath.rfind('\\');
     if (lastBackslash == std::string_view::npos) return {};
     return std::string(modulePath.substr(0, lastBackslash + 1));
@@ -59,9 +64,8 @@ std::string ProgramFolderFromModulePath(std::string_view modulePath)
 
 std::string AsDataFolder(std::string_view folder)
 {
-    std::string result(folder.substr(0, FolderCapacity));
+    std::string result(folder);
     if (result.empty() || result.back() != '\\') result += '\\';
-    if (result.size() > FolderCapacity) result.resize(FolderCapacity);
     return result;
 }
 
@@ -72,9 +76,36 @@ Settings DefaultSettings(const std::string& programFolder)
     return settings;
 }
 
-ConfigurationFile::ConfigurationFile(FileSystem& files, const std::string& programFolder)
-    : files_(files), path_(programFolder + std::string(SettingsFileName))
+std::string UnkeptFolderText(const std::string& folder)
 {
+    return "La carpeta elegida no se puede guardar en Configurador.log:\r\n" + folder +
+           "\r\ntiene letras que no caben en el juego de caracteres de Windows.";
+}
+
+ConfigurationFile::ConfigurationFile(FileSystem& files, const std::string& programFolder,
+                                     const AnsiCodePage& codePage)
+    : files_(files), programFolder_(programFolder), codePage_(codePage),
+      path_(programFolder + std::string(SettingsFileName))
+{
+}
+
+std::optional<std::string> ConfigurationFile::FolderField(const std::string& folder) const
+{
+    const auto fits = [](const std::optional<std::string>& field) { return field && field->size() <= FolderCapacity; };
+    std::optional<std::string> field = codePage_.FromUtf8(folder);
+    if (fits(field)) return field;
+    if (programFolder_.empty() || !folder.starts_with(programFolder_)) return std::nullopt;
+    field = codePage_.FromUtf8(std::string_view(folder).substr(programFolder_.size()));
+    if (field) field->insert(0, ProgramFolderMark);
+    if (fits(field)) return field;
+    return std::nullopt;
+}
+
+std::string ConfigurationFile::FolderFromField(std::string_view field) const
+{
+    if (field.starts_with(ProgramFolderMark))
+        return programFolder_ + codePage_.ToUtf8(field.substr(ProgramFolderMark.size()));
+    return codePage_.ToUtf8(field);
 }
 
 FileResult ConfigurationFile::LoadSettings(Settings& settings)
@@ -90,13 +121,16 @@ FileResult ConfigurationFile::LoadSettings(Settings& settings)
     result = reader->ReadAt((records - 1) * SettingsRecordSize, last);
     if (!result) return result;
     record_ = last;
-    ApplyRecord(record_, settings);
+    ApplyColours(record_, settings);
+    settings.DataFolder = FolderFromField(FolderFieldOf(record_));
     return result;
 }
 
 FileResult ConfigurationFile::SaveSettings(const Settings& settings)
 {
-    FillRecord(record_, settings);
+    const std::optional<std::string> folderField = FolderField(settings.DataFolder);
+    if (!folderField) return FileResult::Failure(UnkeptFolderText(settings.DataFolder));
+    FillRecord(record_, settings, *folderField);
     return ReplaceFileContents(files_, path_, record_);
 }
 

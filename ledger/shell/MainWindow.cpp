@@ -6,6 +6,7 @@
 
 #include "shell/ProgramState.h"
 
+#include "common/win32/AnsiText.h"
 #include "common/win32/DialogTemplate.h"
 #include "data/win32/InsertMovementDialog.h"
 #include "files/DocumentCommands.h"
@@ -64,12 +65,19 @@ void BuildMainMenu(HWND window)
     SetMenu(window, Cofrelo.MainMenu);
 }
 
+// The executable's whole path in UTF-8: the buffer grows until it fits.
 std::string ModulePath()
 {
-    // The folder's 255-byte buffer: longer paths are cut, as they always were.
-    char path[FolderCapacity + 1] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    return path;
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return Utf8FromWide(path);
+        }
+        path.resize(path.size() * 2);  // cut to the buffer: try again with more room
+    }
 }
 
 // The state every run starts with, then the configuration file if there is one.
@@ -156,7 +164,7 @@ void OnInsert(HWND window)
 // the colours now in force.
 void OnConfiguration(HWND window)
 {
-    if (const auto chosen = ShowConfigDialog(window, Cofrelo.Settings, Cofrelo.CustomColors)) {
+    if (const auto chosen = ShowConfigDialog(window, Cofrelo.Settings, *Cofrelo.ConfigFile, Cofrelo.CustomColors)) {
         MessageBoxDialogue user(window);
         SaveConfiguration(Cofrelo.Settings, *chosen, *Cofrelo.ConfigFile, user);
     }

@@ -9,7 +9,7 @@ using cofrelo::MessageTitle;
 // No icon: the program's messages have always come without one.
 void TellUser(HWND owner, std::string_view text)
 {
-    MessageBoxW(owner, WideFromAnsi(text).c_str(), MessageTitle, MB_OK);
+    MessageBoxW(owner, ShownWideFromUtf8(text).c_str(), MessageTitle, MB_OK);
 }
 
 void MessageBoxDialogue::AskFileName(std::string& ledgerFileName)
@@ -24,5 +24,5 @@ void MessageBoxDialogue::Tell(std::string_view text)
 
 bool MessageBoxDialogue::AskYesNo(std::string_view text)
 {
-    return MessageBoxW(owner_, WideFromAnsi(text).c_str(), MessageTitle, MB_YESNO | MB_DEFBUTTON1) == IDYES;
+    return MessageBoxW(owner_, ShownWideFromUtf8(text).c_str(), MessageTitle, MB_YESNO | MB_DEFBUTTON1) == IDYES;
 }

@@ -1,5 +1,5 @@
 // How Cofrelo talks to the user: the file-name dialog and message boxes titled
-// "Programador". The commands reach them through UserDialogue.
+// "Programador". The commands reach them through UserDialogue; texts are UTF-8.
 #pragma once
 
 #include "files/DocumentCommands.h"

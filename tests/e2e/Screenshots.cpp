@@ -18,10 +18,10 @@ void Save(HWND window, const wchar_t* name)
     e2e::SaveScreenshot(window, OutputFolder + name + NameSuffix + L".bmp");
 }
 
-void CofreloWindows(const std::wstring& program)
+void CofreloWindows()
 {
     using namespace cofrelo;
-    Session session({}, program);
+    Session session;
     const struct {
         int option;
         const wchar_t* description;
@@ -61,9 +61,9 @@ void CofreloWindows(const std::wstring& program)
     session.Exit();
 }
 
-void RatioloWindow(const std::wstring& program)
+void RatioloWindow()
 {
-    ratiolo::Session session(program);
+    ratiolo::Session session;
     session.Calculate({L"200", L"15", L""});
     Save(session.Window, L"ratiolo");
     session.Press(ratiolo::ExitButtonId);
@@ -81,8 +81,10 @@ int wmain(int argc, wchar_t** argv)
     OutputFolder = e2e::WindowsPathOf(argv[3]) + L"\\";
     if (argc == 5) NameSuffix = argv[4];
     try {
-        CofreloWindows(e2e::WindowsPathOf(argv[1]));
-        RatioloWindow(e2e::WindowsPathOf(argv[2]));
+        e2e::ProgramUnderTest = e2e::WindowsPathOf(argv[1]);
+        CofreloWindows();
+        e2e::ProgramUnderTest = e2e::WindowsPathOf(argv[2]);
+        RatioloWindow();
     } catch (const e2e::DriverError& error) {
         std::cerr << "screenshots: " << error.what() << '\n';
         return 1;

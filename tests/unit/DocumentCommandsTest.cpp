@@ -112,6 +112,8 @@ TEST(ReadLedger, FollowsEveryBranch)
          {FileName("", "Enero"),
           Message("Fichero NO Leido : \r\n<path>\r\nTiene mas de 36501 movimientos y no cabe en memoria ...")},
          false},
+        {"a name with a colon, never a stream of another file", "", Saving,
+         {FileName("", "Enero:log"), Message("El nombre del fichero no puede llevar dos puntos (:)")}, false},
     };
     for (const auto& branch : branches) {
         ScratchFolder folder;
@@ -188,6 +190,16 @@ std::vector<WriteBranch> WriteBranches(const WritingCommand& command)
          {FileName("", "Enero"), Overwrite("Si"), Message(command.SuccessText("Enero"))}, "Enero",
          FileAfter::Replacement},
         {"existing file, No", ledger, "", true, {FileName("", "Enero"), Overwrite("No")}, "Enero", FileAfter::Old},
+        // Written under exactly the name typed, whatever the system's code page.
+        {"a name in Polish", ledger, "", false,
+         {FileName("", "\u0141\u00F3d\u017A"), Message(command.SuccessText("\u0141\u00F3d\u017A"))},
+         "\u0141\u00F3d\u017A", FileAfter::New},
+        {"a name in full-width letters and backslash", ledger, "", false,
+         {FileName("", "\uFF41\uFF42\uFF3C\uFF43"), Message(command.SuccessText("\uFF41\uFF42\uFF3C\uFF43"))},
+         "\uFF41\uFF42\uFF3C\uFF43", FileAfter::New},
+        {"a name with a colon: nothing is written", ledger, "", false,
+         {FileName("", "a:b"), Message("El nombre del fichero no puede llevar dos puntos (:)")}, "a",
+         FileAfter::None},
     };
 }
 

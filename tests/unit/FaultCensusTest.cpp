@@ -1,7 +1,8 @@
 // A census of injected faults. Every path that writes a file ("Grabar", both
 // exports and the configuration) is made to fail at each of its steps in turn,
 // with no previous file, over one, and over a read-only one. After each fault
-// the previous file must be whole (or still absent), no temporary file may be
+// the previous file must be whole (or still absent) and keep its read-only
+// mark, no temporary file may be
 // left, nothing in memory may change, and the user must hear of the failure and
 // never of success. The totals are printed, and any violation fails the test.
 #include "files/DocumentCommands.h"
@@ -116,12 +117,17 @@ public:
     {
         return faults_.CreateNew(path, writer);
     }
-    FileResult ClearReadOnly(const std::string& path) override
+    FileResult RefuseDevice(const std::string& path) override { return faults_.RefuseDevice(path); }
+    FileResult ClearReadOnly(const std::string& path, FileAttributes& before) override
     {
         const bool struckBefore = faults_.Failed();
-        FileResult cleared = faults_.ClearReadOnly(path);
+        FileResult cleared = faults_.ClearReadOnly(path, before);
         if (!struckBefore && faults_.Failed()) struckClearing_ = true;
         return cleared;
+    }
+    FileResult RestoreAttributes(const std::string& path, FileAttributes attributes) override
+    {
+        return faults_.RestoreAttributes(path, attributes);
     }
     FileResult MoveReplacing(const std::string& from, const std::string& to) override
     {
@@ -256,6 +262,8 @@ bool InjectAt(const WritePath& path, Previous previous, int failingStep, Census&
         census.Violation(where, "the user was not told of the failure");
     } else if (previous != Previous::None && ReadBytes(target) != PreviousContents) {
         census.Violation(where, "the previous file did not stay as it was");
+    } else if (previous == Previous::ReadOnly && !IsReadOnly(target)) {
+        census.Violation(where, "the previous file lost its read-only mark");
     }
     // Without a previous file a failed write leaves nothing at all.
     const std::string expectedListing = previous == Previous::None && !absorbed ? "" : path.fileName;

@@ -29,6 +29,33 @@ void ExpectSameLedger(const Ledger& actual, const Ledger& expected, const std::s
     EXPECT_EQ(LedgerBytes(actual), LedgerBytes(expected)) << what;
 }
 
+std::string Times(std::size_t count, const std::string& character)
+{
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) text += character;
+    return text;
+}
+
+// 127 characters, whatever their length in UTF-8 bytes, and never part of one.
+TEST(LedgerFileNameFromTyped, KeepsTheFirst127Characters)
+{
+    const std::string polish = "\u0141";      // 2 bytes
+    const std::string fullWidth = "\uFF3C";   // 3 bytes
+    const std::string outsideBmp = "\U0001F4B0";  // 4 bytes, a surrogate pair in UTF-16
+    const std::pair<std::string, std::string> cases[] = {
+        {"Enero", "Enero"},
+        {Times(127, "a"), Times(127, "a")},
+        {Times(128, "a"), Times(127, "a")},
+        {Times(127, polish), Times(127, polish)},
+        {Times(130, polish), Times(127, polish)},
+        {Times(126, "a") + fullWidth + "b", Times(126, "a") + fullWidth},
+        {Times(126, "a") + outsideBmp, Times(126, "a") + outsideBmp},
+        {Times(127, "a") + outsideBmp, Times(127, "a")},
+        {Times(200, outsideBmp), Times(127, outsideBmp)},
+    };
+    for (const auto& [typed, kept] : cases) EXPECT_EQ(LedgerFileNameFromTyped(typed), kept) << typed;
+}
+
 TEST(SaveLedgerFile, WritesTheExampleRecordsByteForByte)
 {
     ScratchFolder folder;
@@ -156,7 +183,9 @@ public:
         return FileResult::Success();
     }
     FileResult CreateNew(const std::string&, std::unique_ptr<FileWriter>&) override { return Unused(); }
-    FileResult ClearReadOnly(const std::string&) override { return Unused(); }
+    FileResult RefuseDevice(const std::string&) override { return Unused(); }
+    FileResult ClearReadOnly(const std::string&, FileAttributes&) override { return Unused(); }
+    FileResult RestoreAttributes(const std::string&, FileAttributes) override { return Unused(); }
     FileResult MoveReplacing(const std::string&, const std::string&) override { return Unused(); }
     FileResult Remove(const std::string&) override { return Unused(); }
 

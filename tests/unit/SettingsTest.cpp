@@ -6,6 +6,10 @@
 #include <filesystem>
 #include <random>
 
+#ifdef _WIN32
+#include "common/win32/AnsiText.h"
+#endif
+
 namespace {
 
 std::string ColourBytes(Colour colour)
@@ -45,23 +49,22 @@ TEST(ProgramFolderFromModulePath, KeepsThePathUpToTheLastBackslash)
         {"C:\\ledger.exe", "C:\\"},
         {"\\\\server\\share\\Cofrelo.exe", "\\\\server\\share\\"},
         {"ledger.exe", ""},
-        // A path beyond 254 characters is cut first, as by the 255-byte buffer.
+        // Long paths are kept whole: a cut one would name another folder.
         {"C:\\" + std::string(240, 'a') + "\\b\\" + std::string(20, 'c'), "C:\\" + std::string(240, 'a') + "\\b\\"},
-        {"C:\\" + std::string(250, 'a') + "\\Cofrelo.exe", "C:\\" + std::string(250, 'a') + "\\"},
-        {"C:\\" + std::string(251, 'a') + "\\Cofrelo.exe", "C:\\"},
+        {"C:\\" + std::string(251, 'a') + "\\Cofrelo.exe", "C:\\" + std::string(251, 'a') + "\\"},
+        {"C:\\\u041A\u043E\u043F\u0438\u043B\u043A\u0430\\Cofrelo.exe", "C:\\\u041A\u043E\u043F\u0438\u043B\u043A\u0430\\"},
     };
     for (const auto& [path, folder] : cases) EXPECT_EQ(ProgramFolderFromModulePath(path), folder) << path;
 }
 
-TEST(AsDataFolder, EndsWithABackslashWithinTheBuffer)
+TEST(AsDataFolder, EndsWithABackslash)
 {
     const std::pair<std::string, std::string> cases[] = {
         {"C:\\Cuentas", "C:\\Cuentas\\"},
         {"C:\\", "C:\\"},
         {"\\\\server\\share", "\\\\server\\share\\"},
         {std::string(253, 'a'), std::string(253, 'a') + "\\"},
-        {std::string(254, 'a'), std::string(254, 'a')},  // no room left for the backslash
-        {std::string(300, 'a'), std::string(254, 'a')},
+        {std::string(300, 'a'), std::string(300, 'a') + "\\"},
     };
     for (const auto& [browsed, expected] : cases) EXPECT_EQ(AsDataFolder(browsed), expected) << browsed;
 }
@@ -113,6 +116,81 @@ TEST(SaveSettings, KeepsTheBytesAfterTheFolderFromTheLastRecord)
     const std::string saved = ReadBytes(file.Path());
     EXPECT_EQ(saved.substr(24, 4), std::string("C:\\\0", 4));
     EXPECT_EQ(saved.substr(28), old.substr(28));
+}
+
+// The code page of the native builds is Latin-1; under Wine it is Windows-1252.
+// Both agree on every text here.
+TEST(AnsiCodePage, ConvertsExactlyOrNotAtAll)
+{
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"C:\\Cuentas\\", "C:\\Cuentas\\"},
+        {"A\u00F1os \u00E9t\u00E9", "A\xF1os \xE9t\xE9"},
+        {"\u0141\u00F3d\u017A", std::nullopt},  // no "Lodz" or "L\xF3dz"
+        {"ab\uFF3Cc", std::nullopt},               // no "ab\\c"
+        {"\uFF11", std::nullopt},                  // no "1"
+        {"\u041A\u043E\u043F", std::nullopt},
+        {"A\xC3", std::nullopt},                   // malformed UTF-8
+    };
+    const AnsiCodePage& codePage = SystemAnsiCodePage();
+    for (const auto& [utf8, ansi] : cases) {
+        EXPECT_EQ(codePage.FromUtf8(utf8), ansi) << utf8;
+        if (ansi) {
+            EXPECT_EQ(codePage.ToUtf8(*ansi), utf8) << utf8;
+        }
+    }
+#ifdef _WIN32
+    // What the calculator reads: a look-alike digit must not become a digit.
+    EXPECT_EQ(AnsiFromWide(L"\uFF11\uFF12,5"), "??,5");
+#endif
+}
+
+struct FolderFieldCase {
+    const char* what;
+    std::string programName;  // the program's folder, inside a scratch folder
+    bool insideProgram;       // folder is then relative to the program's folder
+    std::string folder;
+    std::optional<std::string> field;  // the folder field's bytes; none when refused
+};
+
+const std::string Cyrillic = "\u041A\u043E\u043F\u0438\u043B\u043A\u0430";
+const std::string Polish = "\u0141\u0105ka";
+
+// The field keeps the ANSI form when it fits, else the part inside the
+// program's folder after ".\"; anything else is refused and nothing written.
+TEST(SaveSettings, KeepsTheFolderInTheFieldOrRelativeToTheProgramOrRefusesIt)
+{
+    const std::string longest = "D:\\" + std::string(250, 'x') + "\\";
+    const FolderFieldCase cases[] = {
+        {"ANSI form", "Prog", false, "D:\\A\u00F1os\\", "D:\\A\xF1os\\"},
+        {"ANSI form of 254 bytes", "Prog", false, longest, longest},
+        {"the program's folder, without ANSI form", Cyrillic, true, "", ".\\"},
+        {"inside the program's folder, without ANSI form", Cyrillic, true, "Datos\\", ".\\Datos\\"},
+        {"inside a program's folder beyond 254 bytes", std::string(250, 'p'), true, "Datos\\", ".\\Datos\\"},
+        {"no ANSI form", "Prog", false, "C:\\" + Polish + "\\", std::nullopt},
+        {"ANSI form of 255 bytes", "Prog", false, "D:\\" + std::string(251, 'x') + "\\", std::nullopt},
+        {"inside the program's folder, no ANSI form", Cyrillic, true, Polish + "\\", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        ScratchFolder scratch;
+        const std::string program = scratch / c.programName + scratch.Path().back();
+        MakeFolder(program);
+        const std::string folder = c.insideProgram ? program + c.folder : c.folder;
+        ConfigurationFile file(SystemFileSystem(), program);
+        const Settings settings = Sample(0x100, folder);
+        EXPECT_EQ(file.CanKeep(folder), c.field.has_value()) << c.what;
+        const FileResult saved = file.SaveSettings(settings);
+        if (!c.field) {
+            EXPECT_FALSE(saved) << c.what;
+            EXPECT_EQ(saved.Reason, UnkeptFolderText(folder)) << c.what;
+            EXPECT_EQ(ScratchFolder::ListingOf(program), "") << c.what;
+            continue;
+        }
+        ASSERT_TRUE(saved) << c.what << ": " << saved.Reason;
+        EXPECT_EQ(ReadBytes(file.Path()), Record(Sample(0x100, *c.field))) << c.what;
+        Settings loaded = DefaultSettings(program);
+        EXPECT_TRUE(ConfigurationFile(SystemFileSystem(), program).LoadSettings(loaded)) << c.what;
+        EXPECT_EQ(loaded, settings) << c.what;
+    }
 }
 
 struct LoadCase {
@@ -178,7 +256,7 @@ TEST(LoadSettings, SurvivesGarbage)
         WriteBytes(file.Path(), garbage);
         Settings settings = DefaultSettings("");
         file.LoadSettings(settings);
-        EXPECT_LE(settings.DataFolder.size(), FolderCapacity);
+        EXPECT_TRUE(file.CanKeep(settings.DataFolder));
         EXPECT_EQ(settings.DataFolder.find('\0'), std::string::npos);
     }
 }

@@ -9,7 +9,27 @@
 #include <sstream>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace fs = std::filesystem;
+
+namespace {
+
+// Paths in the program are UTF-8, on Windows too.
+fs::path PathOf(const std::string& utf8)
+{
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8Of(const fs::path& path)
+{
+    const std::u8string utf8 = path.u8string();
+    return {utf8.begin(), utf8.end()};
+}
+
+}  // namespace
 
 ScratchFolder::ScratchFolder()
 {
@@ -18,21 +38,49 @@ ScratchFolder::ScratchFolder()
     const fs::path folder = fs::temp_directory_path() /
                             ("cofrelo-test-" + std::to_string(seed()) + "-" + std::to_string(++counter));
     fs::create_directories(folder);
-    path_ = folder.string() + static_cast<char>(fs::path::preferred_separator);
+    path_ = Utf8Of(folder) + static_cast<char>(fs::path::preferred_separator);
 }
 
 ScratchFolder::~ScratchFolder()
 {
     std::error_code ignored;
-    for (const auto& entry : fs::recursive_directory_iterator(path_, ignored))
-        fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
-    fs::remove_all(path_, ignored);
+    // Without exceptions: a destructor must not throw, and paths beyond MAX_PATH
+    // may not be walked everywhere.
+    fs::recursive_directory_iterator entry(PathOf(path_), ignored);
+    for (; !ignored && entry != fs::recursive_directory_iterator(); entry.increment(ignored))
+        fs::permissions(entry->path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+    fs::remove_all(PathOf(path_), ignored);
 }
 
-std::string ScratchFolder::Listing() const
+#ifdef _WIN32
+// The names on disk as the system lists them; the extended-length form reaches
+// folders beyond MAX_PATH, where the standard library's listing does not.
+std::vector<std::string> NamesIn(const std::string& folder)
+{
+    std::wstring pattern = LR"(\\?\)" + PathOf(folder).make_preferred().wstring() + L"*";
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::wstring_view name = found.cFileName;
+        if (name != L"." && name != L"..") names.push_back(Utf8Of(fs::path(name)));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+#else
+std::vector<std::string> NamesIn(const std::string& folder)
 {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_)) names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(PathOf(folder))) names.push_back(Utf8Of(entry.path().filename()));
+    return names;
+}
+#endif
+
+std::string ScratchFolder::ListingOf(const std::string& folder)
+{
+    std::vector<std::string> names = NamesIn(folder);
     std::sort(names.begin(), names.end());
     std::string listing;
     for (const auto& name : names) listing += (listing.empty() ? "" : " ") + name;
@@ -41,19 +89,29 @@ std::string ScratchFolder::Listing() const
 
 std::string ReadBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathOf(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes)
 {
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(PathOf(path), std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 void MakeReadOnly(const std::string& path)
 {
-    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+    fs::permissions(PathOf(path), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
+}
+
+void MakeFolder(const std::string& path)
+{
+    fs::create_directories(PathOf(path));
+}
+
+bool IsReadOnly(const std::string& path)
+{
+    return (fs::status(PathOf(path)).permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
 namespace {
@@ -107,9 +165,19 @@ FileResult FaultyFileSystem::CreateNew(const std::string& path, std::unique_ptr<
     return created;
 }
 
-FileResult FaultyFileSystem::ClearReadOnly(const std::string& path)
+FileResult FaultyFileSystem::RefuseDevice(const std::string& path)
 {
-    return FailsNow() ? Injected() : SystemFileSystem().ClearReadOnly(path);
+    return FailsNow() ? Injected() : SystemFileSystem().RefuseDevice(path);
+}
+
+FileResult FaultyFileSystem::ClearReadOnly(const std::string& path, FileAttributes& before)
+{
+    return FailsNow() ? Injected() : SystemFileSystem().ClearReadOnly(path, before);
+}
+
+FileResult FaultyFileSystem::RestoreAttributes(const std::string& path, FileAttributes attributes)
+{
+    return SystemFileSystem().RestoreAttributes(path, attributes);
 }
 
 FileResult FaultyFileSystem::MoveReplacing(const std::string& from, const std::string& to)

@@ -18,7 +18,8 @@ public:
     const std::string& Path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + name; }
     // Names of the entries in the folder, sorted.
-    std::string Listing() const;
+    std::string Listing() const { return ListingOf(path_); }
+    static std::string ListingOf(const std::string& folder);
 
 private:
     std::string path_;
@@ -27,10 +28,13 @@ private:
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 void MakeReadOnly(const std::string& path);
+bool IsReadOnly(const std::string& path);
+void MakeFolder(const std::string& path);
 
 // Wraps the system's file system and makes one chosen step fail: every call of
-// CreateNew, Write, Flush, Close, ClearReadOnly and MoveReplacing counts as a
-// step, numbered from 1. Removing is never made to fail.
+// RefuseDevice, CreateNew, Write, Flush, Close, ClearReadOnly and MoveReplacing
+// counts as a step, numbered from 1. Removing and restoring attributes, the
+// steps that clean up after a failure, are never made to fail.
 class FaultyFileSystem final : public FileSystem {
 public:
     explicit FaultyFileSystem(int failingStep) : failingStep_(failingStep) {}
@@ -43,7 +47,9 @@ public:
     bool Exists(const std::string& path) override;
     FileResult OpenForReading(const std::string& path, std::unique_ptr<FileReader>& reader) override;
     FileResult CreateNew(const std::string& path, std::unique_ptr<FileWriter>& writer) override;
-    FileResult ClearReadOnly(const std::string& path) override;
+    FileResult RefuseDevice(const std::string& path) override;
+    FileResult ClearReadOnly(const std::string& path, FileAttributes& before) override;
+    FileResult RestoreAttributes(const std::string& path, FileAttributes attributes) override;
     FileResult MoveReplacing(const std::string& from, const std::string& to) override;
     FileResult Remove(const std::string& path) override;
 

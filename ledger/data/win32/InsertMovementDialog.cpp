@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -103,27 +104,35 @@ void OnOptionClicked(HWND dialog, InsertDialogState& state, int option)
     if (IsDlgButtonChecked(dialog, option) == BST_CHECKED) SelectKind(dialog, state, KindOfOption(option));
 }
 
-// The texts as stored: control texts in the ANSI code page, cut to their fields.
-std::string FieldTextOf(HWND dialog, int control, std::size_t width)
+// The texts as stored: control texts in the ANSI code page, cut to their
+// fields; none when a character has no exact form in the code page.
+std::optional<std::string> FieldTextOf(HWND dialog, int control, std::size_t width)
 {
-    std::string text = AnsiWindowTextOf(GetDlgItem(dialog, control));
-    if (text.size() > width) text.resize(width);
+    std::optional<std::string> text = ExactAnsiFromWide(WindowTextOf(GetDlgItem(dialog, control)));
+    if (text && text->size() > width) text->resize(width);
     return text;
+}
+
+// The record would hold "?" or a look-alike instead: the user decides what to write.
+void RefuseUnstorableText(HWND dialog)
+{
+    TellUser(dialog, "El texto tiene letras que no caben en el juego de caracteres de Windows ...");
 }
 
 void OnAccept(HWND dialog, InsertDialogState& state)
 {
-    const std::string description = FieldTextOf(dialog, DescriptionBoxId, DescriptionWidth);
-    const std::string amount = FieldTextOf(dialog, AmountBoxId, AmountTextWidth);
-    const std::string date = FieldTextOf(dialog, DatePickerId, DateTextWidth);
+    const std::optional<std::string> description = FieldTextOf(dialog, DescriptionBoxId, DescriptionWidth);
+    const std::optional<std::string> amount = FieldTextOf(dialog, AmountBoxId, AmountTextWidth);
+    const std::optional<std::string> date = FieldTextOf(dialog, DatePickerId, DateTextWidth);
+    if (!description || !amount || !date) return RefuseUnstorableText(dialog);
 
-    const LineRefusal refusal = CheckNewLine(state.ledger, state.kindChoice, amount);
+    const LineRefusal refusal = CheckNewLine(state.ledger, state.kindChoice, *amount);
     if (refusal != LineRefusal::None) {
         TellUser(dialog, RefusalText(refusal));
         if (refusal == LineRefusal::LedgerFull) EndDialog(dialog, 0);
         return;
     }
-    AppendNewLine(state.ledger, state.kindChoice, date, description, amount);
+    AppendNewLine(state.ledger, state.kindChoice, *date, *description, *amount);
     state.appended = true;
     EndDialog(dialog, 0);
 }

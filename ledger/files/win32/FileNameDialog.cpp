@@ -42,13 +42,13 @@ void OnInitDialog(HWND dialog, FileNameDialogData& data)
     // The controls exist by now; the font must outlive them.
     data.FileNameFont = CreateBoldSansSerifFont(FileNameFontPoints);
     SetFontOnControls(dialog, data.FileNameFont.get());
-    SetDlgItemTextW(dialog, NameBoxId, WideFromAnsi(data.LedgerFileName).c_str());
+    SetDlgItemTextW(dialog, NameBoxId, ShownWideFromUtf8(data.LedgerFileName).c_str());
 }
 
 // The name is stored before it is checked, so an empty box empties it.
 void OnAccept(HWND dialog, FileNameDialogData& data)
 {
-    data.LedgerFileName = LedgerFileNameFromTyped(AnsiWindowTextOf(GetDlgItem(dialog, NameBoxId)));
+    data.LedgerFileName = LedgerFileNameFromTyped(Utf8FromWide(WindowTextOf(GetDlgItem(dialog, NameBoxId))));
     if (!data.LedgerFileName.empty()) {
         EndDialog(dialog, 0);
         return;

@@ -3,34 +3,63 @@
 #include "files/FileSystem.h"
 
 #include "common/win32/AnsiText.h"
+#include "common/win32/Handles.h"
+#include "files/LongPath.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
-constexpr const char* NotAFileReason = "Es un dispositivo del sistema, no un fichero.";
-
-// The system's message for the last error, in the user's language, as ANSI text.
-FileResult LastError()
+// The system's message for an error, in the user's language.
+FileResult ErrorResult(DWORD error)
 {
-    const DWORD error = GetLastError();
-    char* message = nullptr;
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+    wchar_t* message = nullptr;
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                             FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, error, 0, reinterpret_cast<char*>(&message), 0, nullptr);
-    std::string reason = length ? std::string(message, length) : "Error " + std::to_string(error);
+                                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
+    std::string reason = length ? Utf8FromWide({message, length}) : "Error " + std::to_string(error);
     LocalFree(message);
     while (!reason.empty() && (reason.back() == '\r' || reason.back() == '\n' || reason.back() == ' '))
         reason.pop_back();
     return FileResult::Failure(reason);
 }
 
+FileResult LastError()
+{
+    return ErrorResult(GetLastError());
+}
+
+// The path as the system's file functions take it: UTF-16, and when its full
+// form is too long for the plain one, that full form in extended-length form.
+// A shorter path goes as it is, so that the system reads it as it always has
+// (device names included). None for malformed UTF-8, which names no file.
+std::optional<std::wstring> SystemPath(const std::string& path)
+{
+    std::optional<std::wstring> wide = WideFromUtf8(path);
+    if (!wide || wide->empty()) return std::nullopt;
+    std::wstring full(ShortPathLimit, L'\0');
+    for (;;) {
+        const DWORD length = GetFullPathNameW(wide->c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length == 0) return std::nullopt;
+        if (length < full.size()) {
+            full.resize(length);
+            return full.size() < ShortPathLimit ? wide : LongPathForm(full);
+        }
+        full.resize(length);  // the size it asks for includes the NUL
+    }
+}
+
+FileResult BadName()
+{
+    return ErrorResult(ERROR_INVALID_NAME);
+}
+
 class Win32Reader final : public FileReader {
 public:
-    Win32Reader(HANDLE file, std::uint64_t size) : file_(file), size_(size) {}
-    ~Win32Reader() override { CloseHandle(file_); }
+    Win32Reader(KernelHandle file, std::uint64_t size) : file_(std::move(file)), size_(size) {}
 
     std::uint64_t Size() const override { return size_; }
 
@@ -43,7 +72,7 @@ public:
             position.OffsetHigh = static_cast<DWORD>((offset + done) >> 32);
             const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(into.size() - done, 1u << 30));
             DWORD read = 0;
-            if (!ReadFile(file_, into.data() + done, wanted, &read, &position)) return LastError();
+            if (!ReadFile(file_.Get(), into.data() + done, wanted, &read, &position)) return LastError();
             if (read == 0) return FileResult::Failure("unexpected end of file");
             done += read;
         }
@@ -51,14 +80,13 @@ public:
     }
 
 private:
-    HANDLE file_;
+    KernelHandle file_;
     std::uint64_t size_;
 };
 
 class Win32Writer final : public FileWriter {
 public:
-    explicit Win32Writer(HANDLE file) : file_(file) {}
-    ~Win32Writer() override { Close(); }
+    explicit Win32Writer(KernelHandle file) : file_(std::move(file)) {}
 
     FileResult Write(std::span<const char> bytes) override
     {
@@ -66,79 +94,101 @@ public:
         while (done < bytes.size()) {
             const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
             DWORD written = 0;
-            if (!WriteFile(file_, bytes.data() + done, wanted, &written, nullptr)) return LastError();
+            if (!WriteFile(file_.Get(), bytes.data() + done, wanted, &written, nullptr)) return LastError();
             done += written;
         }
         return FileResult::Success();
     }
 
-    FileResult Flush() override { return FlushFileBuffers(file_) ? FileResult::Success() : LastError(); }
+    FileResult Flush() override { return FlushFileBuffers(file_.Get()) ? FileResult::Success() : LastError(); }
 
-    FileResult Close() override
-    {
-        if (file_ == INVALID_HANDLE_VALUE) return FileResult::Success();
-        const BOOL closed = CloseHandle(file_);
-        file_ = INVALID_HANDLE_VALUE;
-        return closed ? FileResult::Success() : LastError();
-    }
+    FileResult Close() override { return file_.Close() ? FileResult::Success() : LastError(); }
 
 private:
-    HANDLE file_;
+    KernelHandle file_;
 };
 
 class Win32FileSystem final : public FileSystem {
 public:
     bool Exists(const std::string& path) override
     {
-        return GetFileAttributesW(WideFromAnsi(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+        const auto system = SystemPath(path);
+        return system && GetFileAttributesW(system->c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
     FileResult OpenForReading(const std::string& path, std::unique_ptr<FileReader>& reader) override
     {
-        const HANDLE file = CreateFileW(WideFromAnsi(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return LastError();
+        const auto system = SystemPath(path);
+        if (!system) return BadName();
+        KernelHandle file(CreateFileW(system->c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.IsValid()) return LastError();
         // A device name such as NUL, AUX or COM1 (before Windows 11 with any
         // extension too, in any folder) opens the device, which reads as an
         // empty file or waits for input: only a file on disk holds a ledger.
-        if (GetFileType(file) != FILE_TYPE_DISK) {
-            CloseHandle(file);
-            return FileResult::Failure(NotAFileReason);
-        }
+        if (GetFileType(file.Get()) != FILE_TYPE_DISK) return FileResult::Failure(std::string(NotAFileReason));
         LARGE_INTEGER size{};
-        if (!GetFileSizeEx(file, &size)) {
-            const FileResult failure = LastError();
-            CloseHandle(file);
-            return failure;
-        }
-        reader = std::make_unique<Win32Reader>(file, static_cast<std::uint64_t>(size.QuadPart));
+        if (!GetFileSizeEx(file.Get(), &size)) return LastError();
+        reader = std::make_unique<Win32Reader>(std::move(file), static_cast<std::uint64_t>(size.QuadPart));
         return FileResult::Success();
+    }
+
+    // Opening with no access rights asks nothing of a device (a serial port is
+    // not set up, nothing is read or written) but tells what the name is.
+    FileResult RefuseDevice(const std::string& path) override
+    {
+        const auto system = SystemPath(path);
+        if (!system) return BadName();
+        const KernelHandle file(CreateFileW(system->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.IsValid()) return FileResult::Success();  // nothing there, or a folder
+        return GetFileType(file.Get()) == FILE_TYPE_DISK ? FileResult::Success()
+                                                         : FileResult::Failure(std::string(NotAFileReason));
     }
 
     FileResult CreateNew(const std::string& path, std::unique_ptr<FileWriter>& writer) override
     {
-        const HANDLE file = CreateFileW(WideFromAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return LastError();
-        writer = std::make_unique<Win32Writer>(file);
+        const auto system = SystemPath(path);
+        if (!system) return BadName();
+        KernelHandle file(
+            CreateFileW(system->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.IsValid()) return LastError();
+        writer = std::make_unique<Win32Writer>(std::move(file));
         return FileResult::Success();
     }
 
-    FileResult ClearReadOnly(const std::string& path) override
+    FileResult ClearReadOnly(const std::string& path, FileAttributes& before) override
     {
-        return SetFileAttributesW(WideFromAnsi(path).c_str(), FILE_ATTRIBUTE_ARCHIVE) ? FileResult::Success() : LastError();
+        const auto system = SystemPath(path);
+        if (!system) return BadName();
+        const DWORD attributes = GetFileAttributesW(system->c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) return LastError();
+        before = attributes;
+        return SetFileAttributesW(system->c_str(), FILE_ATTRIBUTE_ARCHIVE) ? FileResult::Success() : LastError();
+    }
+
+    FileResult RestoreAttributes(const std::string& path, FileAttributes attributes) override
+    {
+        const auto system = SystemPath(path);
+        if (!system) return BadName();
+        return SetFileAttributesW(system->c_str(), attributes) ? FileResult::Success() : LastError();
     }
 
     FileResult MoveReplacing(const std::string& from, const std::string& to) override
     {
-        return MoveFileExW(WideFromAnsi(from).c_str(), WideFromAnsi(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+        const auto systemFrom = SystemPath(from);
+        const auto systemTo = SystemPath(to);
+        if (!systemFrom || !systemTo) return BadName();
+        return MoveFileExW(systemFrom->c_str(), systemTo->c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
                    ? FileResult::Success()
                    : LastError();
     }
 
     FileResult Remove(const std::string& path) override
     {
-        return DeleteFileW(WideFromAnsi(path).c_str()) ? FileResult::Success() : LastError();
+        const auto system = SystemPath(path);
+        if (!system) return BadName();
+        return DeleteFileW(system->c_str()) ? FileResult::Success() : LastError();
     }
 };
 

@@ -3,6 +3,7 @@
 #include "common/win32/AnsiText.h"
 #include "common/win32/DialogTemplate.h"
 #include "ledger/CofreloIds.h"
+#include "shell/MessageBoxDialogue.h"
 
 #include <commdlg.h>
 #include <shlobj.h>
@@ -36,6 +37,7 @@ constexpr ColourChoice ColourChoices[] = {
 };
 
 struct ConfigDialogState {
+    const ConfigurationFile& configFile;  // which folders it can keep
     CustomColours& customColors;
     FontHandle labelFont;
     FontHandle buttonFont;
@@ -140,7 +142,7 @@ void OnInitDialog(HWND dialog, ConfigDialogState& state)
 {
     SetControlFonts(dialog, state);
     CreateSwatchBitmaps(dialog, state);
-    SetDlgItemTextW(dialog, FolderBoxId, WideFromAnsi(state.pendingSettings.DataFolder).c_str());
+    SetDlgItemTextW(dialog, FolderBoxId, ShownWideFromUtf8(state.pendingSettings.DataFolder).c_str());
     for (std::size_t i = 0; i < std::size(ColourChoices); ++i)
         FillSwatch(dialog, state, i, state.pendingSettings.*ColourChoices[i].Value);
 }
@@ -172,36 +174,45 @@ void OnChooseColour(HWND dialog, ConfigDialogState& state, std::size_t choice)
     FillSwatch(dialog, state, choice, chooser.rgbResult);
 }
 
-// The folder the user picks in the system's folder browser, or an empty text
-// when the browser was cancelled or the choice has no file-system path.
+// The whole path of a shell item, however long.
+std::wstring PathOfItem(PCIDLIST_ABSOLUTE item)
+{
+    constexpr DWORD LongestPath = 32768;  // the longest path Windows' file functions take
+    std::wstring path(LongestPath, L'\0');
+    if (!SHGetPathFromIDListEx(item, path.data(), LongestPath, GPFIDL_DEFAULT)) return {};
+    path.resize(path.find(L'\0'));
+    return path;
+}
+
+// The folder the user picks in the system's folder browser (UTF-8), or an empty
+// text when the browser was cancelled or the choice has no file-system path.
 std::string BrowseForFolder(HWND owner)
 {
-    const std::string title = "Elige Unidad o Carpeta de Ubicacion ...\r\n\xAE Drumel Soft";
-    BROWSEINFOA browse{};
+    const wchar_t* title = L"Elige Unidad o Carpeta de Ubicacion ...\r\n\u00AE Drumel Soft";
+    BROWSEINFOW browse{};
     browse.hwndOwner = owner;
-    browse.lpszTitle = title.c_str();
+    browse.lpszTitle = title;
     browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
 
     // The browser is a shell object: COM must be ready on this thread.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    std::string chosen;
-    if (const PIDLIST_ABSOLUTE item = SHBrowseForFolderA(&browse)) {
-        char path[MAX_PATH] = {};
-        if (SHGetPathFromIDListA(item, path)) {
-            chosen = std::string(path).substr(0, FolderCapacity);
-        }
-        CoTaskMemFree(item);
-    }
-    if (SUCCEEDED(com)) CoUninitialize();
-    return chosen;
+    const ComApartment com;
+    const ShellItemList item(SHBrowseForFolderW(&browse));
+    return item ? Utf8FromWide(PathOfItem(item.get())) : std::string();
 }
 
+// A folder the configuration file cannot keep is refused at once, so that it
+// is not lost at the next start; the pending folder stays as it was.
 void OnBrowseFolder(HWND dialog, ConfigDialogState& state)
 {
-    const std::string folder = BrowseForFolder(dialog);
-    if (folder.empty()) return;
-    state.pendingSettings.DataFolder = AsDataFolder(folder);
-    SetDlgItemTextW(dialog, FolderBoxId, WideFromAnsi(state.pendingSettings.DataFolder).c_str());
+    const std::string browsed = BrowseForFolder(dialog);
+    if (browsed.empty()) return;
+    const std::string folder = AsDataFolder(browsed);
+    if (!state.configFile.CanKeep(folder)) {
+        TellUser(dialog, UnkeptFolderText(folder));
+        return;
+    }
+    state.pendingSettings.DataFolder = folder;
+    SetDlgItemTextW(dialog, FolderBoxId, ShownWideFromUtf8(state.pendingSettings.DataFolder).c_str());
 }
 
 // The folder box is for looking only: what was typed into it is ignored.
@@ -251,10 +262,11 @@ INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-std::optional<Settings> ShowConfigDialog(HWND owner, const Settings& settings, CustomColours& customColors)
+std::optional<Settings> ShowConfigDialog(HWND owner, const Settings& settings, const ConfigurationFile& configFile,
+                                         CustomColours& customColors)
 {
     const DialogTemplate dialog = BuildConfigDialogTemplate();
-    ConfigDialogState state{customColors, CreateBoldSansSerifFont(LabelFontPoints),
+    ConfigDialogState state{configFile, customColors, CreateBoldSansSerifFont(LabelFontPoints),
                             CreateBoldSansSerifFont(ButtonFontPoints), settings};
     DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), owner, ConfigDialogProc,
                             reinterpret_cast<LPARAM>(&state));

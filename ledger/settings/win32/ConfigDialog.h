@@ -14,4 +14,6 @@ using CustomColours = std::array<COLORREF, 16>;
 
 // Runs the dialog modally to its owner on a copy of the settings. Returns the
 // settings the user chose with "Aceptar"; nothing for "Cancelar" or a close.
-std::optional<Settings> ShowConfigDialog(HWND owner, const Settings& settings, CustomColours& customColors);
+// A folder that configFile cannot keep is refused when it is chosen.
+std::optional<Settings> ShowConfigDialog(HWND owner, const Settings& settings, const ConfigurationFile& configFile,
+                                         CustomColours& customColors);

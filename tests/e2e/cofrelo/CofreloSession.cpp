@@ -9,13 +9,6 @@ namespace cofrelo {
 
 namespace {
 
-std::wstring Padded(std::wstring_view text, std::size_t width)
-{
-    std::wstring padded(text.substr(0, width));
-    padded.resize(width, L' ');
-    return padded;
-}
-
 void AppendLittleEndian(std::string& out, std::uint32_t value)
 {
     for (int byte = 0; byte < 4; ++byte) out += static_cast<char>((value >> (8 * byte)) & 0xFF);
@@ -23,8 +16,14 @@ void AppendLittleEndian(std::string& out, std::uint32_t value)
 
 }  // namespace
 
-Session::Session(const std::vector<e2e::ExtraFile>& extraFiles, const std::wstring& program)
-    : App(program, extraFiles), Main(App.WaitForWindow(MainWindowTitle))
+Session::Session(const std::vector<e2e::ExtraFile>& extraFiles, std::wstring_view programSubfolder)
+    : App(e2e::ProgramUnderTest, extraFiles, programSubfolder), Main(App.WaitForWindow(MainWindowTitle))
+{
+    e2e::WaitUntilIdle(Main);
+}
+
+Session::Session(e2e::Application::InPlace inPlace)
+    : App(inPlace, e2e::ProgramUnderTest), Main(App.WaitForWindow(MainWindowTitle))
 {
     e2e::WaitUntilIdle(Main);
 }
@@ -110,6 +109,13 @@ DWORD Session::Exit()
 {
     Choose(ExitCommand);
     return App.WaitForExit();
+}
+
+std::wstring Padded(std::wstring_view text, std::size_t width)
+{
+    std::wstring padded(text.substr(0, width));
+    padded.resize(width, L' ');
+    return padded;
 }
 
 Row RowOf(std::wstring_view date, std::wstring_view description, std::wstring_view amount, std::wstring_view balance)

@@ -24,8 +24,9 @@ inline constexpr Colours DefaultColours{RGB(255, 255, 255), RGB(255, 255, 255), 
 
 class Session {
 public:
-    explicit Session(const std::vector<e2e::ExtraFile>& extraFiles = {},
-                     const std::wstring& program = e2e::ProgramUnderTest);
+    explicit Session(const std::vector<e2e::ExtraFile>& extraFiles = {}, std::wstring_view programSubfolder = {});
+    // The installed program, started where it is.
+    explicit Session(e2e::Application::InPlace);
 
     e2e::Application App;
     HWND Main;
@@ -60,6 +61,8 @@ public:
     DWORD Exit();
 };
 
+// The text as a fixed-width list cell shows it: cut or filled with spaces.
+std::wstring Padded(std::wstring_view text, std::size_t width);
 // A whole list row: date (14), description (100), amount and balance (22 each).
 Row RowOf(std::wstring_view date, std::wstring_view description, std::wstring_view amount, std::wstring_view balance);
 

@@ -76,6 +76,38 @@ TEST(SaveAndRead, WriteEveryMovementAsARecordAndReadThemBackInANewRun)
               records + LedgerRecord(today, "Intereses", "+9.5", "1230", 0));
 }
 
+// A program folder whose name the ANSI code page cannot hold: files land in it
+// under exactly the name typed, and the configuration file keeps it as ".\"
+// so that the next start, wherever the folder now is, still finds it.
+TEST(SaveReadAndConfiguration, WorkInAProgramFolderOutsideTheAnsiCodePage)
+{
+    const std::wstring programFolder = L"\u041A\u043E\u043F\u0438\u043B\u043A\u0430 \u0141\u0105ka";
+    const std::wstring name = L"\u0141\u00F3d\u017A";
+    std::string configuration;
+    {
+        Session first({}, programFolder);
+        const std::string day = Ansi(first.Insert(SavingOptionId, L"Ahorro", L"10"));
+        first.ChooseWithName(SaveCommand, name);
+        EXPECT_EQ(first.AnswerMessage(), SavedText(name));
+        EXPECT_EQ(FileBytes(first.PathOf(name + L".log")), LedgerRecord(day, "Ahorro", "+10", "10", 0));
+        first.ChooseWithName(ReadCommand, name);
+        EXPECT_TRUE(first.EndedWithoutMessage());
+        e2e::Click(e2e::Control(first.Open(ConfigurationCommand, ConfigDialogTitle), ConfigAcceptButtonId));
+        EXPECT_TRUE(first.EndedWithoutMessage());
+        configuration = FileBytes(first.PathOf(L"Configurador.log"));
+        EXPECT_EQ(configuration.size(), 279u);
+        EXPECT_EQ(configuration.substr(24, 3), std::string(".\\\0", 3));
+        EXPECT_EQ(FolderEntries(first.App.Folder()),
+                  (std::vector<std::wstring>{L"Cofrelo.exe", L"Configurador.log", name + L".log"}));
+        EXPECT_EQ(first.Exit(), 0u);
+    }
+    Session second({{L"Configurador.log", configuration}}, programFolder);
+    second.Insert(SavingOptionId, L"Ahorro", L"10");
+    second.ChooseWithName(SaveCommand, name);
+    EXPECT_EQ(second.AnswerMessage(), SavedText(name));
+    EXPECT_EQ(FileBytes(second.PathOf(name + L".log")).size(), 162u);
+}
+
 TEST(SaveAndExport, AskBeforeReplacingAFileEvenReadOnlyAndKeepItByteForByteOnNo)
 {
     Session session;
@@ -176,6 +208,13 @@ TEST(SaveReadAndExport, ReportAFailureAndLeaveEverythingAsItWas)
         EXPECT_EQ(FolderEntries(session.App.Folder()),
                   (std::vector<std::wstring>{L"Cofrelo.exe", L"carpeta.log", L"lleno.log"}));
     }
+    // A name with ":" would name a drive or another file's hidden stream: refused before any file is touched.
+    for (const auto& [command, name] : {std::pair{SaveCommand, L"C:\\Enero"}, std::pair{ReadCommand, L"a:b"}}) {
+        session.ChooseWithName(command, name);
+        EXPECT_EQ(session.AnswerMessage(), L"El nombre del fichero no puede llevar dos puntos (:)") << e2e::Utf8(name);
+    }
+    EXPECT_EQ(FolderEntries(session.App.Folder()),
+              (std::vector<std::wstring>{L"Cofrelo.exe", L"carpeta.log", L"lleno.log"}));
     session.ChooseWithName(SaveCommand, L"libro");
     EXPECT_EQ(session.AnswerMessage(), SavedText(L"libro"));
     EXPECT_EQ(FileBytes(session.PathOf(L"libro.log")),

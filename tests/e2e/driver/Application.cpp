@@ -13,16 +13,20 @@ std::string LastError()
     return " (error " + std::to_string(GetLastError()) + ")";
 }
 
+const std::wstring& CreatedFolder(const std::wstring& folder)
+{
+    if (!CreateDirectoryW(folder.c_str(), nullptr))
+        throw DriverError("could not create the folder " + Utf8(folder) + LastError());
+    return folder;
+}
+
 std::wstring NewScratchFolder()
 {
     static std::atomic<int> counter{0};
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH + 1, temp);
-    const std::wstring folder = std::wstring(temp) + L"e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(++counter) + L"\\";
-    if (!CreateDirectoryW(folder.c_str(), nullptr))
-        throw DriverError("could not create the scratch folder " + Utf8(folder) + LastError());
-    return folder;
+    return CreatedFolder(std::wstring(temp) + L"e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                         std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(++counter) + L"\\");
 }
 
 void RemoveFolder(const std::wstring& folder)
@@ -31,14 +35,16 @@ void RemoveFolder(const std::wstring& folder)
     std::filesystem::remove_all(std::filesystem::path(folder), ignored);
 }
 
-// Kills every process of the job when its last handle closes, even when the
-// test process dies or CTest kills it, so a program never outlives its test.
+// Kills the program when the job's last handle closes, even when the test
+// process dies or CTest kills it, so a program never outlives its test. What
+// the program starts stays out of the job: under Wine the first program that
+// shows a window starts the desktop process, which must outlive it.
 OwnedHandle KillOnCloseJob()
 {
     OwnedHandle job(CreateJobObjectW(nullptr, nullptr));
     if (!job) throw DriverError("could not create a job object" + LastError());
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_SILENT_BREAKAWAY_OK;
     SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
     return job;
 }
@@ -47,10 +53,12 @@ OwnedHandle KillOnCloseJob()
 
 std::wstring ProgramUnderTest;
 
-Application::Application(const std::wstring& program, const std::vector<ExtraFile>& extraFiles)
-    : folder_(NewScratchFolder())
+Application::Application(const std::wstring& program, const std::vector<ExtraFile>& extraFiles,
+                         std::wstring_view subfolder)
+    : scratch_(NewScratchFolder()), folder_(scratch_)
 {
     try {
+        if (!subfolder.empty()) folder_ = CreatedFolder(scratch_ + std::wstring(subfolder) + L"\\");
         const std::wstring executable = folder_ + program.substr(program.find_last_of(L"\\/") + 1);
         if (!CopyFileW(program.c_str(), executable.c_str(), FALSE))
             throw DriverError("could not copy " + Utf8(program) + LastError());
@@ -61,15 +69,21 @@ Application::Application(const std::wstring& program, const std::vector<ExtraFil
         }
         Launch(executable);
     } catch (...) {
-        RemoveFolder(folder_);
+        RemoveFolder(scratch_);
         throw;
     }
+}
+
+Application::Application(InPlace, const std::wstring& program)
+    : folder_(program.substr(0, program.find_last_of(L"\\/") + 1))
+{
+    Launch(program);
 }
 
 Application::~Application()
 {
     End();
-    RemoveFolder(folder_);
+    if (!scratch_.empty()) RemoveFolder(scratch_);
 }
 
 void Application::Launch(const std::wstring& executable)

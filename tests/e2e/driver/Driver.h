@@ -66,13 +66,18 @@ struct ExtraFile {
     std::string Bytes;
 };
 
-// One run of a program: a copy of the executable in a fresh scratch folder,
-// started from there inside a job that ends it with the test process.
-// Destroying the object ends the process if it still runs and removes the folder.
+// One run of a program: a copy of the executable in a fresh scratch folder
+// (or in a subfolder of that name inside it), started from there inside a job
+// that ends it with the test process. Destroying the object ends the process
+// if it still runs and removes the scratch folder. An installed program runs
+// where it is instead (InPlace), and its folder stays.
 class Application {
 public:
     // program is a Windows path (see WindowsPathOf).
-    explicit Application(const std::wstring& program, const std::vector<ExtraFile>& extraFiles = {});
+    explicit Application(const std::wstring& program, const std::vector<ExtraFile>& extraFiles = {},
+                         std::wstring_view subfolder = {});
+    struct InPlace {};
+    Application(InPlace, const std::wstring& program);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -95,6 +100,7 @@ private:
     void Launch(const std::wstring& executable);
     void End();
 
+    std::wstring scratch_;  // empty for a program run in place
     std::wstring folder_;
     OwnedHandle job_;
     OwnedHandle process_;

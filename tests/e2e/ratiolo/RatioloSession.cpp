@@ -14,7 +14,7 @@ int SquaredDistance(COLORREF a, COLORREF b)
 
 }  // namespace
 
-Session::Session(const std::wstring& program) : App(program), Window(App.WaitForWindow(CalculatorTitle))
+Session::Session() : App(e2e::ProgramUnderTest), Window(App.WaitForWindow(CalculatorTitle))
 {
     e2e::WaitUntilIdle(Window);
 }

@@ -16,7 +16,7 @@ using Entries = std::array<std::wstring, 3>;
 
 class Session {
 public:
-    explicit Session(const std::wstring& program = e2e::ProgramUnderTest);
+    Session();
 
     e2e::Application App;
     HWND Window;
