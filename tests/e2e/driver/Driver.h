@@ -89,7 +89,7 @@ public:
     // main window, a dialog, a message box. The search sends no message, so a
     // hung program cannot block it.
     HWND FindTopLevel(std::wstring_view caption) const;
-    // Fails at once, with the exit code, when the program ends instead.
+    // Fails at once when the program ends instead.
     HWND WaitForWindow(std::wstring_view caption, Timeout timeout = DefaultTimeout) const;
 
     bool HasExited() const;
