@@ -3,11 +3,11 @@
 // every build. The x86 build's files are compared byte for byte with the x64
 // build's (tests/unit/CMakeLists.txt): the balances are sums of doubles, so
 // both must round alike (SSE2 in both) and turn them into the same texts.
-#include "LedgerFile.h"
-#include "RtfExport.h"
-#include "SafeWrite.h"
-#include "Settings.h"
-#include "TextExport.h"
+#include "files/LedgerFile.h"
+#include "files/RtfExport.h"
+#include "files/SafeWrite.h"
+#include "files/TextExport.h"
+#include "settings/Settings.h"
 
 #include <cstdio>
 #include <string>
@@ -57,7 +57,7 @@ int main()
 
     Settings settings = DefaultSettings("C:\\Cofrelo\\");
     settings.SavingBackColor = 0x00123456;
-    settings.DataFolder = "C:\\Datos \xF1\\";
+    settings.DataFolder = "C:\\Datos \xC3\xB1\\";  // UTF-8, as inside the program: "Datos ñ"
     ConfigurationFile configuration(SystemFileSystem(), "");
     const FileResult saved = SaveLedgerFile(SystemFileSystem(), "ledger.log", ledger);
     const FileResult configured = configuration.SaveSettings(settings);

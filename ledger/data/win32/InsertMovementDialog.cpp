@@ -65,23 +65,28 @@ DialogTemplate BuildInsertDialogTemplate()
     constexpr DWORD Box = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
     constexpr DWORD Option = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON;
     constexpr DWORD Button = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+    // Every line of the dialog is this high; the options stand one line apart.
+    constexpr short LineHeight = 15;
+    constexpr short OptionX = 15, FirstOptionY = 60, OptionWidth = 55, ButtonWidth = 55, ButtonY = 116;
 
     DialogTemplate dialog(InsertDialogTitle, OwnedDialogStyle | WS_VISIBLE | WS_CLIPSIBLINGS,
                           WS_EX_CONTROLPARENT | WS_EX_TOPMOST, 70, 70, 411, 147);
-    dialog.AddControl(L"STATIC", L"Fecha del movimiento", DateLabelId, 5, 5, 105, 15, Label);
-    dialog.AddControl(DATETIMEPICK_CLASSW, L"SysDateTimePick32_1", DatePickerId, 5, 20, 105, 15,
+    dialog.AddControl(L"STATIC", L"Fecha del movimiento", DateLabelId, 5, 5, 105, LineHeight, Label);
+    dialog.AddControl(DATETIMEPICK_CLASSW, L"SysDateTimePick32_1", DatePickerId, 5, 20, 105, LineHeight,
                       WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE);
-    dialog.AddControl(L"STATIC", L"Descripcion del movimiento", DescriptionLabelId, 115, 5, 138, 15, Label);
-    dialog.AddControl(L"EDIT", L"", DescriptionBoxId, 110, 20, 145, 15, Box, WS_EX_CLIENTEDGE);
-    dialog.AddControl(L"EDIT", L"", AmountBoxId, 256, 20, 154, 15, Box, WS_EX_CLIENTEDGE);
+    dialog.AddControl(L"STATIC", L"Descripcion del movimiento", DescriptionLabelId, 115, 5, 138, LineHeight, Label);
+    dialog.AddControl(L"EDIT", L"", DescriptionBoxId, 110, 20, 145, LineHeight, Box, WS_EX_CLIENTEDGE);
+    dialog.AddControl(L"EDIT", L"", AmountBoxId, 256, 20, 154, LineHeight, Box, WS_EX_CLIENTEDGE);
     dialog.AddControl(L"STATIC", L"Importe", AmountLabelId, 257, 5, 54, 14, Label);
-    dialog.AddControl(L"BUTTON", L"Ahorro", SavingOptionId, 15, 60, 55, 15, Option);
-    dialog.AddControl(L"BUTTON", L"Gasto", ExpenseOptionId, 15, 75, 55, 15, Option);
+    dialog.AddControl(L"BUTTON", L"Ahorro", SavingOptionId, OptionX, FirstOptionY, OptionWidth, LineHeight, Option);
+    dialog.AddControl(L"BUTTON", L"Gasto", ExpenseOptionId, OptionX, FirstOptionY + LineHeight, OptionWidth,
+                      LineHeight, Option);
     dialog.AddControl(L"BUTTON", L"Opcion del movimiento", KindGroupId, 5, 40, 120, 70,
                       WS_CHILD | WS_VISIBLE | BS_GROUPBOX);
-    dialog.AddControl(L"BUTTON", L"Cancelar", InsertCancelButtonId, 5, 116, 55, 15, Button);
-    dialog.AddControl(L"BUTTON", L"Aceptar", InsertAcceptButtonId, 250, 116, 55, 15, Button);
-    dialog.AddControl(L"BUTTON", L"Comentario", CommentOptionId, 15, 90, 75, 15, Option);
+    dialog.AddControl(L"BUTTON", L"Cancelar", InsertCancelButtonId, 5, ButtonY, ButtonWidth, LineHeight, Button);
+    dialog.AddControl(L"BUTTON", L"Aceptar", InsertAcceptButtonId, 250, ButtonY, ButtonWidth, LineHeight, Button);
+    dialog.AddControl(L"BUTTON", L"Comentario", CommentOptionId, OptionX, FirstOptionY + 2 * LineHeight, 75, LineHeight,
+                      Option);
     return dialog;
 }
 

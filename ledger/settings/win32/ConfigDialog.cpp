@@ -52,34 +52,37 @@ DialogTemplate BuildConfigDialogTemplate()
     constexpr DWORD Label = WS_CHILD | WS_VISIBLE | SS_LEFT;
     constexpr DWORD Swatch = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_OWNERDRAW;
     constexpr DWORD Button = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+    // Every colour has a swatch and a "..." button of the same size.
+    constexpr short SwatchWidth = 25, SwatchHeight = 20;
+    constexpr short DotsWidth = 35, ButtonHeight = 15, LabelHeight = 15;
 
     DialogTemplate dialog(ConfigDialogTitle, OwnedDialogStyle | WS_VISIBLE | WS_CLIPSIBLINGS,
                           WS_EX_CONTROLPARENT | WS_EX_TOPMOST, 70, 70, 427, 160);
-    dialog.AddControl(L"STATIC", L"Color texto del gasto", ExpenseTextLabelId, 5, 5, 100, 15, Label);
-    dialog.AddControl(L"STATIC", L"", ExpenseTextSwatchId, 5, 20, 25, 20, Swatch);
-    dialog.AddControl(L"BUTTON", L"...", ExpenseTextButtonId, 35, 23, 35, 15, Button);
-    dialog.AddControl(L"STATIC", L"Color fondo del gasto", ExpenseBackLabelId, 5, 45, 100, 15, Label);
-    dialog.AddControl(L"STATIC", L"", ExpenseBackSwatchId, 5, 60, 25, 20, Swatch);
-    dialog.AddControl(L"BUTTON", L"...", ExpenseBackButtonId, 35, 63, 35, 15, Button);
-    dialog.AddControl(L"STATIC", L"Ubicacion ficheros", FolderLabelId, 5, 90, 100, 15, Label);
-    dialog.AddControl(L"BUTTON", L"...", FolderButtonId, 5, 110, 35, 15, Button);
+    dialog.AddControl(L"STATIC", L"Color texto del gasto", ExpenseTextLabelId, 5, 5, 100, LabelHeight, Label);
+    dialog.AddControl(L"STATIC", L"", ExpenseTextSwatchId, 5, 20, SwatchWidth, SwatchHeight, Swatch);
+    dialog.AddControl(L"BUTTON", L"...", ExpenseTextButtonId, 35, 23, DotsWidth, ButtonHeight, Button);
+    dialog.AddControl(L"STATIC", L"Color fondo del gasto", ExpenseBackLabelId, 5, 45, 100, LabelHeight, Label);
+    dialog.AddControl(L"STATIC", L"", ExpenseBackSwatchId, 5, 60, SwatchWidth, SwatchHeight, Swatch);
+    dialog.AddControl(L"BUTTON", L"...", ExpenseBackButtonId, 35, 63, DotsWidth, ButtonHeight, Button);
+    dialog.AddControl(L"STATIC", L"Ubicacion ficheros", FolderLabelId, 5, 90, 100, LabelHeight, Label);
+    dialog.AddControl(L"BUTTON", L"...", FolderButtonId, 5, 110, DotsWidth, ButtonHeight, Button);
     dialog.AddControl(L"EDIT", L"", FolderBoxId, 45, 110, 375, 25,
                       WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOHSCROLL,
                       WS_EX_CLIENTEDGE);
-    dialog.AddControl(L"BUTTON", L"Cancelar", ConfigCancelButtonId, 5, 140, 55, 15, Button);
-    dialog.AddControl(L"BUTTON", L"Aceptar", ConfigAcceptButtonId, 366, 140, 55, 15, Button);
-    dialog.AddControl(L"BUTTON", L"...", SavingTextButtonId, 178, 25, 35, 15, Button);
-    dialog.AddControl(L"STATIC", L"Color texto del ahorro", SavingTextLabelId, 148, 7, 105, 15, Label);
-    dialog.AddControl(L"STATIC", L"", SavingTextSwatchId, 148, 22, 25, 20, Swatch);
-    dialog.AddControl(L"STATIC", L"Color fondo del ahorro", SavingBackLabelId, 148, 47, 105, 15, Label);
-    dialog.AddControl(L"STATIC", L"", SavingBackSwatchId, 148, 62, 25, 20, Swatch);
-    dialog.AddControl(L"BUTTON", L"...", SavingBackButtonId, 178, 65, 35, 15, Button);
-    dialog.AddControl(L"BUTTON", L"...", CommentTextButtonId, 328, 25, 35, 15, Button);
-    dialog.AddControl(L"STATIC", L"Color texto del comentario", CommentTextLabelId, 298, 7, 127, 15, Label);
-    dialog.AddControl(L"STATIC", L"", CommentTextSwatchId, 298, 22, 25, 20, Swatch);
+    dialog.AddControl(L"BUTTON", L"Cancelar", ConfigCancelButtonId, 5, 140, 55, ButtonHeight, Button);
+    dialog.AddControl(L"BUTTON", L"Aceptar", ConfigAcceptButtonId, 366, 140, 55, ButtonHeight, Button);
+    dialog.AddControl(L"BUTTON", L"...", SavingTextButtonId, 178, 25, DotsWidth, ButtonHeight, Button);
+    dialog.AddControl(L"STATIC", L"Color texto del ahorro", SavingTextLabelId, 148, 7, 105, LabelHeight, Label);
+    dialog.AddControl(L"STATIC", L"", SavingTextSwatchId, 148, 22, SwatchWidth, SwatchHeight, Swatch);
+    dialog.AddControl(L"STATIC", L"Color fondo del ahorro", SavingBackLabelId, 148, 47, 105, LabelHeight, Label);
+    dialog.AddControl(L"STATIC", L"", SavingBackSwatchId, 148, 62, SwatchWidth, SwatchHeight, Swatch);
+    dialog.AddControl(L"BUTTON", L"...", SavingBackButtonId, 178, 65, DotsWidth, ButtonHeight, Button);
+    dialog.AddControl(L"BUTTON", L"...", CommentTextButtonId, 328, 25, DotsWidth, ButtonHeight, Button);
+    dialog.AddControl(L"STATIC", L"Color texto del comentario", CommentTextLabelId, 298, 7, 127, LabelHeight, Label);
+    dialog.AddControl(L"STATIC", L"", CommentTextSwatchId, 298, 22, SwatchWidth, SwatchHeight, Swatch);
     dialog.AddControl(L"STATIC", L"Color fondo del comentario", CommentBackLabelId, 298, 45, 127, 17, Label);
-    dialog.AddControl(L"STATIC", L"", CommentBackSwatchId, 298, 62, 25, 20, Swatch);
-    dialog.AddControl(L"BUTTON", L"...", CommentBackButtonId, 328, 65, 35, 15, Button);
+    dialog.AddControl(L"STATIC", L"", CommentBackSwatchId, 298, 62, SwatchWidth, SwatchHeight, Swatch);
+    dialog.AddControl(L"BUTTON", L"...", CommentBackButtonId, 328, 65, DotsWidth, ButtonHeight, Button);
     return dialog;
 }
 
