@@ -13,6 +13,9 @@ namespace {
 // Captures this far apart must agree before the screen counts as settled.
 constexpr DWORD SettleIntervalMs = 50;
 
+struct ReleaseScreenDc {
+    void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
+};
 struct DeleteDc {
     void operator()(HDC dc) const { DeleteDC(dc); }
 };
@@ -39,15 +42,14 @@ ScreenImage CaptureScreen(const RECT& area)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    const std::unique_ptr<std::remove_pointer_t<HDC>, DeleteDc> memory(CreateCompatibleDC(nullptr));
+    // Declared so that the memory DC goes first, giving the bitmap back before it is deleted.
+    const std::unique_ptr<std::remove_pointer_t<HDC>, ReleaseScreenDc> screen(GetDC(nullptr));
     const std::unique_ptr<std::remove_pointer_t<HBITMAP>, DeleteGdiObject> bitmap(
-        CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
-    const HDC screen = GetDC(nullptr);
-    const bool copied =
-        bitmap && BitBlt(memory.get(), 0, 0, width, height, screen, area.left, area.top, SRCCOPY | CAPTUREBLT);
-    ReleaseDC(nullptr, screen);
-    SelectObject(memory.get(), previous);
+        CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const std::unique_ptr<std::remove_pointer_t<HDC>, DeleteDc> memory(CreateCompatibleDC(screen.get()));
+    SelectObject(memory.get(), bitmap.get());
+    const bool copied = bitmap && BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top,
+                                         SRCCOPY | CAPTUREBLT);
     if (!copied) throw DriverError("could not capture the screen area " + DescribeArea(area));
     ScreenImage image{area, width, height, {}};
     const auto* quads = static_cast<const RGBQUAD*>(bits);
