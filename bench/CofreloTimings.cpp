@@ -8,9 +8,6 @@
 #include "BenchTiming.h"
 #include "support/Records.h"
 
-#include "Controls.h"
-#include "ListView.h"
-#include "Window.h"
 #include "cofrelo/CofreloSession.h"
 
 #include <commctrl.h>
@@ -59,7 +56,7 @@ void WaitUntilFullListShown(const Session& session)
 {
     e2e::WaitFor(
         [&] {
-            return e2e::SendBounded(session.List(), LVM_GETITEMCOUNT, 0, 0, FullLedgerTimeout) == LedgerCapacity;
+            return e2e::SendBounded(e2e::Control(session.Main, LedgerListId), LVM_GETITEMCOUNT, 0, 0, FullLedgerTimeout) == LedgerCapacity;
         },
         "every row of the full ledger in the list", FullLedgerTimeout);
     e2e::WaitUntilIdle(session.Main, FullLedgerTimeout);
@@ -81,12 +78,11 @@ double StartUp()
 }
 
 // The name dialog is filled in before the clock starts; the click on "Aceptar" starts it.
-HWND FileNameDialogFilledIn(const Session& session, Command command, const std::wstring& name)
+HWND FileNameDialogFilledIn(const Session& session, int command, const std::wstring& name)
 {
-    session.Choose(command);
-    const HWND dialog = session.App.WaitForWindow(FileNameCaption);
-    e2e::TypeText(e2e::Control(dialog, FileNameBoxId), name);
-    return e2e::Control(dialog, FileNameAcceptId);
+    const HWND dialog = session.Open(command, FileNameDialogTitle);
+    e2e::TypeText(e2e::Control(dialog, NameBoxId), name);
+    return e2e::Control(dialog, NameAcceptButtonId);
 }
 
 double ReadFullLedger(const Session& session)
@@ -117,21 +113,21 @@ double ToggleFormatOfFullLedger(const Session& session)
         [&](int run) {
             // The first toggle turns the American format on: its grouping is a
             // comma. The last row is a comment, the one before it has a balance.
-            const std::wstring balance = e2e::ListView(session.List()).Cell(LedgerCapacity - 2, 3);
+            const std::wstring balance = e2e::ListView(e2e::Control(session.Main, LedgerListId)).Cell(LedgerCapacity - 2, 3);
             if ((balance.find(L',') != std::wstring::npos) != (run % 2 == 0))
                 throw e2e::DriverError("the last row was not rebuilt: " + e2e::Utf8(balance));
         });
 }
 
 // A new name every run, so that no run stops at the question before replacing.
-double WriteFullLedger(const Session& session, Command command, const wchar_t* name)
+double WriteFullLedger(const Session& session, int command, const wchar_t* name)
 {
     HWND accept = nullptr;
     return MedianOfTimedParts(
         [&](int run) { accept = FileNameDialogFilledIn(session, command, name + std::to_wstring(run)); },
         [&](int) {
             e2e::Click(accept);
-            session.App.WaitForMessageBox(MessageTitle, FullLedgerTimeout);
+            session.App.WaitForWindow(MessageTitle, FullLedgerTimeout);
         },
         [&](int) {
             const std::wstring text = session.AnswerMessage();
@@ -147,7 +143,7 @@ int wmain(int argc, wchar_t** argv)
         std::wcerr << L"usage: CofreloTimings Cofrelo.exe\n";
         return 2;
     }
-    ProgramPath = e2e::WindowsPathOf(argv[1]);
+    e2e::ProgramUnderTest = e2e::WindowsPathOf(argv[1]);
     try {
         Report("Start-up until the main window is shown and idle", StartUp());
 
@@ -157,7 +153,7 @@ int wmain(int argc, wchar_t** argv)
         Report("Formato Americano of 36500 movements until every row is rebuilt", ToggleFormatOfFullLedger(session));
         const struct {
             const char* what;
-            Command command;
+            int command;
             const wchar_t* name;
         } writes[] = {
             {"Grabar of 36500 movements until its message", SaveCommand, L"grabado"},

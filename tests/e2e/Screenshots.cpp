@@ -1,64 +1,59 @@
-// Takes the README's screenshots: every window of both programs, with rows of
-// each kind in the ledger's list. Not a test; scripts/screenshots runs it.
+// Takes the README's screenshots as BMP files: every window of both programs,
+// with rows of each kind in the ledger's list. Not a test; scripts/screenshots
+// runs it and turns the files into PNGs.
 // Usage: screenshots Cofrelo.exe Ratiolo.exe OUTPUT_FOLDER [NAME_SUFFIX]
-// NAME_SUFFIX goes before ".png" (pictures at another DPI: "-144dpi").
-#include "Application.h"
-#include "Controls.h"
-#include "Menu.h"
-#include "Screen.h"
-#include "Window.h"
+// NAME_SUFFIX goes before ".bmp" (pictures at another DPI: "-144dpi").
 #include "cofrelo/CofreloSession.h"
+#include "ratiolo/RatioloSession.h"
 
 #include <iostream>
-
-using namespace cofrelo;
 
 namespace {
 
 std::wstring OutputFolder;
 std::wstring NameSuffix;
 
-void Save(HWND window, std::wstring_view name)
+void Save(HWND window, const wchar_t* name)
 {
-    e2e::SaveScreenshot(window, OutputFolder + std::wstring(name) + NameSuffix + L".png");
+    e2e::SaveScreenshot(window, OutputFolder + name + NameSuffix + L".bmp");
 }
 
 void CofreloWindows()
 {
+    using namespace cofrelo;
     Session session;
-    const wchar_t* const movements[][3] = {
-        {L"Nomina de noviembre", L"1850", nullptr},
-        {L"Alquiler", L"650", L"gasto"},
-        {L"Revisar el seguro del coche en enero", L"", L"comentario"},
-        {L"Intereses de la cuenta", L"12.37", nullptr},
-        {L"Regalos de Navidad", L"240.5", L"gasto"},
+    const struct {
+        int option;
+        const wchar_t* description;
+        const wchar_t* amount;
+    } movements[] = {
+        {SavingOptionId, L"Nomina de noviembre", L"1850"},
+        {ExpenseOptionId, L"Alquiler", L"650"},
+        {CommentOptionId, L"Revisar el seguro del coche en enero", L""},
+        {SavingOptionId, L"Intereses de la cuenta", L"12.37"},
+        {ExpenseOptionId, L"Regalos de Navidad", L"240.5"},
     };
-    for (const auto& movement : movements) {
-        const Kind kind = !movement[2] ? Saving : movement[2][0] == L'g' ? Expense : Comment;
-        session.Insert(kind, movement[0], movement[1]);
-    }
+    for (const auto& movement : movements) session.Insert(movement.option, movement.description, movement.amount);
     Save(session.Main, L"cofrelo-main");
 
-    const HWND insert = session.OpenInsertDialog();
-    session.FillInsertDialog(insert, Expense, L"Libros", L"35.90");
+    const HWND insert = session.Open(InsertCommand, InsertDialogTitle);
+    session.FillInsertDialog(insert, ExpenseOptionId, L"Libros", L"35.90");
     Save(insert, L"cofrelo-insert");
-    e2e::Click(e2e::Control(insert, CancelButtonId));
+    e2e::Click(e2e::Control(insert, InsertCancelButtonId));
     e2e::WaitUntilGone(insert);
 
-    session.Choose(SaveCommand);
-    const HWND fileName = session.App.WaitForWindow(FileNameCaption);
-    e2e::TypeText(e2e::Control(fileName, FileNameBoxId), L"Ahorros 2026");
+    const HWND fileName = session.Open(SaveCommand, FileNameDialogTitle);
+    e2e::TypeText(e2e::Control(fileName, NameBoxId), L"Ahorros 2026");
     Save(fileName, L"cofrelo-filename");
-    e2e::Click(e2e::Control(fileName, FileNameAcceptId));
-    const HWND saved = session.App.WaitForMessageBox(MessageTitle);
+    e2e::Click(e2e::Control(fileName, NameAcceptButtonId));
+    const HWND saved = session.WaitForModal(MessageTitle);
     Save(saved, L"cofrelo-saved");
-    e2e::PressMessageBoxButton(saved, IDOK);
+    e2e::Click(e2e::Control(saved, IDOK));
     e2e::WaitUntilGone(saved);
 
-    session.Choose(ConfigurationCommand);
-    const HWND config = session.App.WaitForWindow(ConfigCaption);
+    const HWND config = session.Open(ConfigurationCommand, ConfigDialogTitle);
     Save(config, L"cofrelo-config");
-    e2e::Click(e2e::Control(config, 1022));
+    e2e::Click(e2e::Control(config, ConfigCancelButtonId));
     e2e::WaitUntilGone(config);
 
     session.Choose(AmericanFormatCommand);
@@ -66,16 +61,13 @@ void CofreloWindows()
     session.Exit();
 }
 
-void RatioloWindow(const std::wstring& program)
+void RatioloWindow()
 {
-    e2e::Application app(program);
-    const HWND window = app.WaitForWindow(L"Porcentaje ....");
-    e2e::TypeText(e2e::Control(window, 1002), L"200");
-    e2e::TypeText(e2e::Control(window, 1004), L"15");
-    e2e::Click(e2e::Control(window, 1007));
-    Save(window, L"ratiolo");
-    e2e::Click(e2e::Control(window, 1008));
-    app.WaitForExit();
+    ratiolo::Session session;
+    session.Calculate({L"200", L"15", L""});
+    Save(session.Window, L"ratiolo");
+    session.Press(ratiolo::ExitButtonId);
+    session.App.WaitForExit();
 }
 
 }  // namespace
@@ -86,12 +78,13 @@ int wmain(int argc, wchar_t** argv)
         std::wcerr << L"usage: screenshots Cofrelo.exe Ratiolo.exe OUTPUT_FOLDER [NAME_SUFFIX]\n";
         return 2;
     }
-    if (argc == 5) NameSuffix = argv[4];
-    ProgramPath = e2e::WindowsPathOf(argv[1]);
     OutputFolder = e2e::WindowsPathOf(argv[3]) + L"\\";
+    if (argc == 5) NameSuffix = argv[4];
     try {
+        e2e::ProgramUnderTest = e2e::WindowsPathOf(argv[1]);
         CofreloWindows();
-        RatioloWindow(e2e::WindowsPathOf(argv[2]));
+        e2e::ProgramUnderTest = e2e::WindowsPathOf(argv[2]);
+        RatioloWindow();
     } catch (const e2e::DriverError& error) {
         std::cerr << "screenshots: " << error.what() << '\n';
         return 1;

@@ -1,9 +1,4 @@
-#include "CofreloSession.h"
-
-#include "Controls.h"
-#include "Menu.h"
-#include "Screen.h"
-#include "Window.h"
+#include "cofrelo/CofreloSession.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -12,83 +7,77 @@
 
 namespace cofrelo {
 
-std::wstring ProgramPath;
+namespace {
+
+void AppendLittleEndian(std::string& out, std::uint32_t value)
+{
+    for (int byte = 0; byte < 4; ++byte) out += static_cast<char>((value >> (8 * byte)) & 0xFF);
+}
+
+}  // namespace
 
 Session::Session(const std::vector<e2e::ExtraFile>& extraFiles, std::wstring_view programSubfolder)
-    : App(ProgramPath, extraFiles, programSubfolder), Main(App.WaitForWindow(MainCaption))
+    : App(e2e::ProgramUnderTest, extraFiles, programSubfolder), Main(App.WaitForWindow(MainWindowTitle))
 {
     e2e::WaitUntilIdle(Main);
 }
 
-Session::Session(e2e::Application::InPlace inPlace) : App(inPlace, ProgramPath), Main(App.WaitForWindow(MainCaption))
+Session::Session(e2e::Application::InPlace inPlace)
+    : App(inPlace, e2e::ProgramUnderTest), Main(App.WaitForWindow(MainWindowTitle))
 {
     e2e::WaitUntilIdle(Main);
-}
-
-HWND Session::List() const
-{
-    return e2e::Control(Main, ListId);
 }
 
 std::vector<Row> Session::Rows() const
 {
-    const e2e::ListView list(List());
-    std::vector<Row> rows;
-    for (int row = 0; row < list.RowCount(); ++row) {
-        Row cells;
-        for (int column = 0; column < list.ColumnCount(); ++column) cells.push_back(list.Cell(row, column));
-        rows.push_back(std::move(cells));
-    }
-    return rows;
+    return e2e::ListView(e2e::Control(Main, LedgerListId)).Rows();
 }
 
-void Session::Choose(Command command) const
+void Session::Choose(int command) const
 {
     e2e::ChooseMenuCommand(Main, command);
 }
 
-HWND Session::OpenInsertDialog() const
+HWND Session::WaitForModal(std::wstring_view title) const
 {
-    Choose(InsertCommand);
-    return App.WaitForWindow(InsertCaption);
+    const HWND window = App.WaitForWindow(title);
+    if (IsWindowEnabled(Main))
+        throw e2e::DriverError("\"" + e2e::Utf8(title) + "\" leaves the main window usable while it is open");
+    return window;
 }
 
-void Session::FillInsertDialog(HWND dialog, Kind kind, std::wstring_view description, std::wstring_view amount) const
+void Session::FillInsertDialog(HWND dialog, int option, std::wstring_view description, std::wstring_view amount) const
 {
-    e2e::Click(e2e::Control(dialog, Saving));
+    e2e::Click(e2e::Control(dialog, SavingOptionId));
     e2e::TypeText(e2e::Control(dialog, DescriptionBoxId), description);
     e2e::TypeText(e2e::Control(dialog, AmountBoxId), amount);
-    e2e::Click(e2e::Control(dialog, kind));
+    e2e::Click(e2e::Control(dialog, option));
 }
 
-std::wstring Session::Insert(Kind kind, std::wstring_view description, std::wstring_view amount) const
+std::wstring Session::Insert(int option, std::wstring_view description, std::wstring_view amount) const
 {
-    const HWND dialog = OpenInsertDialog();
-    FillInsertDialog(dialog, kind, description, amount);
+    const HWND dialog = Open(InsertCommand, InsertDialogTitle);
+    FillInsertDialog(dialog, option, description, amount);
     const std::wstring date = e2e::Text(e2e::Control(dialog, DatePickerId));
-    e2e::Click(e2e::Control(dialog, AcceptButtonId));
+    e2e::Click(e2e::Control(dialog, InsertAcceptButtonId));
     e2e::WaitUntilGone(dialog);
     return date;
 }
 
 std::wstring Session::AnswerMessage(int button, std::wstring_view title) const
 {
-    const HWND box = App.WaitForMessageBox(title);
-    const std::wstring text = e2e::MessageBoxText(box);
-    e2e::PressMessageBoxButton(box, button);
-    e2e::WaitUntilGone(box);
-    return text;
+    return e2e::AnswerMessageBox(WaitForModal(title), button);
 }
 
 void Session::GiveFileName(std::wstring_view name) const
 {
-    const HWND dialog = App.WaitForWindow(FileNameCaption);
-    e2e::TypeText(e2e::Control(dialog, FileNameBoxId), name);
-    e2e::Click(e2e::Control(dialog, FileNameAcceptId));
+    const HWND dialog = WaitForModal(FileNameDialogTitle);
+    e2e::TypeText(e2e::Control(dialog, NameBoxId), name);
+    e2e::Click(e2e::Control(dialog, NameAcceptButtonId));
     e2e::WaitUntilGone(dialog);
 }
 
-void Session::ChooseWithName(Command command, std::wstring_view name) const
+void Session::ChooseWithName(int command, std::wstring_view name) const
 {
     Choose(command);
     GiveFileName(name);
@@ -96,21 +85,13 @@ void Session::ChooseWithName(Command command, std::wstring_view name) const
 
 bool Session::EndedWithoutMessage() const
 {
-    // Painting needs the program back in a message loop: its own, or that of a
-    // modal window it has opened meanwhile.
     e2e::WaitUntilIdle(Main);
-    return e2e::IsEnabled(Main);
-}
-
-HWND Session::OpenConfigDialog() const
-{
-    Choose(ConfigurationCommand);
-    return App.WaitForWindow(ConfigCaption);
+    return IsWindowEnabled(Main);
 }
 
 bool Session::ShowsRowInColours(int row, COLORREF text, COLORREF back) const
 {
-    const RECT rect = e2e::ListView(List()).RowScreenRect(row);
+    const RECT rect = e2e::ListView(e2e::Control(Main, LedgerListId)).RowScreenRect(row);
     try {
         e2e::WaitFor(
             [&] {
@@ -150,7 +131,8 @@ std::string FileBytes(const std::wstring& path)
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes)
 {
-    std::ofstream(std::filesystem::path(path), std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(std::filesystem::path(path), std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::vector<std::wstring> FolderEntries(const std::wstring& folder)
@@ -183,8 +165,7 @@ std::string LedgerRecord(std::string_view date, std::string_view description, st
                          std::string_view balance, std::int32_t kind)
 {
     std::string record = Field(date, 14) + Field(description, 100) + Field(amount, 22) + Field(balance, 22);
-    for (int byte = 0; byte < 4; ++byte)
-        record += static_cast<char>((static_cast<std::uint32_t>(kind) >> (8 * byte)) & 0xFF);
+    AppendLittleEndian(record, static_cast<std::uint32_t>(kind));
     return record;
 }
 
@@ -193,7 +174,7 @@ std::string SettingsRecord(const Colours& colours, std::string_view dataFolder)
     std::string record;
     for (COLORREF colour : {colours.ExpenseText, colours.SavingText, colours.CommentText, colours.ExpenseBack,
                             colours.SavingBack, colours.CommentBack})
-        for (int byte = 0; byte < 4; ++byte) record += static_cast<char>((colour >> (8 * byte)) & 0xFF);
+        AppendLittleEndian(record, colour);
     record += dataFolder;
     record.resize(279, '\0');
     return record;

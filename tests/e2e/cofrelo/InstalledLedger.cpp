@@ -2,7 +2,7 @@
 // uninstall tests (tests/install) check with it that updating or removing the
 // program leaves the user's ledgers alone. Exits with 0 when all went well.
 // Usage: installed_ledger save|read Cofrelo.exe
-#include "CofreloSession.h"
+#include "cofrelo/CofreloSession.h"
 
 #include <iostream>
 #include <string>
@@ -17,7 +17,7 @@ constexpr wchar_t Description[] = L"Nomina de noviembre";
 bool Save()
 {
     Session session(e2e::Application::InPlace{});
-    session.Insert(Saving, Description, L"1850");
+    session.Insert(SavingOptionId, Description, L"1850");
     session.ChooseWithName(SaveCommand, LedgerName);
     session.AnswerMessage();
     const bool saved = !FileBytes(session.PathOf(std::wstring(LedgerName) + L".log")).empty();
@@ -42,7 +42,7 @@ int wmain(int argc, wchar_t** argv)
         std::wcerr << L"usage: installed_ledger save|read Cofrelo.exe\n";
         return 2;
     }
-    ProgramPath = e2e::WindowsPathOf(argv[2]);
+    e2e::ProgramUnderTest = e2e::WindowsPathOf(argv[2]);
     try {
         const bool done = mode == L"save" ? Save() : ReadBack();
         std::wcout << L"installed_ledger " << mode << L": " << (done ? L"ok" : L"FAILED") << L'\n';

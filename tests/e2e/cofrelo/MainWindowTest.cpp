@@ -1,171 +1,274 @@
-// Cofrelo's main window, its list and the insert dialog, worked as a user does.
-#include "CofreloSession.h"
-
-#include "Controls.h"
-#include "ListView.h"
-#include "Menu.h"
-#include "Screen.h"
-#include "Window.h"
+// Cofrelo's main window, its menu commands that work on the screen alone, the
+// insert dialog and the rows' colours, worked as a user does.
+#include "cofrelo/CofreloSession.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 using namespace cofrelo;
 
 namespace {
 
-constexpr Colours DefaultColours{RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                 RGB(255, 0, 0),     RGB(0, 0, 255),     RGB(192, 192, 192)};
-
 const std::wstring Stars(22, L'*');
+const wchar_t OnlyNumbersText[] = L"Tienes que escribir solo numeros, y decimales, es un punto \".\" \r\nGRACIAS !!!";
 
-// A saving, an expense and a comment, each painted in its kind's pair of colours.
-void ExpectEachKindPaintedIn(const Session& session, const Colours& colours)
-{
-    session.Insert(Saving, L"Ahorro", L"10");
-    session.Insert(Expense, L"Gasto", L"5");
-    session.Insert(Comment, L"Nota", L"");
-    EXPECT_TRUE(session.ShowsRowInColours(0, colours.SavingText, colours.SavingBack)) << "saving";
-    EXPECT_TRUE(session.ShowsRowInColours(1, colours.ExpenseText, colours.ExpenseBack)) << "expense";
-    EXPECT_TRUE(session.ShowsRowInColours(2, colours.CommentText, colours.CommentBack)) << "comment";
-}
-
-TEST(StartUp, ShowsTheEmptyListMaximisedInTheEuropeanFormat)
+TEST(StartUp, ShowsTheEmptyListMaximisedWithoutCheckMarkAndSalirEndsWithExitCodeZero)
 {
     Session session;
     EXPECT_TRUE(GetWindowLongW(session.Main, GWL_STYLE) & WS_MAXIMIZE);
-    const e2e::ListView list(session.List());
+    const e2e::ListView list(e2e::Control(session.Main, LedgerListId));
     EXPECT_EQ(list.Headers(), (std::vector<std::wstring>{L"Fechas", L"Descripcion", L"Importe", L"Liquido"}));
     EXPECT_EQ(list.RowCount(), 0);
-    EXPECT_FALSE(e2e::IsMenuItemChecked(session.Main, 0, AmericanFormatPosition));
+    EXPECT_FALSE(e2e::MenuShowsCheckMark(session.Main));
+    session.Insert(SavingOptionId, L"Sin grabar", L"10");
     EXPECT_EQ(session.Exit(), 0u);
 }
 
-TEST(InsertMovement, AddsSavingsExpensesAndCommentsWithTheRunningBalance)
+TEST(InsertMovement, AddsEachKindWithTheRunningBalanceUpToTheWholeBalanceAndTheMaximum)
 {
     Session session;
-    const std::wstring date = session.Insert(Saving, L"Nomina", L"1250.5");
-    session.Insert(Expense, L"Luz", L" 30 ");
-    session.Insert(Comment, L"Revisar en enero", L"");
-    session.Insert(Saving, L"Intereses", L"");  // an empty amount is 0
-    EXPECT_FALSE(date.empty());
+    const std::wstring date = session.Insert(SavingOptionId, L"Nomina", L"1250.5");
+    session.Insert(ExpenseOptionId, L"Luz", L" 30 ");
+    session.Insert(CommentOptionId, L"Revisar en enero", L"");
+    session.Insert(SavingOptionId, L"Intereses", L"");  // an empty amount is 0
+    session.Insert(ExpenseOptionId, L"Todo", L"1220.5");
+    session.Insert(SavingOptionId, L"Maximo", L"1000000000");
     EXPECT_EQ(session.Rows(), (std::vector<Row>{
                                   RowOf(date, L"Nomina", L"1.250'50", L"1.250'50"),
                                   RowOf(date, L"Luz", L"-30'00", L"1.220'50"),
                                   RowOf(date, L"Revisar en enero", Stars, Stars),
                                   RowOf(date, L"Intereses", L"0'00", L"1.220'50"),
+                                  RowOf(date, L"Todo", L"-1.220'50", L"0'00"),
+                                  RowOf(date, L"Maximo", L"1.000.000.000'00", L"1.000.000.000'00"),
                               }));
 }
 
-TEST(InsertMovement, RefusesWhatItCannotStoreAndKeepsTheDialogOpen)
+TEST(InsertMovement, RefusesWhatItCannotStoreWithAMessageAndKeepsTheDialogAsTyped)
 {
     const struct {
-        Kind kind;
+        int option;
         const wchar_t* amount;
         const wchar_t* message;
     } cases[] = {
-        {Saving, L"12a", L"Tienes que escribir solo numeros, y decimales, es un punto \".\" \r\nGRACIAS !!!"},
-        {Comment, L"-5", L"Tienes que escribir solo numeros, y decimales, es un punto \".\" \r\nGRACIAS !!!"},
-        {Saving, L"1 500", L"Tienes que escribir solo numeros, y decimales, es un punto \".\" \r\nGRACIAS !!!"},
-        {Saving, L"1000000000.01", L"maximo permitido 1.000.000.000'00\r\nminimo permitido 0"},
-        {Expense, L"100.01", L"No podemos quitar mas de lo que tenemos ..."},
+        {SavingOptionId, L"12a", OnlyNumbersText},
+        {CommentOptionId, L"-5", OnlyNumbersText},
+        {SavingOptionId, L"1000000000.01", L"maximo permitido 1.000.000.000'00\r\nminimo permitido 0"},
+        {ExpenseOptionId, L"100.01", L"No podemos quitar mas de lo que tenemos ..."},
     };
     Session session;
-    session.Insert(Saving, L"Base", L"100");
+    session.Insert(SavingOptionId, L"Base", L"100");
     for (const auto& c : cases) {
-        const HWND dialog = session.OpenInsertDialog();
-        session.FillInsertDialog(dialog, c.kind, L"x", c.amount);
-        e2e::Click(e2e::Control(dialog, AcceptButtonId));
+        const HWND dialog = session.Open(InsertCommand, InsertDialogTitle);
+        session.FillInsertDialog(dialog, c.option, L"x", c.amount);
+        e2e::Click(e2e::Control(dialog, InsertAcceptButtonId));
         EXPECT_EQ(session.AnswerMessage(), c.message) << e2e::Utf8(c.amount);
-        EXPECT_EQ(e2e::Text(e2e::Control(dialog, AmountBoxId)), c.amount);  // the input stays as it was
-        e2e::Click(e2e::Control(dialog, CancelButtonId));
+        EXPECT_EQ(e2e::Text(e2e::Control(dialog, AmountBoxId)), c.amount);
+        e2e::Click(e2e::Control(dialog, InsertCancelButtonId));
         e2e::WaitUntilGone(dialog);
     }
     EXPECT_EQ(session.Rows().size(), 1u);
 }
 
-TEST(InsertMovement, LetsAnExpenseTakeTheWholeBalance)
-{
-    Session session;
-    const std::wstring date = session.Insert(Saving, L"Ahorro", L"100");
-    session.Insert(Expense, L"Todo", L"100");
-    session.Insert(Saving, L"Maximo", L"1000000000");
-    EXPECT_EQ(session.Rows().back(), RowOf(date, L"Maximo", L"1.000.000.000'00", L"1.000.000.000'00"));
-    EXPECT_EQ(session.Rows()[1], RowOf(date, L"Todo", L"-100'00", L"0'00"));
-}
-
 TEST(InsertMovement, RemembersTheKindAndDisablesTheAmountForComments)
 {
     Session session;
-    HWND dialog = session.OpenInsertDialog();
-    EXPECT_EQ(e2e::CheckState(e2e::Control(dialog, Saving)), BST_CHECKED);
-    e2e::Click(e2e::Control(dialog, Expense));
-    e2e::Click(e2e::Control(dialog, CancelButtonId));
+    HWND dialog = session.Open(InsertCommand, InsertDialogTitle);
+    EXPECT_EQ(e2e::SendBounded(e2e::Control(dialog, SavingOptionId), BM_GETCHECK, 0, 0), BST_CHECKED);
+    e2e::Click(e2e::Control(dialog, ExpenseOptionId));
+    e2e::Click(e2e::Control(dialog, InsertCancelButtonId));
     e2e::WaitUntilGone(dialog);
 
-    dialog = session.OpenInsertDialog();
-    EXPECT_EQ(e2e::CheckState(e2e::Control(dialog, Expense)), BST_CHECKED);
-    EXPECT_TRUE(e2e::IsEnabled(e2e::Control(dialog, AmountBoxId)));
-    e2e::Click(e2e::Control(dialog, Comment));
-    EXPECT_FALSE(e2e::IsEnabled(e2e::Control(dialog, AmountBoxId)));
-    e2e::Click(e2e::Control(dialog, CancelButtonId));
+    dialog = session.Open(InsertCommand, InsertDialogTitle);
+    EXPECT_EQ(e2e::SendBounded(e2e::Control(dialog, ExpenseOptionId), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_TRUE(IsWindowEnabled(e2e::Control(dialog, AmountBoxId)));
+    e2e::Click(e2e::Control(dialog, CommentOptionId));
+    EXPECT_FALSE(IsWindowEnabled(e2e::Control(dialog, AmountBoxId)));
+    e2e::Click(e2e::Control(dialog, InsertCancelButtonId));
     e2e::WaitUntilGone(dialog);
     EXPECT_TRUE(session.Rows().empty());
 }
 
-TEST(InsertMovement, BlocksTheMainWindowWhileOpen)
-{
-    Session session;
-    const HWND dialog = session.OpenInsertDialog();
-    EXPECT_FALSE(e2e::IsEnabled(session.Main));
-    e2e::Click(e2e::Control(dialog, CancelButtonId));
-    e2e::WaitUntilGone(dialog);
-    e2e::WaitUntilEnabled(session.Main, true);
-}
-
 TEST(InsertMovement, RefusesAnyLineOnceTheLedgerIsFull)
 {
-    // A full ledger comes from a file: 36500 saved records.
     Session session;
-    std::string record(162, ' ');
-    record.replace(0, 10, "05/12/2026");
-    record.replace(114, 2, "+1");
-    record.replace(136, 5, "36500");
-    record.replace(158, 4, std::string(4, '\0'));
     std::string ledger;
-    for (int i = 0; i < 36500; ++i) ledger += record;
+    for (int i = 0; i < 36500; ++i) ledger += LedgerRecord("05/12/2026", "", "+1", "36500", 0);
     WriteFileBytes(session.PathOf(L"lleno.log"), ledger);
-    session.Choose(ReadCommand);
-    session.GiveFileName(L"lleno");
-    e2e::WaitUntilIdle(session.Main);
-    ASSERT_EQ(e2e::ListView(session.List()).RowCount(), 36500);
+    session.ChooseWithName(ReadCommand, L"lleno");
+    ASSERT_TRUE(session.EndedWithoutMessage());
+    ASSERT_EQ(e2e::ListView(e2e::Control(session.Main, LedgerListId)).RowCount(), 36500);
 
-    const HWND dialog = session.OpenInsertDialog();
-    session.FillInsertDialog(dialog, Comment, L"Uno mas", L"");
-    e2e::Click(e2e::Control(dialog, AcceptButtonId));
+    const HWND dialog = session.Open(InsertCommand, InsertDialogTitle);
+    session.FillInsertDialog(dialog, CommentOptionId, L"Uno mas", L"");
+    e2e::Click(e2e::Control(dialog, InsertAcceptButtonId));
     EXPECT_EQ(session.AnswerMessage(), L"Memoria llena ...\r\nSintiendolo mucho NO puedo insertar mas ...");
     e2e::WaitUntilGone(dialog);
-    EXPECT_EQ(e2e::ListView(session.List()).RowCount(), 36500);
+    EXPECT_EQ(e2e::ListView(e2e::Control(session.Main, LedgerListId)).RowCount(), 36500);
 }
 
-TEST(RowColours, PaintEachKindInTheDefaultColours)
+TEST(RowColours, PaintEachKindInTheDefaultColoursOrThoseOfTheConfigurationFile)
+{
+    const Colours configured{RGB(10, 20, 30), RGB(250, 240, 0), RGB(0, 0, 0),
+                             RGB(0, 128, 0),  RGB(128, 0, 128), RGB(255, 200, 150)};
+    const struct {
+        const char* what;
+        std::vector<e2e::ExtraFile> files;
+        Colours colours;
+    } cases[] = {
+        {"defaults", {}, DefaultColours},
+        {"configured", {{L"Configurador.log", SettingsRecord(configured, "")}}, configured},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Session session(c.files);
+        session.Insert(SavingOptionId, L"Ahorro", L"10");
+        session.Insert(ExpenseOptionId, L"Gasto", L"5");
+        session.Insert(CommentOptionId, L"Nota", L"");
+        EXPECT_TRUE(session.ShowsRowInColours(0, c.colours.SavingText, c.colours.SavingBack));
+        EXPECT_TRUE(session.ShowsRowInColours(1, c.colours.ExpenseText, c.colours.ExpenseBack));
+        EXPECT_TRUE(session.ShowsRowInColours(2, c.colours.CommentText, c.colours.CommentBack));
+    }
+}
+
+TEST(AmericanFormat, TogglesTheCheckMarkAndEveryRowAndLaterRowsFollowIt)
 {
     Session session;
-    ExpectEachKindPaintedIn(session, DefaultColours);
+    session.Choose(AmericanFormatCommand);  // on an empty ledger: only the check mark
+    EXPECT_TRUE(e2e::MenuShowsCheckMark(session.Main));
+    EXPECT_TRUE(session.Rows().empty());
+    const std::wstring date = session.Insert(SavingOptionId, L"Grande", L"1234567.5");
+    session.Insert(ExpenseOptionId, L"Pequeño", L"0.25");
+    session.Insert(CommentOptionId, L"Nota", L"");
+    const std::vector<Row> american{
+        RowOf(date, L"Grande", L"1,234,567.50", L"1,234,567.50"),
+        RowOf(date, L"Pequeño", L"-0.25", L"1,234,567.25"),
+        RowOf(date, L"Nota", Stars, Stars),
+    };
+    const std::vector<Row> european{
+        RowOf(date, L"Grande", L"1.234.567'50", L"1.234.567'50"),
+        RowOf(date, L"Pequeño", L"-0'25", L"1.234.567'25"),
+        RowOf(date, L"Nota", Stars, Stars),
+    };
+    EXPECT_EQ(session.Rows(), american);
+    session.Choose(AmericanFormatCommand);
+    EXPECT_FALSE(e2e::MenuShowsCheckMark(session.Main));
+    EXPECT_EQ(session.Rows(), european);
+    session.Choose(AmericanFormatCommand);
+    EXPECT_EQ(session.Rows(), american);
 }
 
-TEST(RowColours, ComeFromTheConfigurationFileBesideTheProgram)
-{
-    const Colours configured{RGB(10, 20, 30),   RGB(250, 240, 0), RGB(0, 0, 0),
-                             RGB(0, 128, 0),    RGB(128, 0, 128), RGB(255, 200, 150)};
-    Session session({{L"Configurador.log", SettingsRecord(configured, "")}});
-    ExpectEachKindPaintedIn(session, configured);
-}
-
-TEST(MainWindow, SalirEndsWithExitCodeZeroWithoutAskingAboutUnsavedMovements)
+TEST(New, EmptiesTheListAndStartsAgainFromZeroKeepingTheDocumentName)
 {
     Session session;
-    session.Insert(Saving, L"Sin grabar", L"10");
-    EXPECT_EQ(session.Exit(), 0u);
+    const std::wstring date = session.Insert(SavingOptionId, L"Nomina", L"100");
+    const std::vector<Row> saved = session.Rows();
+    session.ChooseWithName(SaveCommand, L"libro");
+    session.AnswerMessage();
+
+    session.Choose(NewCommand);
+    EXPECT_TRUE(session.Rows().empty());
+    session.Insert(SavingOptionId, L"Intereses", L"5");
+    EXPECT_EQ(session.Rows(), std::vector<Row>{RowOf(date, L"Intereses", L"5'00", L"5'00")});
+
+    const HWND dialog = session.Open(ReadCommand, FileNameDialogTitle);
+    EXPECT_EQ(e2e::Text(e2e::Control(dialog, NameBoxId)), L"libro");
+    e2e::Click(e2e::Control(dialog, NameAcceptButtonId));
+    EXPECT_TRUE(session.EndedWithoutMessage());
+    EXPECT_EQ(session.Rows(), saved);
+}
+
+TEST(About, ShowsFourLinesUnderItsOwnTitle)
+{
+    Session session;
+    session.Choose(AboutCommand);
+    const std::wstring text = session.AnswerMessage(IDOK, AboutTitle);
+    EXPECT_TRUE(text.ends_with(L"\r\nVisitame ...\r\nGracias !!")) << e2e::Utf8(text);
+    EXPECT_EQ(std::count(text.begin(), text.end(), L'\n'), 3);
+    EXPECT_FALSE(text.starts_with(L"\r\n"));
+}
+
+// A window of the key table: the main window (command 0) or a dialog, which a
+// row finds open or else opens anew with a text typed in.
+struct KeyTableWindow {
+    int command;
+    const wchar_t* title;
+    int typedInto;
+
+    HWND In(const Session& session) const
+    {
+        if (!command) return session.Main;
+        if (const HWND open = session.App.FindTopLevel(title)) return open;
+        const HWND dialog = session.Open(command, title);
+        if (typedInto) e2e::TypeText(e2e::Control(dialog, typedInto), L"libro");
+        return dialog;
+    }
+};
+constexpr KeyTableWindow MainWindow{0, MainWindowTitle, 0}, InsertDialog{InsertCommand, InsertDialogTitle, DescriptionBoxId},
+    FileNameDialog{ReadCommand, FileNameDialogTitle, NameBoxId}, ConfigDialog{ConfigurationCommand, ConfigDialogTitle, 0};
+
+// Enter on a focused push button presses it, as everywhere in Windows;
+// otherwise Enter and Esc mean nothing, wherever the focus is (a multi-line
+// edit box turns Esc into WM_CLOSE). The close command ends the main window,
+// the file-name dialog and the configuration dialog (as "Cancelar"), but not
+// the insert dialog: only its own buttons end that.
+TEST(KeysAndCloseCommand, KeepEachWindowOpenWithItsTextsOrEndItAsSpecified)
+{
+    using namespace e2e;
+    enum Outcome { KeepsTexts, Ends, Inserts, EndsProgram };
+    const struct {
+        KeyTableWindow window;
+        int focused;
+        Keystroke key;
+        Outcome expected;
+    } cases[] = {
+        {MainWindow, LedgerListId, Enter, KeepsTexts}, {MainWindow, LedgerListId, Esc, KeepsTexts},
+        {InsertDialog, DescriptionBoxId, Enter, KeepsTexts}, {InsertDialog, AmountBoxId, Esc, KeepsTexts},
+        {InsertDialog, DatePickerId, Enter, KeepsTexts}, {InsertDialog, DatePickerId, Esc, KeepsTexts},
+        {InsertDialog, ExpenseOptionId, Enter, KeepsTexts}, {InsertDialog, ExpenseOptionId, Esc, KeepsTexts},
+        {InsertDialog, InsertAcceptButtonId, Esc, KeepsTexts}, {InsertDialog, DescriptionBoxId, AltF4, KeepsTexts},
+        {InsertDialog, AmountBoxId, CloseCommand, KeepsTexts}, {InsertDialog, InsertAcceptButtonId, Enter, Inserts},
+        {InsertDialog, InsertCancelButtonId, Enter, Ends}, {FileNameDialog, NameBoxId, Enter, KeepsTexts},
+        {FileNameDialog, NameBoxId, Esc, KeepsTexts}, {FileNameDialog, NameAcceptButtonId, Esc, KeepsTexts},
+        {FileNameDialog, NameBoxId, AltF4, Ends}, {FileNameDialog, NameAcceptButtonId, CloseCommand, Ends},
+        {ConfigDialog, FolderBoxId, Esc, KeepsTexts}, {ConfigDialog, FolderBoxId, Enter, KeepsTexts},
+        {ConfigDialog, ExpenseTextButtonId, Esc, KeepsTexts}, {ConfigDialog, FolderBoxId, AltF4, Ends},
+        {ConfigDialog, ConfigAcceptButtonId, CloseCommand, Ends}, {ConfigDialog, ConfigCancelButtonId, Enter, Ends},
+        {MainWindow, LedgerListId, AltF4, EndsProgram}, {MainWindow, LedgerListId, CloseCommand, EndsProgram},
+    };
+    std::optional<Session> session;
+    std::size_t rows = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << Utf8(c.window.title) << ": " << c.key.Name << " on control " << c.focused);
+        if (!session || session->App.HasExited()) {
+            session.emplace();
+            session->Insert(SavingOptionId, L"Nomina", L"10");
+            rows = 1;
+        }
+        const HWND window = c.window.In(*session);
+        const std::vector<std::wstring> texts = ControlTexts(window);
+        Focus(Control(window, c.focused));
+        Press(window, c.key);
+        if (c.expected == EndsProgram) {
+            EXPECT_EQ(session->App.WaitForExit(), 0u);
+            continue;
+        }
+        if (c.expected == KeepsTexts) {
+            if (!IsWindowVisible(window)) {
+                ADD_FAILURE() << "the window has closed";
+                session.reset();  // the next row starts afresh
+                continue;
+            }
+            EXPECT_EQ(ControlTexts(window), texts);
+            EXPECT_FALSE(session->App.FindTopLevel(MessageTitle));
+        } else {
+            WaitUntilGone(window);
+            EXPECT_TRUE(session->EndedWithoutMessage());
+        }
+        if (c.expected == Inserts) ++rows;
+        EXPECT_EQ(session->Rows().size(), rows);
+        EXPECT_EQ(GetFileAttributesW(session->PathOf(L"Configurador.log").c_str()), INVALID_FILE_ATTRIBUTES);
+    }
 }
 
 }  // namespace

@@ -1,7 +1,4 @@
-#include "Screen.h"
-
-#include "Png.h"
-#include "Window.h"
+#include "Driver.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -16,44 +13,20 @@ namespace {
 // Captures this far apart must agree before the screen counts as settled.
 constexpr DWORD SettleIntervalMs = 50;
 
+struct ReleaseScreenDc {
+    void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
+};
+struct DeleteDc {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+
 std::string DescribeArea(const RECT& area)
 {
     return "(" + std::to_string(area.left) + ", " + std::to_string(area.top) + ")-(" + std::to_string(area.right) +
            ", " + std::to_string(area.bottom) + ")";
-}
-
-}  // namespace
-
-ScreenImage::ScreenImage(const RECT& area, std::vector<COLORREF> pixels) : area_(area), pixels_(std::move(pixels)) {}
-
-COLORREF ScreenImage::At(int x, int y) const
-{
-    if (x < 0 || y < 0 || x >= Width() || y >= Height())
-        throw DriverError("pixel (" + std::to_string(x) + ", " + std::to_string(y) + ") is outside the capture " +
-                          DescribeArea(area_));
-    return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(Width()) + static_cast<std::size_t>(x)];
-}
-
-bool ScreenImage::Contains(COLORREF colour) const
-{
-    return std::find(pixels_.begin(), pixels_.end(), colour) != pixels_.end();
-}
-
-COLORREF ScreenImage::MostCommon() const
-{
-    std::map<COLORREF, std::size_t> counts;
-    for (COLORREF pixel : pixels_) ++counts[pixel];
-    return std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
-               return a.second < b.second;
-           })->first;
-}
-
-std::string ScreenImage::Png() const
-{
-    std::vector<std::uint8_t> rgb;
-    rgb.reserve(pixels_.size() * 3);
-    for (COLORREF pixel : pixels_) rgb.insert(rgb.end(), {GetRValue(pixel), GetGValue(pixel), GetBValue(pixel)});
-    return EncodePng(Width(), Height(), rgb);
 }
 
 ScreenImage CaptureScreen(const RECT& area)
@@ -61,34 +34,61 @@ ScreenImage CaptureScreen(const RECT& area)
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) throw DriverError("cannot capture the empty area " + DescribeArea(area));
-    // A top-down 32-bit DIB: rows in screen order, one DWORD (B, G, R, unused) per pixel.
+    // A top-down 32-bit DIB: one DWORD (B, G, R, unused) per pixel.
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
     info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    const bool copied =
-        bitmap && BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY | CAPTUREBLT);
-    std::vector<COLORREF> pixels;
-    if (copied) {
-        const auto* quads = static_cast<const RGBQUAD*>(bits);
-        pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-        for (std::size_t i = 0; i < static_cast<std::size_t>(width) * static_cast<std::size_t>(height); ++i)
-            pixels.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
-    }
-    SelectObject(memory, previous);
-    if (bitmap) DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    // Declared so that the memory DC goes first, giving the bitmap back before it is deleted.
+    const std::unique_ptr<std::remove_pointer_t<HDC>, ReleaseScreenDc> screen(GetDC(nullptr));
+    const std::unique_ptr<std::remove_pointer_t<HBITMAP>, DeleteGdiObject> bitmap(
+        CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const std::unique_ptr<std::remove_pointer_t<HDC>, DeleteDc> memory(CreateCompatibleDC(screen.get()));
+    SelectObject(memory.get(), bitmap.get());
+    const bool copied = bitmap && BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top,
+                                         SRCCOPY | CAPTUREBLT);
     if (!copied) throw DriverError("could not capture the screen area " + DescribeArea(area));
-    return {area, std::move(pixels)};
+    ScreenImage image{area, width, height, {}};
+    const auto* quads = static_cast<const RGBQUAD*>(bits);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(width) * static_cast<std::size_t>(height); ++i)
+        image.Pixels.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
+    return image;
+}
+
+// A bottom-up 24-bit BMP, rows padded to four bytes.
+std::string Bmp(const ScreenImage& image)
+{
+    const auto rowSize = static_cast<DWORD>(image.Width * 3 + 3) & ~3u;
+    BITMAPINFOHEADER info{sizeof info, image.Width, image.Height, 1, 24, BI_RGB, rowSize * image.Height, 0, 0, 0, 0};
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof info;
+    const BITMAPFILEHEADER header{0x4D42, offset + info.biSizeImage, 0, 0, offset};  // "BM"
+    std::string file(reinterpret_cast<const char*>(&header), sizeof header);
+    file.append(reinterpret_cast<const char*>(&info), sizeof info);
+    for (int y = image.Height - 1; y >= 0; --y) {
+        for (int x = 0; x < image.Width; ++x)
+            for (int shift : {16, 8, 0}) file += static_cast<char>(image.At(x, y) >> shift & 0xFF);
+        file.resize(file.size() + rowSize - static_cast<DWORD>(image.Width) * 3, '\0');
+    }
+    return file;
+}
+
+}  // namespace
+
+bool ScreenImage::Contains(COLORREF colour) const
+{
+    return std::find(Pixels.begin(), Pixels.end(), colour) != Pixels.end();
+}
+
+COLORREF ScreenImage::MostCommon() const
+{
+    std::map<COLORREF, std::size_t> counts;
+    for (COLORREF pixel : Pixels) ++counts[pixel];
+    return std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+               return a.second < b.second;
+           })->first;
 }
 
 ScreenImage CapturePainted(HWND window, const RECT& area, Timeout timeout)
@@ -96,36 +96,40 @@ ScreenImage CapturePainted(HWND window, const RECT& area, Timeout timeout)
     WaitUntilIdle(window, timeout);
     ScreenImage previous = CaptureScreen(area);
     return WaitFor(
-        [&]() -> std::optional<ScreenImage> {
-            Sleep(SettleIntervalMs);
-            ScreenImage current = CaptureScreen(area);
-            if (current.SamePixels(previous)) return current;
-            previous = std::move(current);
-            return std::nullopt;
-        },
-        "the screen area " + DescribeArea(area) + " to stop changing", timeout).value();
+               [&]() -> std::optional<ScreenImage> {
+                   Sleep(SettleIntervalMs);
+                   ScreenImage current = CaptureScreen(area);
+                   if (current.Pixels == previous.Pixels) return current;
+                   previous = std::move(current);
+                   return std::nullopt;
+               },
+               "the screen area " + DescribeArea(area) + " to stop changing", timeout)
+        .value();
 }
 
-COLORREF PixelAt(HWND window, POINT screenPoint, Timeout timeout)
+COLORREF PixelAt(HWND window, POINT screenPoint)
 {
-    const RECT pixel{screenPoint.x, screenPoint.y, screenPoint.x + 1, screenPoint.y + 1};
-    return CapturePainted(window, pixel, timeout).At(0, 0);
+    return CapturePainted(window, {screenPoint.x, screenPoint.y, screenPoint.x + 1, screenPoint.y + 1}).At(0, 0);
+}
+
+RECT ScreenRect(HWND window)
+{
+    RECT rect{};
+    if (!GetWindowRect(window, &rect)) throw DriverError("no rectangle for " + Describe(window));
+    return rect;
 }
 
 void SaveScreenshot(HWND window, const std::wstring& path)
 {
-    // A maximised window's frame lies beyond the screen's edges, where there
-    // is nothing to capture: keep the part on the screen.
-    const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                      GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                      GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    // A maximised window's frame lies beyond the screen's edges: keep the part on the screen.
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const RECT whole = ScreenRect(window);
     RECT visible{};
     IntersectRect(&visible, &whole, &screen);
-    const std::string png = CapturePainted(window, visible).Png();
+    const std::string bmp = Bmp(CapturePainted(window, visible));
     std::ofstream file(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
-    file.write(png.data(), static_cast<std::streamsize>(png.size()));
-    if (!file.flush()) throw DriverError("could not write the screenshot " + Utf8(path));
+    if (!file.write(bmp.data(), static_cast<std::streamsize>(bmp.size())))
+        throw DriverError("could not write the screenshot " + Utf8(path));
 }
 
 }  // namespace e2e

@@ -1,25 +1,19 @@
-#include "Window.h"
+#include "Driver.h"
 
-#include <cstdint>
+#include <algorithm>
+#include <charconv>
+#include <optional>
 
 namespace e2e {
 
 namespace {
 
-std::wstring ClassName(HWND window)
-{
-    wchar_t name[256] = {};
-    GetClassNameW(window, name, static_cast<int>(std::size(name)));
-    return name;
-}
+constexpr int MessageBoxTextId = 0xFFFF;
 
-// The caption as stored with the window: reading it sends no message, so it is
-// safe on a hung window.
-std::wstring StoredCaption(HWND window)
+std::string Hex(std::uintptr_t value)
 {
-    wchar_t caption[256] = {};
-    InternalGetWindowText(window, caption, static_cast<int>(std::size(caption)));
-    return caption;
+    char digits[20];
+    return "0x" + std::string(digits, std::to_chars(std::begin(digits), std::end(digits), value, 16).ptr);
 }
 
 BOOL CALLBACK NoteChildAwaitingPaint(HWND child, LPARAM context)
@@ -36,69 +30,127 @@ bool AwaitsPainting(HWND window)
     return awaits;
 }
 
-// The window has handled its queue and painted everything anew, or it has
-// been hidden or closed meanwhile.
-void WaitUntilPaintedOrHidden(HWND window, Timeout timeout)
+void RequireReachable(HWND window, std::string_view action)
 {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    WaitFor([&] { return !IsWindowVisible(window) || !AwaitsPainting(window); },
-            [&] { return Describe(window) + " to handle its queue and repaint"; }, timeout);
+    for (HWND container = window; container && container != GetDesktopWindow();
+         container = GetAncestor(container, GA_PARENT))
+        if (!IsWindowVisible(container) || !IsWindowEnabled(container))
+            throw DriverError("cannot " + std::string(action) + " " + Describe(window) + ": " + Describe(container) +
+                              " is hidden or disabled");
+}
+
+// Posting keeps the road a user's input takes: through the program's message
+// loop, which a sent message (handled inside GetMessage) would bypass.
+void PostAndWaitUntilTaken(HWND target, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const HWND root = GetAncestor(target, GA_ROOT);  // before the message may close it
+    if (!PostMessageW(target, message, wParam, lParam))
+        throw DriverError("could not post message " + Hex(message) + " to " + Describe(target));
+    WaitUntilIdle(root);
+}
+
+void PostKey(HWND target, WORD virtualKey, bool altHeld = false)
+{
+    // Repeat count 1, the scan code and the Alt flag; a release adds the previous-state and transition bits.
+    const LPARAM data = 1 | static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16 |
+                        (altHeld ? static_cast<LPARAM>(KF_ALTDOWN) << 16 : 0);
+    PostMessageW(target, altHeld ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, data);
+    PostMessageW(target, altHeld ? WM_SYSKEYUP : WM_KEYUP, virtualKey, data | static_cast<LPARAM>(0xC0000000));
+}
+
+// The popup's first item, highlighted as the popup opens, in the captured
+// popup: the row and the column where the highlight begins.
+std::optional<POINT> HighlightStart(const ScreenImage& popup)
+{
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    for (int y = 0; y < popup.Height; ++y)
+        if (popup.At(popup.Width / 2, y) == highlight)
+            for (int x = 0; x < popup.Width; ++x)
+                if (popup.At(x, y) == highlight) return POINT{x, y};
+    return std::nullopt;
+}
+
+// A check mark stands left of the items' texts, in a column as wide as the
+// system's check-mark bitmap, drawn in the menu's text colour.
+bool ShowsCheckMark(const ScreenImage& popup, POINT highlight)
+{
+    const COLORREF mark = GetSysColor(COLOR_MENUTEXT);
+    const int right = std::min(popup.Width, static_cast<int>(highlight.x) + GetSystemMetrics(SM_CXMENUCHECK) + 2);
+    for (int y = 0; y < popup.Height; ++y)
+        for (int x = highlight.x; x < right; ++x)
+            if (popup.At(x, y) == mark) return true;
+    return false;
+}
+
+HWND KeyboardTarget(HWND window)
+{
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
+    const bool focusInWindow = thread.hwndFocus && (thread.hwndFocus == window || IsChild(window, thread.hwndFocus));
+    return focusInWindow ? thread.hwndFocus : window;
 }
 
 }  // namespace
 
+HWND FindShownTopLevel(DWORD processId, const wchar_t* className, const wchar_t* caption)
+{
+    // FindWindowEx compares the caption as stored, without a message to a possibly hung window.
+    for (HWND window = FindWindowExW(nullptr, nullptr, className, caption); window;
+         window = FindWindowExW(nullptr, window, className, caption)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && IsWindowVisible(window)) return window;
+    }
+    return nullptr;
+}
+
+void PauseBetweenPolls()
+{
+    Sleep(10);
+}
+
+std::string Utf8(std::wstring_view text)
+{
+    const int length = static_cast<int>(text.size());
+    std::string narrow(static_cast<std::size_t>(
+                           WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr)),
+                       '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, narrow.data(), static_cast<int>(narrow.size()), nullptr,
+                        nullptr);
+    return narrow;
+}
+
 std::string Describe(HWND window)
 {
-    return "window " + Hex(reinterpret_cast<std::uintptr_t>(window)) + " (class \"" +
-           Utf8(ClassName(window)) + "\", caption \"" + Utf8(StoredCaption(window)) + "\")";
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, static_cast<int>(std::size(className)));
+    wchar_t caption[256] = {};
+    InternalGetWindowText(window, caption, static_cast<int>(std::size(caption)));
+    return "window " + Hex(reinterpret_cast<std::uintptr_t>(window)) + " (class \"" + Utf8(className) +
+           "\", caption \"" + Utf8(caption) + "\")";
 }
 
 LRESULT SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Timeout timeout)
 {
     DWORD_PTR answer = 0;
     if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, static_cast<UINT>(timeout.count()),
-                             &answer)) {
-        const DWORD error = GetLastError();
+                             &answer))
         throw DriverError(Describe(window) + " did not answer message " + Hex(message) + " within " +
-                          std::to_string(timeout.count()) + " ms (error " + std::to_string(error) + ")");
-    }
+                          std::to_string(timeout.count()) + " ms");
     return static_cast<LRESULT>(answer);
 }
 
-void PostAndWaitUntilTaken(HWND target, UINT message, WPARAM wParam, LPARAM lParam)
+void WaitUntilIdle(HWND window, Timeout timeout)
 {
-    if (!PostMessageW(target, message, wParam, lParam))
-        throw DriverError("could not post message " + Hex(message) + " to " + Describe(target));
-    WaitUntilTaken(target);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    WaitFor([&] { return !IsWindowVisible(window) || !AwaitsPainting(window); },
+            [&] { return Describe(window) + " to handle its queue and repaint"; }, timeout);
 }
 
-void WaitUntilTaken(HWND window)
+void WaitUntilGone(HWND window, Timeout timeout)
 {
-    // The input may close or hide its window before the wait begins ("Salir"):
-    // then it has been taken.
-    WaitUntilPaintedOrHidden(GetAncestor(window, GA_ROOT), DefaultTimeout);
-}
-
-void PostKeyPress(HWND window, WORD virtualKey, Alt alt)
-{
-    // Repeat count 1 and the scan code; a release also has the previous-state and transition bits.
-    LPARAM data = 1 | static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
-    if (alt == Alt::Held) data |= static_cast<LPARAM>(KF_ALTDOWN) << 16;
-    const UINT down = alt == Alt::Held ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    const UINT up = alt == Alt::Held ? WM_SYSKEYUP : WM_KEYUP;
-    if (!PostMessageW(window, down, virtualKey, data) ||
-        !PostMessageW(window, up, virtualKey, data | static_cast<LPARAM>(0xC0000000)))
-        throw DriverError("could not post a key to " + Describe(window));
-}
-
-void RequireReachable(HWND window, std::string_view action)
-{
-    for (HWND container = window; container && container != GetDesktopWindow();
-         container = GetAncestor(container, GA_PARENT)) {
-        if (!IsWindowVisible(container) || !IsWindowEnabled(container))
-            throw DriverError("cannot " + std::string(action) + " " + Describe(window) + ": " + Describe(container) +
-                              " is hidden or disabled");
-    }
+    WaitFor([&] { return !IsWindow(window); }, Describe(window) + " to close", timeout);
 }
 
 HWND Control(HWND parent, int id)
@@ -110,11 +162,48 @@ HWND Control(HWND parent, int id)
 
 std::wstring Text(HWND window)
 {
-    const auto length = static_cast<std::size_t>(SendBounded(window, WM_GETTEXTLENGTH, 0, 0));
-    std::wstring text(length + 1, L'\0');
+    std::wstring text(static_cast<std::size_t>(SendBounded(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(
         SendBounded(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
+}
+
+std::wstring AnswerMessageBox(HWND box, int button)
+{
+    const std::wstring text = Text(Control(box, MessageBoxTextId));
+    Click(Control(box, button));
+    WaitUntilGone(box);
+    return text;
+}
+
+void TypeText(HWND edit, std::wstring_view text)
+{
+    RequireReachable(edit, "type into");
+    SendBounded(edit, EM_SETSEL, 0, -1);
+    if (SendBounded(edit, WM_GETTEXTLENGTH, 0, 0) > 0) SendBounded(edit, WM_CHAR, VK_BACK, 1);
+    for (wchar_t c : text) SendBounded(edit, WM_CHAR, c, 1);
+}
+
+void Click(HWND button)
+{
+    RequireReachable(button, "click");
+    PostAndWaitUntilTaken(button, BM_CLICK, 0, 0);
+}
+
+void PressKey(HWND window, WORD virtualKey, bool altHeld)
+{
+    RequireReachable(window, "press a key in");
+    const HWND target = KeyboardTarget(window);
+    const HWND root = GetAncestor(target, GA_ROOT);  // before the key may close it
+    PostKey(target, virtualKey, altHeld);
+    WaitUntilIdle(root);
+}
+
+void Focus(HWND control)
+{
+    RequireReachable(control, "focus");
+    PostAndWaitUntilTaken(GetAncestor(control, GA_ROOT), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    if (KeyboardTarget(control) != control) throw DriverError("could not give the focus to " + Describe(control));
 }
 
 std::vector<std::wstring> ControlTexts(HWND window)
@@ -125,24 +214,18 @@ std::vector<std::wstring> ControlTexts(HWND window)
     return texts;
 }
 
-bool IsEnabled(HWND window)
+void Press(HWND window, const Keystroke& keystroke)
 {
-    return IsWindowEnabled(window);
+    if (keystroke.Key)
+        PressKey(window, keystroke.Key, keystroke.AltHeld);
+    else
+        ChooseCloseCommand(window);
 }
 
-RECT ScreenRect(HWND window)
+void ChooseMenuCommand(HWND window, int commandId)
 {
-    RECT rect{};
-    if (!GetWindowRect(window, &rect)) throw DriverError("no rectangle for " + Describe(window));
-    return rect;
-}
-
-RECT ClientScreenRect(HWND window)
-{
-    RECT rect{};
-    if (!GetClientRect(window, &rect)) throw DriverError("no client rectangle for " + Describe(window));
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
+    RequireReachable(window, "use the menu of");
+    PostAndWaitUntilTaken(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
 }
 
 void ChooseCloseCommand(HWND window)
@@ -151,30 +234,43 @@ void ChooseCloseCommand(HWND window)
     PostAndWaitUntilTaken(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
-void WaitUntilIdle(HWND window, Timeout timeout)
+bool MenuShowsCheckMark(HWND window)
 {
-    if (!IsWindowVisible(window)) throw DriverError("cannot wait for the invisible " + Describe(window) + " to paint");
-    WaitUntilPaintedOrHidden(window, timeout);
-}
-
-void WaitUntilGone(HWND window, Timeout timeout)
-{
-    const std::string description = Describe(window);
-    WaitFor([&] { return !IsWindow(window); }, description + " to close", timeout);
-}
-
-void WaitUntilEnabled(HWND window, bool enabled, Timeout timeout)
-{
-    WaitFor([&] { return IsEnabled(window) == enabled; },
-            Describe(window) + (enabled ? " to be enabled" : " to be disabled"), timeout);
-}
-
-void WaitUntilText(HWND window, std::wstring_view text, Timeout timeout)
-{
-    std::wstring shown;
-    WaitFor([&] { return (shown = Text(window)) == text; },
-            [&] { return Describe(window) + " to show \"" + Utf8(text) + "\"; it shows \"" + Utf8(shown) + "\""; },
-            timeout);
+    RequireReachable(window, "open the menu of");
+    if (HMENU bar = GetMenu(window); bar && GetMenuItemCount(bar) > 0) {  // Windows reads another process's menu
+        HMENU popup = GetSubMenu(bar, 0);
+        for (int item = 0; item < GetMenuItemCount(popup); ++item)
+            if (GetMenuState(popup, static_cast<UINT>(item), MF_BYPOSITION) & MF_CHECKED) return true;
+        return false;
+    }
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    // Under Wine a window whose activation arrives late is raised over a popup
+    // it has just opened; a popup that shows no highlight soon is opened again.
+    for (int attempt = 1;; ++attempt) {
+        WaitUntilIdle(window);
+        PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, 0);  // as F10: the menu bar's first title
+        PostKey(window, VK_DOWN);
+        const HWND popup =
+            WaitFor([&] { return FindShownTopLevel(processId, L"#32768", nullptr); }, "the menu to open");
+        std::optional<ScreenImage> image;
+        std::optional<POINT> highlight;
+        const auto showsHighlight = [&] {
+            image = CapturePainted(popup, ScreenRect(popup));
+            highlight = HighlightStart(*image);
+            return highlight.has_value();
+        };
+        try {
+            WaitFor(showsHighlight, "the open menu's highlight", attempt < 3 ? Timeout{1000} : DefaultTimeout);
+        } catch (const DriverError&) {
+            if (attempt == 3) throw;
+        }
+        // One Esc closes the popup, the second leaves the menu bar.
+        PostKey(window, VK_ESCAPE);
+        PostKey(window, VK_ESCAPE);
+        WaitUntilIdle(window);
+        if (highlight) return ShowsCheckMark(*image, *highlight);
+    }
 }
 
 }  // namespace e2e

@@ -1,12 +1,6 @@
-#include "RatioloSession.h"
-
-#include "Controls.h"
-#include "Screen.h"
-#include "Window.h"
+#include "ratiolo/RatioloSession.h"
 
 namespace ratiolo {
-
-std::wstring ProgramPath;
 
 namespace {
 
@@ -20,64 +14,46 @@ int SquaredDistance(COLORREF a, COLORREF b)
 
 }  // namespace
 
-const std::wstring& Entries::operator[](Box box) const
-{
-    if (box == GrossBox) return Gross;
-    if (box == PercentageBox) return Percentage;
-    return Result;
-}
-
-Session::Session() : App(ProgramPath), Window(App.WaitForWindow(WindowCaption))
+Session::Session() : App(e2e::ProgramUnderTest), Window(App.WaitForWindow(CalculatorTitle))
 {
     e2e::WaitUntilIdle(Window);
 }
 
-HWND Session::Control(int id) const
-{
-    return e2e::Control(Window, id);
-}
-
 void Session::Fill(const Entries& entries) const
 {
-    for (Box box : Boxes) e2e::TypeText(Control(box), entries[box]);
+    for (std::size_t i = 0; i < Boxes.size(); ++i) e2e::TypeText(e2e::Control(Window, Boxes[i]), entries[i]);
 }
 
 Entries Session::Shown() const
 {
-    return {e2e::Text(Control(GrossBox)), e2e::Text(Control(PercentageBox)), e2e::Text(Control(ResultBox))};
-}
-
-void Session::Press(Button button) const
-{
-    e2e::Click(Control(button));
+    Entries shown;
+    for (std::size_t i = 0; i < Boxes.size(); ++i) shown[i] = e2e::Text(e2e::Control(Window, Boxes[i]));
+    return shown;
 }
 
 void Session::Calculate(const Entries& entries) const
 {
     Fill(entries);
-    Press(CalculateButton);
+    Press(CalculateButtonId);
 }
 
 std::wstring Session::AnswerMessage() const
 {
-    const HWND box = App.WaitForMessageBox(MessageTitle);
-    const std::wstring text = e2e::MessageBoxText(box);
-    e2e::PressMessageBoxButton(box, IDOK);
-    e2e::WaitUntilGone(box);
-    return text;
+    return e2e::AnswerMessageBox(App.WaitForWindow(MessageTitle), IDOK);
 }
 
-COLORREF Session::TextColour(Box box) const
+COLORREF Session::TextColour(int box) const
 {
-    const e2e::ScreenImage image = e2e::CapturePainted(Window, e2e::ClientScreenRect(Control(box)));
+    const HWND control = e2e::Control(Window, box);
+    RECT client{};
+    GetClientRect(control, &client);
+    MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const e2e::ScreenImage image = e2e::CapturePainted(Window, client);
     const COLORREF background = image.MostCommon();
     COLORREF farthest = background;
-    for (int y = 0; y < image.Height(); ++y)
-        for (int x = 0; x < image.Width(); ++x)
-            if (SquaredDistance(image.At(x, y), background) > SquaredDistance(farthest, background))
-                farthest = image.At(x, y);
-    if (farthest == background)
-        throw e2e::DriverError("no text to take the colour of in " + e2e::Describe(Control(box)));
+    for (COLORREF pixel : image.Pixels)
+        if (SquaredDistance(pixel, background) > SquaredDistance(farthest, background)) farthest = pixel;
+    if (farthest == background) throw e2e::DriverError("no text to take the colour of in " + e2e::Describe(control));
     return farthest;
 }
 

@@ -1,0 +1,233 @@
+// Works a real program from outside, as a user would: starts it in a fresh
+// folder, finds its windows and message boxes, types, clicks, presses keys,
+// chooses menu commands, and reads texts, list cells and screen pixels. Every
+// wait is bounded: what does not come true in time throws DriverError, which
+// fails the running test, and the Application then ends its process.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+namespace e2e {
+
+using Timeout = std::chrono::milliseconds;
+// Long enough for a program to start under Wine on a busy two-core machine.
+inline constexpr Timeout DefaultTimeout{10000};
+// How long a window may take to answer one message before it counts as hung.
+inline constexpr Timeout ReplyTimeout{5000};
+
+struct DriverError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+std::string Utf8(std::wstring_view text);
+// A visible top-level window of the process; a null class or caption matches any.
+HWND FindShownTopLevel(DWORD processId, const wchar_t* className, const wchar_t* caption);
+std::string Describe(HWND window);
+void PauseBetweenPolls();
+
+// Calls find until it gives something true and returns that; once timeout has
+// passed, throws DriverError naming what was awaited (a text, or a function
+// that makes one then, to tell the last state seen).
+template <class Find, class Awaited>
+auto WaitFor(Find find, const Awaited& awaited, Timeout timeout = DefaultTimeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (auto found = find()) return found;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            std::string description;
+            if constexpr (std::is_invocable_v<Awaited>)
+                description = awaited();
+            else
+                description = awaited;
+            throw DriverError("timed out after " + std::to_string(timeout.count()) + " ms waiting for " +
+                              description);
+        }
+        PauseBetweenPolls();
+    }
+}
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using OwnedHandle = std::unique_ptr<void, HandleCloser>;
+
+// A file placed beside the copied executable before it starts.
+struct ExtraFile {
+    std::wstring Name;
+    std::string Bytes;
+};
+
+// One run of a program: a copy of the executable in a fresh scratch folder
+// (or in a subfolder of that name inside it), started from there inside a job
+// that ends it with the test process. Destroying the object ends the process
+// if it still runs and removes the scratch folder. An installed program runs
+// where it is instead (InPlace), and its folder stays.
+class Application {
+public:
+    // program is a Windows path (see WindowsPathOf).
+    explicit Application(const std::wstring& program, const std::vector<ExtraFile>& extraFiles = {},
+                         std::wstring_view subfolder = {});
+    struct InPlace {};
+    Application(InPlace, const std::wstring& program);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // The program's folder, with its trailing backslash.
+    const std::wstring& Folder() const { return folder_; }
+
+    // A visible top-level window of this process with exactly this caption: the
+    // main window, a dialog, a message box. The search sends no message, so a
+    // hung program cannot block it.
+    HWND FindTopLevel(std::wstring_view caption) const;
+    // Fails at once when the program ends instead.
+    HWND WaitForWindow(std::wstring_view caption, Timeout timeout = DefaultTimeout) const;
+
+    bool HasExited() const;
+    // The exit code; a program that does not end in time is ended and DriverError thrown.
+    DWORD WaitForExit(Timeout timeout = DefaultTimeout);
+
+private:
+    void Launch(const std::wstring& executable);
+    void End();
+
+    std::wstring scratch_;  // empty for a program run in place
+    std::wstring folder_;
+    OwnedHandle job_;
+    OwnedHandle process_;
+    DWORD processId_ = 0;
+};
+
+// The program the tests work, from their command line (TestMain.cpp).
+extern std::wstring ProgramUnderTest;
+
+// The Windows form of a path handed over by the build: under Wine a host path
+// /x/y is reached through drive Z:.
+std::wstring WindowsPathOf(std::wstring_view hostPath);
+
+// Sends a message and waits for its answer at most timeout (a hung window throws).
+LRESULT SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Timeout timeout = ReplyTimeout);
+// Returns once the window's thread has handled everything queued so far and
+// painted the window anew (WM_PAINT comes only when nothing else is queued).
+// A window that hides or closes meanwhile counts as done.
+void WaitUntilIdle(HWND window, Timeout timeout = DefaultTimeout);
+void WaitUntilGone(HWND window, Timeout timeout = DefaultTimeout);
+
+// The child control with this id; throws when there is none.
+HWND Control(HWND parent, int id);
+// The text as the window gives it (WM_GETTEXT): an edit box's contents.
+std::wstring Text(HWND window);
+// Reads the message box's text (its static control 0xFFFF), presses the
+// button and waits until the box has gone; returns the text.
+std::wstring AnswerMessageBox(HWND box, int button);
+
+// What a user does. Each refuses a window a user could not reach (hidden,
+// disabled, or in a disabled window), posts what the system posts and returns
+// once the program has taken it, also when that opened a modal window.
+// Replaces the edit box's text as typing does: all selected, Backspace, then
+// each character as WM_CHAR, so the box applies its own rules.
+void TypeText(HWND edit, std::wstring_view text);
+// BM_CLICK, as a mouse click on a push button, check box or radio button.
+void Click(HWND button);
+// WM_KEYDOWN and WM_KEYUP to the control with the focus in the window (or to
+// the window), so the message loop and the dialog manager see a real key; with
+// Alt held, WM_SYSKEYDOWN and WM_SYSKEYUP (Alt+F4). GetKeyState is not changed.
+void PressKey(HWND window, WORD virtualKey, bool altHeld = false);
+// Gives the control the focus as the dialog manager does on Tab (WM_NEXTDLGCTL).
+void Focus(HWND control);
+// The texts of the window's controls, in their order.
+std::vector<std::wstring> ControlTexts(HWND window);
+// WM_COMMAND with the item's id, as the menu posts it.
+void ChooseMenuCommand(HWND window, int commandId);
+// WM_SYSCOMMAND with SC_CLOSE: the close box, Alt+F4 and the system menu's item.
+void ChooseCloseCommand(HWND window);
+// Whether any item of the window's first menu popup shows a check mark, as
+// the screen shows it: the popup is opened from the keyboard (F10, Down) and
+// closed with Esc. Under Wine a menu can be read only by its own process.
+bool MenuShowsCheckMark(HWND window);
+
+// What a user presses in a window, for tables of them: a key, or the close
+// command itself (ChooseCloseCommand).
+struct Keystroke {
+    const char* Name;
+    WORD Key;  // 0: the close command
+    bool AltHeld = false;
+};
+inline constexpr Keystroke Enter{"Enter", VK_RETURN}, Esc{"Esc", VK_ESCAPE}, AltF4{"Alt+F4", VK_F4, true},
+    CloseCommand{"close command", 0};
+void Press(HWND window, const Keystroke& keystroke);
+
+// What the screen shows, as COLORREF (0x00BBGGRR).
+struct ScreenImage {
+    RECT Area;
+    int Width;
+    int Height;
+    std::vector<COLORREF> Pixels;  // rows top down
+
+    COLORREF At(int x, int y) const { return Pixels[static_cast<std::size_t>(y * Width + x)]; }
+    bool Contains(COLORREF colour) const;
+    // The colour of most pixels: the background of a list row or a control.
+    COLORREF MostCommon() const;
+};
+// The screen area once the window has repainted and the screen has stopped
+// changing (under Wine, what a window paints reaches the screen a little later).
+ScreenImage CapturePainted(HWND window, const RECT& area, Timeout timeout = DefaultTimeout);
+COLORREF PixelAt(HWND window, POINT screenPoint);
+RECT ScreenRect(HWND window);
+// The visible part of the window, painted, saved as a 24-bit BMP file.
+void SaveScreenshot(HWND window, const std::wstring& path);
+
+// Memory inside another process, released with the object: the messages of
+// list and tree views carry pointers, which the system does not carry across.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HWND ownerWindow, std::size_t size);
+    ~RemoteBuffer();
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+    std::uintptr_t AddressOf(std::size_t offset) const;
+    void Write(std::size_t offset, const void* bytes, std::size_t size) const;
+    void Read(std::size_t offset, void* bytes, std::size_t size) const;
+    // Sends a message whose lParam points at a record placed at the start of
+    // the buffer, with a text buffer after it that the record's pszText names;
+    // returns that text.
+    template <class Record>
+    std::wstring AskForText(HWND window, UINT message, WPARAM wParam, Record record) const;
+
+private:
+    OwnedHandle process_;
+    void* address_ = nullptr;
+    std::size_t size_ = 0;
+};
+
+// A report-view list view of another process.
+class ListView {
+public:
+    explicit ListView(HWND list);
+
+    int RowCount() const;
+    std::vector<std::wstring> Headers() const;
+    std::wstring Cell(int row, int column) const;
+    // Every cell of every row.
+    std::vector<std::vector<std::wstring>> Rows() const;
+    // The row across all columns as a user sees it, in screen coordinates.
+    RECT RowScreenRect(int row) const;
+
+private:
+    int ColumnCount() const;
+
+    HWND list_;
+    RemoteBuffer buffer_;
+};
+
+}  // namespace e2e
