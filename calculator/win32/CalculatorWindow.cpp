@@ -179,7 +179,6 @@ void GiveLabelsTheirFont(Calculator& calculator)
 // The controls exist by now, so the label font can be made for them.
 INT_PTR OnInitDialog(HWND window, Calculator& calculator)
 {
-    SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(&calculator));
     calculator.CalculatorWindow = window;
     calculator.Icons = SetWindowIcons(window, IconResourceId);
     GiveLabelsTheirFont(calculator);
@@ -188,10 +187,9 @@ INT_PTR OnInitDialog(HWND window, Calculator& calculator)
 
 INT_PTR CALLBACK CalculatorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG) return OnInitDialog(window, *reinterpret_cast<Calculator*>(lParam));
-    // Messages such as WM_SETFONT arrive before WM_INITDIALOG, with no state yet.
-    auto* calculator = reinterpret_cast<Calculator*>(GetWindowLongPtrW(window, DWLP_USER));
+    auto* calculator = DialogStateOf<Calculator>(window, message, lParam);
     if (!calculator) return FALSE;
+    if (message == WM_INITDIALOG) return OnInitDialog(window, *calculator);
 
     // The system's close ends the window, as "Salir" does.
     if (const auto answer =

@@ -46,6 +46,16 @@ private:
 // programs creates for its controls once they exist. It must outlive them.
 FontHandle CreateBoldSansSerifFont(int points);
 
+// The state a dialog procedure works on: the pointer handed over with
+// WM_INITDIALOG, kept in the dialog's DWLP_USER. Null for the messages that
+// arrive before WM_INITDIALOG (WM_SETFONT among them).
+template <class State>
+State* DialogStateOf(HWND dialog, UINT message, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    return reinterpret_cast<State*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
 // Gives the font to every control of the dialog.
 void SetFontOnControls(HWND dialog, HFONT font);
 

@@ -158,13 +158,12 @@ void OnCommand(HWND dialog, InsertDialogState& state, WORD control, WORD notific
 
 INT_PTR CALLBACK InsertMovementDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    auto* state = DialogStateOf<InsertDialogState>(dialog, message, lParam);
+    if (!state) return FALSE;
     if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        OnInitDialog(dialog, *reinterpret_cast<InsertDialogState*>(lParam));
+        OnInitDialog(dialog, *state);
         return TRUE;
     }
-    auto* state = reinterpret_cast<InsertDialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    if (!state) return FALSE;  // messages that come before WM_INITDIALOG
     // Only "Cancelar", an insertion or a full table end it, so typed texts
     // survive Alt+F4.
     if (const auto answer = SharedDialogAnswer(dialog, message, wParam, state->savedFocus, SystemClose::Ignored))

@@ -19,11 +19,6 @@ struct FileNameDialogData {
     FontHandle FileNameFont;  // made once the controls exist, freed after they are gone
 };
 
-FileNameDialogData* DataOf(HWND dialog)
-{
-    return reinterpret_cast<FileNameDialogData*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
-
 DialogTemplate FileNameDialogTemplate()
 {
     DialogTemplate dialog(FileNameDialogTitle, OwnedDialogStyle, 0, 70, 70, 165, 67);
@@ -38,7 +33,6 @@ DialogTemplate FileNameDialogTemplate()
 
 void OnInitDialog(HWND dialog, FileNameDialogData& data)
 {
-    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&data));
     // The controls exist by now; the font must outlive them.
     data.FileNameFont = CreateBoldSansSerifFont(FileNameFontPoints);
     SetFontOnControls(dialog, data.FileNameFont.get());
@@ -59,12 +53,12 @@ void OnAccept(HWND dialog, FileNameDialogData& data)
 
 INT_PTR CALLBACK FileNameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    FileNameDialogData* data = DialogStateOf<FileNameDialogData>(dialog, message, lParam);
+    if (!data) return FALSE;
     if (message == WM_INITDIALOG) {
-        OnInitDialog(dialog, *reinterpret_cast<FileNameDialogData*>(lParam));
+        OnInitDialog(dialog, *data);
         return TRUE;  // the focus goes to the name box: the user types straight away
     }
-    FileNameDialogData* data = DataOf(dialog);
-    if (!data) return FALSE;  // messages that arrive before WM_INITDIALOG
     // The system's close ends the dialog with the name untouched.
     if (const auto answer = SharedDialogAnswer(dialog, message, wParam, data->SavedFocus, SystemClose::EndsDialog))
         return *answer;

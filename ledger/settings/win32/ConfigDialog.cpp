@@ -241,13 +241,12 @@ void OnCommand(HWND dialog, ConfigDialogState& state, WORD control, WORD notific
 
 INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    auto* state = DialogStateOf<ConfigDialogState>(dialog, message, lParam);
+    if (!state) return FALSE;
     if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        OnInitDialog(dialog, *reinterpret_cast<ConfigDialogState*>(lParam));
+        OnInitDialog(dialog, *state);
         return TRUE;
     }
-    auto* state = reinterpret_cast<ConfigDialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    if (!state) return FALSE;  // messages that come before WM_INITDIALOG
     // The system's close cancels, as "Cancelar" does.
     if (const auto answer = SharedDialogAnswer(dialog, message, wParam, state->savedFocus, SystemClose::EndsDialog))
         return *answer;
