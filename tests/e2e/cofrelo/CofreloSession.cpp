@@ -96,7 +96,8 @@ bool Session::ShowsRowInColours(int row, COLORREF text, COLORREF back) const
         e2e::WaitFor(
             [&] {
                 const e2e::ScreenImage image = e2e::CapturePainted(Main, rect);
-                return image.MostCommon() == back && image.Contains(text);
+                return image.MostCommon() == back &&
+                       std::find(image.Pixels.begin(), image.Pixels.end(), text) != image.Pixels.end();
             },
             "the row's colours");
         return true;
@@ -142,31 +143,6 @@ std::vector<std::wstring> FolderEntries(const std::wstring& folder)
         names.push_back(entry.path().filename().wstring());
     std::sort(names.begin(), names.end());
     return names;
-}
-
-std::string Ansi(std::wstring_view text)
-{
-    const int length = static_cast<int>(text.size());
-    std::string ansi(static_cast<std::size_t>(
-                         WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr)),
-                     '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), length, ansi.data(), static_cast<int>(ansi.size()), nullptr, nullptr);
-    return ansi;
-}
-
-std::string Field(std::string_view text, std::size_t width)
-{
-    std::string field(text.substr(0, width));
-    field.resize(width, ' ');
-    return field;
-}
-
-std::string LedgerRecord(std::string_view date, std::string_view description, std::string_view amount,
-                         std::string_view balance, std::int32_t kind)
-{
-    std::string record = Field(date, 14) + Field(description, 100) + Field(amount, 22) + Field(balance, 22);
-    AppendLittleEndian(record, static_cast<std::uint32_t>(kind));
-    return record;
 }
 
 std::string SettingsRecord(const Colours& colours, std::string_view dataFolder)

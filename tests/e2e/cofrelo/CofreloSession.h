@@ -5,8 +5,8 @@
 
 #include "Driver.h"
 #include "ledger/CofreloIds.h"
+#include "support/Records.h"
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,13 +71,7 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 // The names in the folder, sorted.
 std::vector<std::wstring> FolderEntries(const std::wstring& folder);
 // The text in the system's ANSI code page, as the program's files keep it.
-std::string Ansi(std::wstring_view text);
-// A fixed-width field of the program's files: cut or filled with spaces.
-std::string Field(std::string_view text, std::size_t width);
-// A movement of the ledger file: date (14), description (100), amount and
-// balance (22 each), then the kind as four little-endian bytes.
-std::string LedgerRecord(std::string_view date, std::string_view description, std::string_view amount,
-                         std::string_view balance, std::int32_t kind);
+inline std::string Ansi(std::wstring_view text) { return e2e::Narrow(text, CP_ACP); }
 // "Configurador.log": six colours, the data folder, zeros up to 279 bytes.
 std::string SettingsRecord(const Colours& colours, std::string_view dataFolder);
 

@@ -24,8 +24,8 @@ std::wstring SavedText(std::wstring_view name)
 
 // One line of the text export: date (14), description (100), amount (22),
 // eight spaces, balance (22), a space between the first three, and CR LF.
-std::string TextLine(std::string_view date, std::string_view description, std::string_view amount,
-                     std::string_view balance)
+std::string TextLine(const std::string& date, const std::string& description, const std::string& amount,
+                     const std::string& balance)
 {
     return Field(date, 14) + " " + Field(description, 100) + " " + Field(amount, 22) + std::string(8, ' ') +
            Field(balance, 22) + "\r\n";
@@ -46,9 +46,9 @@ TEST(SaveAndRead, WriteEveryMovementAsARecordAndReadThemBackInANewRun)
     const std::string day = Ansi(first.Insert(SavingOptionId, L"Nómina de enero", L"1250.5"));
     first.Insert(ExpenseOptionId, L"Café {con} \\ leche", L" 30 ");
     first.Insert(CommentOptionId, L"Revisar el seguro", L"");
-    const std::string records = LedgerRecord(day, Ansi(L"Nómina de enero"), "+1250.5", "1250.5", 0) +
-                                LedgerRecord(day, Ansi(L"Café {con} \\ leche"), "-30", "1220.5", 1) +
-                                LedgerRecord(day, "Revisar el seguro", "*", "*", 2);
+    const std::string records = Record(day, Ansi(L"Nómina de enero"), "+1250.5", "1250.5", 0) +
+                                Record(day, Ansi(L"Café {con} \\ leche"), "-30", "1220.5", 1) +
+                                Record(day, "Revisar el seguro", "*", "*", 2);
     const HWND dialog = first.Open(SaveCommand, FileNameDialogTitle);
     EXPECT_EQ(e2e::Text(e2e::Control(dialog, NameBoxId)), L"");
     e2e::Click(e2e::Control(dialog, NameAcceptButtonId));  // an empty name is refused, the dialog stays
@@ -73,7 +73,7 @@ TEST(SaveAndRead, WriteEveryMovementAsARecordAndReadThemBackInANewRun)
     EXPECT_EQ(second.AnswerMessage(IDYES), OverwriteQuestion);
     EXPECT_EQ(second.AnswerMessage(), SavedText(L"Ahorros 2025"));
     EXPECT_EQ(FileBytes(second.PathOf(L"Ahorros 2025.log")),
-              records + LedgerRecord(today, "Intereses", "+9.5", "1230", 0));
+              records + Record(today, "Intereses", "+9.5", "1230", 0));
 }
 
 // A program folder whose name the ANSI code page cannot hold: files land in it
@@ -89,7 +89,7 @@ TEST(SaveReadAndConfiguration, WorkInAProgramFolderOutsideTheAnsiCodePage)
         const std::string day = Ansi(first.Insert(SavingOptionId, L"Ahorro", L"10"));
         first.ChooseWithName(SaveCommand, name);
         EXPECT_EQ(first.AnswerMessage(), SavedText(name));
-        EXPECT_EQ(FileBytes(first.PathOf(name + L".log")), LedgerRecord(day, "Ahorro", "+10", "10", 0));
+        EXPECT_EQ(FileBytes(first.PathOf(name + L".log")), Record(day, "Ahorro", "+10", "10", 0));
         first.ChooseWithName(ReadCommand, name);
         EXPECT_TRUE(first.EndedWithoutMessage());
         e2e::Click(e2e::Control(first.Open(ConfigurationCommand, ConfigDialogTitle), ConfigAcceptButtonId));
@@ -121,10 +121,10 @@ TEST(SaveAndExport, AskBeforeReplacingAFileEvenReadOnlyAndKeepItByteForByteOnNo)
         std::string contents;  // after the answer
         DWORD attributes = FILE_ATTRIBUTE_NORMAL;
     } cases[] = {
-        {SaveCommand, L"viejo.log", IDYES, SavedText(L"viejo"), LedgerRecord(day, "Nomina", "+1250.5", "1250.5", 0)},
+        {SaveCommand, L"viejo.log", IDYES, SavedText(L"viejo"), Record(day, "Nomina", "+1250.5", "1250.5", 0)},
         {SaveCommand, L"viejo.log", IDNO, L"", oldContents},
         // Windows replaces a read-only file only once its mark is cleared.
-        {SaveCommand, L"viejo.log", IDYES, SavedText(L"viejo"), LedgerRecord(day, "Nomina", "+1250.5", "1250.5", 0),
+        {SaveCommand, L"viejo.log", IDYES, SavedText(L"viejo"), Record(day, "Nomina", "+1250.5", "1250.5", 0),
          FILE_ATTRIBUTE_READONLY},
         {SaveCommand, L"viejo.log", IDNO, L"", oldContents, FILE_ATTRIBUTE_READONLY},
         {ExportTextCommand, L"viejo.txt", IDYES, TextExportedText, TextLine(day, "Nomina", "1.250'50", "1.250'50")},
@@ -176,9 +176,7 @@ TEST(SaveReadAndExport, ReportAFailureAndLeaveEverythingAsItWas)
     session.Insert(ExpenseOptionId, L"Luz", L"30");
     const std::vector<Row> rows = session.Rows();
     ASSERT_TRUE(CreateDirectoryW(session.PathOf(L"carpeta.log").c_str(), nullptr));
-    std::string tooMany;
-    for (int i = 0; i < 36502; ++i) tooMany += LedgerRecord("05/12/2026", "Lleno", "+1", "36500", 0);
-    WriteFileBytes(session.PathOf(L"lleno.log"), tooMany);
+    WriteFileBytes(session.PathOf(L"lleno.log"), std::string(LedgerBytes(FullLedger())) + SavingRecord + SavingRecord);
     const struct {
         int command;
         const wchar_t* name;
@@ -218,7 +216,7 @@ TEST(SaveReadAndExport, ReportAFailureAndLeaveEverythingAsItWas)
     session.ChooseWithName(SaveCommand, L"libro");
     EXPECT_EQ(session.AnswerMessage(), SavedText(L"libro"));
     EXPECT_EQ(FileBytes(session.PathOf(L"libro.log")),
-              LedgerRecord(day, "Nomina", "+1250.5", "1250.5", 0) + LedgerRecord(day, "Luz", "-30", "1220.5", 1));
+              Record(day, "Nomina", "+1250.5", "1250.5", 0) + Record(day, "Luz", "-30", "1220.5", 1));
 }
 
 TEST(ExportText, WritesOneFixedColumnLinePerMovementInTheFormatInForce)

@@ -13,14 +13,18 @@ namespace {
 const std::wstring Stars(22, L'*');
 const wchar_t OnlyNumbersText[] = L"Tienes que escribir solo numeros, y decimales, es un punto \".\" \r\nGRACIAS !!!";
 
-TEST(StartUp, ShowsTheEmptyListMaximisedWithoutCheckMarkAndSalirEndsWithExitCodeZero)
+TEST(StartUp, ShowsTheEmptyListMaximisedAutorTellsFourLinesAndSalirEndsWithExitCodeZero)
 {
     Session session;
     EXPECT_TRUE(GetWindowLongW(session.Main, GWL_STYLE) & WS_MAXIMIZE);
     const e2e::ListView list(e2e::Control(session.Main, LedgerListId));
     EXPECT_EQ(list.Headers(), (std::vector<std::wstring>{L"Fechas", L"Descripcion", L"Importe", L"Liquido"}));
     EXPECT_EQ(list.RowCount(), 0);
-    EXPECT_FALSE(e2e::MenuShowsCheckMark(session.Main));
+    session.Choose(AboutCommand);
+    const std::wstring text = session.AnswerMessage(IDOK, AboutTitle);
+    EXPECT_TRUE(text.ends_with(L"\r\nVisitame ...\r\nGracias !!")) << e2e::Utf8(text);
+    EXPECT_EQ(std::count(text.begin(), text.end(), L'\n'), 3);
+    EXPECT_FALSE(text.starts_with(L"\r\n"));
     session.Insert(SavingOptionId, L"Sin grabar", L"10");
     EXPECT_EQ(session.Exit(), 0u);
 }
@@ -44,7 +48,7 @@ TEST(InsertMovement, AddsEachKindWithTheRunningBalanceUpToTheWholeBalanceAndTheM
                               }));
 }
 
-TEST(InsertMovement, RefusesWhatItCannotStoreWithAMessageAndKeepsTheDialogAsTyped)
+TEST(InsertMovement, RefusesWhatItCannotStoreKeepingTheDialogAsTypedAndRemembersTheKind)
 {
     const struct {
         int option;
@@ -57,6 +61,10 @@ TEST(InsertMovement, RefusesWhatItCannotStoreWithAMessageAndKeepsTheDialogAsType
         {ExpenseOptionId, L"100.01", L"No podemos quitar mas de lo que tenemos ..."},
     };
     Session session;
+    const HWND first = session.Open(InsertCommand, InsertDialogTitle);
+    EXPECT_EQ(e2e::SendBounded(e2e::Control(first, SavingOptionId), BM_GETCHECK, 0, 0), BST_CHECKED);
+    e2e::Click(e2e::Control(first, InsertCancelButtonId));
+    e2e::WaitUntilGone(first);
     session.Insert(SavingOptionId, L"Base", L"100");
     for (const auto& c : cases) {
         const HWND dialog = session.Open(InsertCommand, InsertDialogTitle);
@@ -68,43 +76,28 @@ TEST(InsertMovement, RefusesWhatItCannotStoreWithAMessageAndKeepsTheDialogAsType
         e2e::WaitUntilGone(dialog);
     }
     EXPECT_EQ(session.Rows().size(), 1u);
-}
-
-TEST(InsertMovement, RemembersTheKindAndDisablesTheAmountForComments)
-{
-    Session session;
-    HWND dialog = session.Open(InsertCommand, InsertDialogTitle);
-    EXPECT_EQ(e2e::SendBounded(e2e::Control(dialog, SavingOptionId), BM_GETCHECK, 0, 0), BST_CHECKED);
-    e2e::Click(e2e::Control(dialog, ExpenseOptionId));
-    e2e::Click(e2e::Control(dialog, InsertCancelButtonId));
-    e2e::WaitUntilGone(dialog);
-
-    dialog = session.Open(InsertCommand, InsertDialogTitle);
+    // The kind chosen last, also on "Cancelar"; a comment takes no amount.
+    const HWND dialog = session.Open(InsertCommand, InsertDialogTitle);
     EXPECT_EQ(e2e::SendBounded(e2e::Control(dialog, ExpenseOptionId), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_TRUE(IsWindowEnabled(e2e::Control(dialog, AmountBoxId)));
     e2e::Click(e2e::Control(dialog, CommentOptionId));
     EXPECT_FALSE(IsWindowEnabled(e2e::Control(dialog, AmountBoxId)));
-    e2e::Click(e2e::Control(dialog, InsertCancelButtonId));
-    e2e::WaitUntilGone(dialog);
-    EXPECT_TRUE(session.Rows().empty());
 }
 
 TEST(InsertMovement, RefusesAnyLineOnceTheLedgerIsFull)
 {
     Session session;
-    std::string ledger;
-    for (int i = 0; i < 36500; ++i) ledger += LedgerRecord("05/12/2026", "", "+1", "36500", 0);
-    WriteFileBytes(session.PathOf(L"lleno.log"), ledger);
+    WriteFileBytes(session.PathOf(L"lleno.log"), std::string(LedgerBytes(FullLedger())));
     session.ChooseWithName(ReadCommand, L"lleno");
     ASSERT_TRUE(session.EndedWithoutMessage());
-    ASSERT_EQ(e2e::ListView(e2e::Control(session.Main, LedgerListId)).RowCount(), 36500);
+    ASSERT_EQ(e2e::ListView(e2e::Control(session.Main, LedgerListId)).RowCount(), LedgerCapacity);
 
     const HWND dialog = session.Open(InsertCommand, InsertDialogTitle);
     session.FillInsertDialog(dialog, CommentOptionId, L"Uno mas", L"");
     e2e::Click(e2e::Control(dialog, InsertAcceptButtonId));
     EXPECT_EQ(session.AnswerMessage(), L"Memoria llena ...\r\nSintiendolo mucho NO puedo insertar mas ...");
     e2e::WaitUntilGone(dialog);
-    EXPECT_EQ(e2e::ListView(e2e::Control(session.Main, LedgerListId)).RowCount(), 36500);
+    EXPECT_EQ(e2e::ListView(e2e::Control(session.Main, LedgerListId)).RowCount(), LedgerCapacity);
 }
 
 TEST(RowColours, PaintEachKindInTheDefaultColoursOrThoseOfTheConfigurationFile)
@@ -131,11 +124,10 @@ TEST(RowColours, PaintEachKindInTheDefaultColoursOrThoseOfTheConfigurationFile)
     }
 }
 
-TEST(AmericanFormat, TogglesTheCheckMarkAndEveryRowAndLaterRowsFollowIt)
+TEST(AmericanFormat, TogglesEveryRowAndLaterRowsFollowIt)
 {
     Session session;
-    session.Choose(AmericanFormatCommand);  // on an empty ledger: only the check mark
-    EXPECT_TRUE(e2e::MenuShowsCheckMark(session.Main));
+    session.Choose(AmericanFormatCommand);
     EXPECT_TRUE(session.Rows().empty());
     const std::wstring date = session.Insert(SavingOptionId, L"Grande", L"1234567.5");
     session.Insert(ExpenseOptionId, L"Pequeño", L"0.25");
@@ -152,7 +144,6 @@ TEST(AmericanFormat, TogglesTheCheckMarkAndEveryRowAndLaterRowsFollowIt)
     };
     EXPECT_EQ(session.Rows(), american);
     session.Choose(AmericanFormatCommand);
-    EXPECT_FALSE(e2e::MenuShowsCheckMark(session.Main));
     EXPECT_EQ(session.Rows(), european);
     session.Choose(AmericanFormatCommand);
     EXPECT_EQ(session.Rows(), american);
@@ -176,16 +167,6 @@ TEST(New, EmptiesTheListAndStartsAgainFromZeroKeepingTheDocumentName)
     e2e::Click(e2e::Control(dialog, NameAcceptButtonId));
     EXPECT_TRUE(session.EndedWithoutMessage());
     EXPECT_EQ(session.Rows(), saved);
-}
-
-TEST(About, ShowsFourLinesUnderItsOwnTitle)
-{
-    Session session;
-    session.Choose(AboutCommand);
-    const std::wstring text = session.AnswerMessage(IDOK, AboutTitle);
-    EXPECT_TRUE(text.ends_with(L"\r\nVisitame ...\r\nGracias !!")) << e2e::Utf8(text);
-    EXPECT_EQ(std::count(text.begin(), text.end(), L'\n'), 3);
-    EXPECT_FALSE(text.starts_with(L"\r\n"));
 }
 
 // A window of the key table: the main window (command 0) or a dialog, which a

@@ -129,7 +129,15 @@ DWORD Application::WaitForExit(Timeout timeout)
 
 HWND Application::FindTopLevel(std::wstring_view caption) const
 {
-    return FindShownTopLevel(processId_, nullptr, std::wstring(caption).c_str());
+    // FindWindowEx compares the caption as stored, without a message to a possibly hung window.
+    const std::wstring wanted(caption);
+    for (HWND window = FindWindowExW(nullptr, nullptr, nullptr, wanted.c_str()); window;
+         window = FindWindowExW(nullptr, window, nullptr, wanted.c_str())) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId_ && IsWindowVisible(window)) return window;
+    }
+    return nullptr;
 }
 
 HWND Application::WaitForWindow(std::wstring_view caption, Timeout timeout) const

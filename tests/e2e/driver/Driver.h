@@ -27,9 +27,9 @@ struct DriverError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-std::string Utf8(std::wstring_view text);
-// A visible top-level window of the process; a null class or caption matches any.
-HWND FindShownTopLevel(DWORD processId, const wchar_t* className, const wchar_t* caption);
+// The text in the code page: UTF-8, or the system's ANSI code page as the programs' files keep it.
+std::string Narrow(std::wstring_view text, UINT codePage = CP_UTF8);
+inline std::string Utf8(std::wstring_view text) { return Narrow(text); }
 std::string Describe(HWND window);
 void PauseBetweenPolls();
 
@@ -138,25 +138,15 @@ std::wstring AnswerMessageBox(HWND box, int button);
 void TypeText(HWND edit, std::wstring_view text);
 // BM_CLICK, as a mouse click on a push button, check box or radio button.
 void Click(HWND button);
-// WM_KEYDOWN and WM_KEYUP to the control with the focus in the window (or to
-// the window), so the message loop and the dialog manager see a real key; with
-// Alt held, WM_SYSKEYDOWN and WM_SYSKEYUP (Alt+F4). GetKeyState is not changed.
-void PressKey(HWND window, WORD virtualKey, bool altHeld = false);
 // Gives the control the focus as the dialog manager does on Tab (WM_NEXTDLGCTL).
 void Focus(HWND control);
 // The texts of the window's controls, in their order.
 std::vector<std::wstring> ControlTexts(HWND window);
 // WM_COMMAND with the item's id, as the menu posts it.
 void ChooseMenuCommand(HWND window, int commandId);
-// WM_SYSCOMMAND with SC_CLOSE: the close box, Alt+F4 and the system menu's item.
-void ChooseCloseCommand(HWND window);
-// Whether any item of the window's first menu popup shows a check mark, as
-// the screen shows it: the popup is opened from the keyboard (F10, Down) and
-// closed with Esc. Under Wine a menu can be read only by its own process.
-bool MenuShowsCheckMark(HWND window);
 
-// What a user presses in a window, for tables of them: a key, or the close
-// command itself (ChooseCloseCommand).
+// What a user presses in a window: a key, or the close command itself
+// (WM_SYSCOMMAND with SC_CLOSE: the close box and the system menu's item).
 struct Keystroke {
     const char* Name;
     WORD Key;  // 0: the close command
@@ -164,6 +154,10 @@ struct Keystroke {
 };
 inline constexpr Keystroke Enter{"Enter", VK_RETURN}, Esc{"Esc", VK_ESCAPE}, AltF4{"Alt+F4", VK_F4, true},
     CloseCommand{"close command", 0};
+// A key goes as WM_KEYDOWN and WM_KEYUP (with Alt held, WM_SYSKEYDOWN and
+// WM_SYSKEYUP) to the control with the focus in the window, or to the window,
+// so the message loop and the dialog manager see a real key. GetKeyState is
+// not changed.
 void Press(HWND window, const Keystroke& keystroke);
 
 // What the screen shows, as COLORREF (0x00BBGGRR).
@@ -174,7 +168,6 @@ struct ScreenImage {
     std::vector<COLORREF> Pixels;  // rows top down
 
     COLORREF At(int x, int y) const { return Pixels[static_cast<std::size_t>(y * Width + x)]; }
-    bool Contains(COLORREF colour) const;
     // The colour of most pixels: the background of a list row or a control.
     COLORREF MostCommon() const;
 };
@@ -186,34 +179,17 @@ RECT ScreenRect(HWND window);
 // The visible part of the window, painted, saved as a 24-bit BMP file.
 void SaveScreenshot(HWND window, const std::wstring& path);
 
-// Memory inside another process, released with the object: the messages of
-// list and tree views carry pointers, which the system does not carry across.
-class RemoteBuffer {
-public:
-    RemoteBuffer(HWND ownerWindow, std::size_t size);
-    ~RemoteBuffer();
-    RemoteBuffer(const RemoteBuffer&) = delete;
-    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-
-    std::uintptr_t AddressOf(std::size_t offset) const;
-    void Write(std::size_t offset, const void* bytes, std::size_t size) const;
-    void Read(std::size_t offset, void* bytes, std::size_t size) const;
-    // Sends a message whose lParam points at a record placed at the start of
-    // the buffer, with a text buffer after it that the record's pszText names;
-    // returns that text.
-    template <class Record>
-    std::wstring AskForText(HWND window, UINT message, WPARAM wParam, Record record) const;
-
-private:
-    OwnedHandle process_;
-    void* address_ = nullptr;
-    std::size_t size_ = 0;
-};
-
 // A report-view list view of another process.
+// Its messages carry pointers, which the system does not carry across: the
+// records and texts go through memory inside the program, released with the
+// object. The records hold pointers too, so driver and program must have the
+// same bitness.
 class ListView {
 public:
     explicit ListView(HWND list);
+    ~ListView();
+    ListView(const ListView&) = delete;
+    ListView& operator=(const ListView&) = delete;
 
     int RowCount() const;
     std::vector<std::wstring> Headers() const;
@@ -225,9 +201,16 @@ public:
 
 private:
     int ColumnCount() const;
+    void Write(const void* bytes, std::size_t size, std::size_t offset = 0) const;
+    void Read(void* bytes, std::size_t size, std::size_t offset = 0) const;
+    // Sends a message whose lParam points at the record, with the text buffer
+    // that its pszText names after it; returns that text.
+    template <class Record>
+    std::wstring AskForText(UINT message, WPARAM wParam, Record record) const;
 
     HWND list_;
-    RemoteBuffer buffer_;
+    OwnedHandle process_;
+    char* remote_ = nullptr;
 };
 
 }  // namespace e2e

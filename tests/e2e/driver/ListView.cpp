@@ -9,7 +9,8 @@ namespace {
 // Room for the longest cell text the programs' list views hold.
 constexpr std::size_t TextCapacity = 1024;
 constexpr std::size_t RecordSpace = 256;
-static_assert(sizeof(LVITEMW) <= RecordSpace && sizeof(LVCOLUMNW) <= RecordSpace && sizeof(TVITEMW) <= RecordSpace);
+constexpr std::size_t RemoteSize = RecordSpace + TextCapacity * sizeof(wchar_t);
+static_assert(sizeof(LVITEMW) <= RecordSpace && sizeof(LVCOLUMNW) <= RecordSpace);
 
 bool IsWow64(HANDLE process)
 {
@@ -20,64 +21,52 @@ bool IsWow64(HANDLE process)
 
 }  // namespace
 
-RemoteBuffer::RemoteBuffer(HWND ownerWindow, std::size_t size) : size_(size)
+ListView::ListView(HWND list) : list_(list)
 {
     DWORD processId = 0;
-    GetWindowThreadProcessId(ownerWindow, &processId);
+    GetWindowThreadProcessId(list, &processId);
     process_.reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
                                FALSE, processId));
-    if (!process_) throw DriverError("cannot open the process of " + Describe(ownerWindow));
-    // The records hold pointers: driver and program must have the same bitness.
+    if (!process_) throw DriverError("cannot open the process of " + Describe(list));
     if (IsWow64(process_.get()) != IsWow64(GetCurrentProcess()))
-        throw DriverError("the driver and the program of " + Describe(ownerWindow) +
+        throw DriverError("the driver and the program of " + Describe(list) +
                           " differ in bitness; build the test for the program's architecture");
-    address_ = VirtualAllocEx(process_.get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (!address_) throw DriverError("cannot allocate memory in the process of " + Describe(ownerWindow));
+    remote_ = static_cast<char*>(
+        VirtualAllocEx(process_.get(), nullptr, RemoteSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (!remote_) throw DriverError("cannot allocate memory in the process of " + Describe(list));
 }
 
-RemoteBuffer::~RemoteBuffer()
+ListView::~ListView()
 {
-    VirtualFreeEx(process_.get(), address_, 0, MEM_RELEASE);
+    VirtualFreeEx(process_.get(), remote_, 0, MEM_RELEASE);
 }
 
-std::uintptr_t RemoteBuffer::AddressOf(std::size_t offset) const
+void ListView::Write(const void* bytes, std::size_t size, std::size_t offset) const
 {
-    return reinterpret_cast<std::uintptr_t>(address_) + offset;
+    if (!WriteProcessMemory(process_.get(), remote_ + offset, bytes, size, nullptr))
+        throw DriverError("cannot write " + std::to_string(size) + " bytes into the process of " + Describe(list_));
 }
 
-void RemoteBuffer::Write(std::size_t offset, const void* bytes, std::size_t size) const
+void ListView::Read(void* bytes, std::size_t size, std::size_t offset) const
 {
-    if (offset + size > size_ ||
-        !WriteProcessMemory(process_.get(), static_cast<char*>(address_) + offset, bytes, size, nullptr))
-        throw DriverError("cannot write " + std::to_string(size) + " bytes into the other process");
-}
-
-void RemoteBuffer::Read(std::size_t offset, void* bytes, std::size_t size) const
-{
-    if (offset + size > size_ ||
-        !ReadProcessMemory(process_.get(), static_cast<const char*>(address_) + offset, bytes, size, nullptr))
-        throw DriverError("cannot read " + std::to_string(size) + " bytes from the other process");
+    if (!ReadProcessMemory(process_.get(), remote_ + offset, bytes, size, nullptr))
+        throw DriverError("cannot read " + std::to_string(size) + " bytes from the process of " + Describe(list_));
 }
 
 template <class Record>
-std::wstring RemoteBuffer::AskForText(HWND window, UINT message, WPARAM wParam, Record record) const
+std::wstring ListView::AskForText(UINT message, WPARAM wParam, Record record) const
 {
-    const std::size_t capacity = (size_ - RecordSpace) / sizeof(wchar_t);
-    record.pszText = reinterpret_cast<wchar_t*>(AddressOf(RecordSpace));
-    record.cchTextMax = static_cast<int>(capacity);
+    record.pszText = reinterpret_cast<wchar_t*>(remote_ + RecordSpace);
+    record.cchTextMax = static_cast<int>(TextCapacity);
     const wchar_t nothing = L'\0';
-    Write(RecordSpace, &nothing, sizeof nothing);
-    Write(0, &record, sizeof record);
-    SendBounded(window, message, wParam, static_cast<LPARAM>(AddressOf(0)));
-    std::wstring text(capacity, L'\0');
-    Read(RecordSpace, text.data(), capacity * sizeof(wchar_t));
+    Write(&nothing, sizeof nothing, RecordSpace);
+    Write(&record, sizeof record);
+    SendBounded(list_, message, wParam, reinterpret_cast<LPARAM>(remote_));
+    std::wstring text(TextCapacity, L'\0');
+    Read(text.data(), TextCapacity * sizeof(wchar_t), RecordSpace);
     text.resize(text.find(L'\0'));
     return text;
 }
-
-template std::wstring RemoteBuffer::AskForText(HWND, UINT, WPARAM, TVITEMW) const;
-
-ListView::ListView(HWND list) : list_(list), buffer_(list, RecordSpace + TextCapacity * sizeof(wchar_t)) {}
 
 int ListView::RowCount() const
 {
@@ -97,7 +86,7 @@ std::vector<std::wstring> ListView::Headers() const
     for (int column = 0; column < ColumnCount(); ++column) {
         LVCOLUMNW record{};
         record.mask = LVCF_TEXT;
-        headers.push_back(buffer_.AskForText(list_, LVM_GETCOLUMNW, static_cast<WPARAM>(column), record));
+        headers.push_back(AskForText(LVM_GETCOLUMNW, static_cast<WPARAM>(column), record));
     }
     return headers;
 }
@@ -106,7 +95,7 @@ std::wstring ListView::Cell(int row, int column) const
 {
     LVITEMW record{};
     record.iSubItem = column;
-    return buffer_.AskForText(list_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), record);
+    return AskForText(LVM_GETITEMTEXTW, static_cast<WPARAM>(row), record);
 }
 
 std::vector<std::vector<std::wstring>> ListView::Rows() const
@@ -122,10 +111,10 @@ RECT ListView::RowScreenRect(int row) const
 {
     // LVM_GETITEMRECT takes the kind of rectangle in the RECT's left field.
     RECT rect{LVIR_BOUNDS, 0, 0, 0};
-    buffer_.Write(0, &rect, sizeof rect);
-    if (!SendBounded(list_, LVM_GETITEMRECT, static_cast<WPARAM>(row), static_cast<LPARAM>(buffer_.AddressOf(0))))
+    Write(&rect, sizeof rect);
+    if (!SendBounded(list_, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote_)))
         throw DriverError("row " + std::to_string(row) + " is not in " + Describe(list_));
-    buffer_.Read(0, &rect, sizeof rect);
+    Read(&rect, sizeof rect);
     RECT client{};
     GetClientRect(list_, &client);
     RECT visible{};

@@ -77,11 +77,6 @@ std::string Bmp(const ScreenImage& image)
 
 }  // namespace
 
-bool ScreenImage::Contains(COLORREF colour) const
-{
-    return std::find(Pixels.begin(), Pixels.end(), colour) != Pixels.end();
-}
-
 COLORREF ScreenImage::MostCommon() const
 {
     std::map<COLORREF, std::size_t> counts;

@@ -1,8 +1,6 @@
 #include "Driver.h"
 
-#include <algorithm>
 #include <charconv>
-#include <optional>
 
 namespace e2e {
 
@@ -49,39 +47,6 @@ void PostAndWaitUntilTaken(HWND target, UINT message, WPARAM wParam, LPARAM lPar
     WaitUntilIdle(root);
 }
 
-void PostKey(HWND target, WORD virtualKey, bool altHeld = false)
-{
-    // Repeat count 1, the scan code and the Alt flag; a release adds the previous-state and transition bits.
-    const LPARAM data = 1 | static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16 |
-                        (altHeld ? static_cast<LPARAM>(KF_ALTDOWN) << 16 : 0);
-    PostMessageW(target, altHeld ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, data);
-    PostMessageW(target, altHeld ? WM_SYSKEYUP : WM_KEYUP, virtualKey, data | static_cast<LPARAM>(0xC0000000));
-}
-
-// The popup's first item, highlighted as the popup opens, in the captured
-// popup: the row and the column where the highlight begins.
-std::optional<POINT> HighlightStart(const ScreenImage& popup)
-{
-    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
-    for (int y = 0; y < popup.Height; ++y)
-        if (popup.At(popup.Width / 2, y) == highlight)
-            for (int x = 0; x < popup.Width; ++x)
-                if (popup.At(x, y) == highlight) return POINT{x, y};
-    return std::nullopt;
-}
-
-// A check mark stands left of the items' texts, in a column as wide as the
-// system's check-mark bitmap, drawn in the menu's text colour.
-bool ShowsCheckMark(const ScreenImage& popup, POINT highlight)
-{
-    const COLORREF mark = GetSysColor(COLOR_MENUTEXT);
-    const int right = std::min(popup.Width, static_cast<int>(highlight.x) + GetSystemMetrics(SM_CXMENUCHECK) + 2);
-    for (int y = 0; y < popup.Height; ++y)
-        for (int x = highlight.x; x < right; ++x)
-            if (popup.At(x, y) == mark) return true;
-    return false;
-}
-
 HWND KeyboardTarget(HWND window)
 {
     GUITHREADINFO thread{};
@@ -93,30 +58,18 @@ HWND KeyboardTarget(HWND window)
 
 }  // namespace
 
-HWND FindShownTopLevel(DWORD processId, const wchar_t* className, const wchar_t* caption)
-{
-    // FindWindowEx compares the caption as stored, without a message to a possibly hung window.
-    for (HWND window = FindWindowExW(nullptr, nullptr, className, caption); window;
-         window = FindWindowExW(nullptr, window, className, caption)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == processId && IsWindowVisible(window)) return window;
-    }
-    return nullptr;
-}
-
 void PauseBetweenPolls()
 {
     Sleep(10);
 }
 
-std::string Utf8(std::wstring_view text)
+std::string Narrow(std::wstring_view text, UINT codePage)
 {
     const int length = static_cast<int>(text.size());
-    std::string narrow(static_cast<std::size_t>(
-                           WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr)),
-                       '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, narrow.data(), static_cast<int>(narrow.size()), nullptr,
+    std::string narrow(
+        static_cast<std::size_t>(WideCharToMultiByte(codePage, 0, text.data(), length, nullptr, 0, nullptr, nullptr)),
+        '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), length, narrow.data(), static_cast<int>(narrow.size()), nullptr,
                         nullptr);
     return narrow;
 }
@@ -190,15 +143,6 @@ void Click(HWND button)
     PostAndWaitUntilTaken(button, BM_CLICK, 0, 0);
 }
 
-void PressKey(HWND window, WORD virtualKey, bool altHeld)
-{
-    RequireReachable(window, "press a key in");
-    const HWND target = KeyboardTarget(window);
-    const HWND root = GetAncestor(target, GA_ROOT);  // before the key may close it
-    PostKey(target, virtualKey, altHeld);
-    WaitUntilIdle(root);
-}
-
 void Focus(HWND control)
 {
     RequireReachable(control, "focus");
@@ -216,61 +160,22 @@ std::vector<std::wstring> ControlTexts(HWND window)
 
 void Press(HWND window, const Keystroke& keystroke)
 {
-    if (keystroke.Key)
-        PressKey(window, keystroke.Key, keystroke.AltHeld);
-    else
-        ChooseCloseCommand(window);
+    RequireReachable(window, "press a key in");
+    if (!keystroke.Key) return PostAndWaitUntilTaken(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    const HWND target = KeyboardTarget(window);
+    // Repeat count 1, the scan code and the Alt flag; a release adds the previous-state and transition bits.
+    const LPARAM data = 1 | static_cast<LPARAM>(MapVirtualKeyW(keystroke.Key, MAPVK_VK_TO_VSC)) << 16 |
+                        (keystroke.AltHeld ? static_cast<LPARAM>(KF_ALTDOWN) << 16 : 0);
+    const HWND root = GetAncestor(target, GA_ROOT);  // before the key may close it
+    PostMessageW(target, keystroke.AltHeld ? WM_SYSKEYDOWN : WM_KEYDOWN, keystroke.Key, data);
+    PostMessageW(target, keystroke.AltHeld ? WM_SYSKEYUP : WM_KEYUP, keystroke.Key, data | static_cast<LPARAM>(0xC0000000));
+    WaitUntilIdle(root);
 }
 
 void ChooseMenuCommand(HWND window, int commandId)
 {
     RequireReachable(window, "use the menu of");
     PostAndWaitUntilTaken(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
-}
-
-void ChooseCloseCommand(HWND window)
-{
-    RequireReachable(window, "close");
-    PostAndWaitUntilTaken(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-}
-
-bool MenuShowsCheckMark(HWND window)
-{
-    RequireReachable(window, "open the menu of");
-    if (HMENU bar = GetMenu(window); bar && GetMenuItemCount(bar) > 0) {  // Windows reads another process's menu
-        HMENU popup = GetSubMenu(bar, 0);
-        for (int item = 0; item < GetMenuItemCount(popup); ++item)
-            if (GetMenuState(popup, static_cast<UINT>(item), MF_BYPOSITION) & MF_CHECKED) return true;
-        return false;
-    }
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    // Under Wine a window whose activation arrives late is raised over a popup
-    // it has just opened; a popup that shows no highlight soon is opened again.
-    for (int attempt = 1;; ++attempt) {
-        WaitUntilIdle(window);
-        PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, 0);  // as F10: the menu bar's first title
-        PostKey(window, VK_DOWN);
-        const HWND popup =
-            WaitFor([&] { return FindShownTopLevel(processId, L"#32768", nullptr); }, "the menu to open");
-        std::optional<ScreenImage> image;
-        std::optional<POINT> highlight;
-        const auto showsHighlight = [&] {
-            image = CapturePainted(popup, ScreenRect(popup));
-            highlight = HighlightStart(*image);
-            return highlight.has_value();
-        };
-        try {
-            WaitFor(showsHighlight, "the open menu's highlight", attempt < 3 ? Timeout{1000} : DefaultTimeout);
-        } catch (const DriverError&) {
-            if (attempt == 3) throw;
-        }
-        // One Esc closes the popup, the second leaves the menu bar.
-        PostKey(window, VK_ESCAPE);
-        PostKey(window, VK_ESCAPE);
-        WaitUntilIdle(window);
-        if (highlight) return ShowsCheckMark(*image, *highlight);
-    }
 }
 
 }  // namespace e2e
