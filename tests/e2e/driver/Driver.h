@@ -31,7 +31,6 @@ struct DriverError : std::runtime_error {
 std::string Narrow(std::wstring_view text, UINT codePage = CP_UTF8);
 inline std::string Utf8(std::wstring_view text) { return Narrow(text); }
 std::string Describe(HWND window);
-void PauseBetweenPolls();
 
 // Calls find until it gives something true and returns that; once timeout has
 // passed, throws DriverError naming what was awaited (a text, or a function
@@ -51,7 +50,7 @@ auto WaitFor(Find find, const Awaited& awaited, Timeout timeout = DefaultTimeout
             throw DriverError("timed out after " + std::to_string(timeout.count()) + " ms waiting for " +
                               description);
         }
-        PauseBetweenPolls();
+        Sleep(10);
     }
 }
 

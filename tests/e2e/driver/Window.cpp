@@ -58,11 +58,6 @@ HWND KeyboardTarget(HWND window)
 
 }  // namespace
 
-void PauseBetweenPolls()
-{
-    Sleep(10);
-}
-
 std::string Narrow(std::wstring_view text, UINT codePage)
 {
     const int length = static_cast<int>(text.size());

@@ -25,8 +25,11 @@ void ExpectTextColours(const Session& session, const std::array<COLORREF, 3>& ex
     }
 }
 
-TEST(Calcular, WritesTheMissingValueInRedAndLeavesTheOtherTwoBlack)
+// A case that computes nothing starts from a computed, red result, typed
+// over with the case's entries: the message, and black text everywhere.
+TEST(Calcular, WritesTheMissingValueInRedOrAsksForExactlyTwoValuesAndTurnsEveryBoxBlack)
 {
+    constexpr std::size_t none = 3;
     const struct {
         const char* what;
         Entries typed;
@@ -38,42 +41,28 @@ TEST(Calcular, WritesTheMissingValueInRedAndLeavesTheOtherTwoBlack)
         {"percentage that 30 is of 200", {L"200", L"", L"30"}, 1, L"15. %"},
         {"thousands grouped, zero decimals dropped", {L"2469", L"50", L""}, 2, L"1,234.5"},
         {"beyond a double", {L"1e308", L"1e308", L""}, 2, L"Fuera de rango"},
+        {"none", {L"", L"", L""}, none, nullptr},
+        {"one", {L"200", L"", L""}, none, nullptr},
+        {"zero, negative and text count as missing", {L"0", L"-15", L"x"}, none, nullptr},
+        {"all three", {L"200", L"15", L"30"}, none, nullptr},
+        {"again right after a result", {L"200", L"15", L"30."}, none, nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Session session;
+        if (c.computed == none) session.Calculate({L"200", L"15", L""});
         session.Calculate(c.typed);
-        EXPECT_FALSE(session.App.FindTopLevel(MessageTitle));
         Entries shown = c.typed;
-        shown[c.computed] = c.shown;
-        EXPECT_EQ(session.Shown(), shown);
         std::array<COLORREF, 3> colours{Black, Black, Black};
-        colours[c.computed] = Red;
+        if (c.computed == none) {
+            EXPECT_EQ(session.AnswerMessage(), TwoValuesText);
+        } else {
+            EXPECT_FALSE(session.App.FindTopLevel(MessageTitle));
+            shown[c.computed] = c.shown;
+            colours[c.computed] = Red;
+        }
+        EXPECT_EQ(session.Shown(), shown);
         ExpectTextColours(session, colours);
-    }
-}
-
-// Each case starts from a computed, red result, typed over with the case's entries.
-TEST(Calcular, AsksForExactlyTwoValuesAndTurnsEveryBoxBlack)
-{
-    const struct {
-        const char* what;
-        Entries typed;
-    } cases[] = {
-        {"none", {L"", L"", L""}},
-        {"one", {L"200", L"", L""}},
-        {"zero, negative and text count as missing", {L"0", L"-15", L"x"}},
-        {"all three", {L"200", L"15", L"30"}},
-        {"again right after a result", {L"200", L"15", L"30."}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        Session session;
-        session.Calculate({L"200", L"15", L""});
-        session.Calculate(c.typed);
-        EXPECT_EQ(session.AnswerMessage(), TwoValuesText);
-        EXPECT_EQ(session.Shown(), c.typed);
-        ExpectTextColours(session, {Black, Black, Black});
     }
 }
 
