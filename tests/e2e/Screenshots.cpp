@@ -22,25 +22,17 @@ void CofreloWindows()
 {
     using namespace cofrelo;
     Session session;
-    const struct {
-        int option;
-        const wchar_t* description;
-        const wchar_t* amount;
-    } movements[] = {
-        {SavingOptionId, L"Nomina de noviembre", L"1850"},
-        {ExpenseOptionId, L"Alquiler", L"650"},
-        {CommentOptionId, L"Revisar el seguro del coche en enero", L""},
-        {SavingOptionId, L"Intereses de la cuenta", L"12.37"},
-        {ExpenseOptionId, L"Regalos de Navidad", L"240.5"},
-    };
-    for (const auto& movement : movements) session.Insert(movement.option, movement.description, movement.amount);
+    session.Insert(SavingOptionId, L"Nomina de noviembre", L"1850");
+    session.Insert(ExpenseOptionId, L"Alquiler", L"650");
+    session.Insert(CommentOptionId, L"Revisar el seguro del coche en enero", L"");
+    session.Insert(SavingOptionId, L"Intereses de la cuenta", L"12.37");
+    session.Insert(ExpenseOptionId, L"Regalos de Navidad", L"240.5");
     Save(session.Main, L"cofrelo-main");
 
     const HWND insert = session.Open(InsertCommand, InsertDialogTitle);
     session.FillInsertDialog(insert, ExpenseOptionId, L"Libros", L"35.90");
     Save(insert, L"cofrelo-insert");
-    e2e::Click(e2e::Control(insert, InsertCancelButtonId));
-    e2e::WaitUntilGone(insert);
+    e2e::CloseWith(insert, InsertCancelButtonId);
 
     const HWND fileName = session.Open(SaveCommand, FileNameDialogTitle);
     e2e::TypeText(e2e::Control(fileName, NameBoxId), L"Ahorros 2026");
@@ -48,13 +40,11 @@ void CofreloWindows()
     e2e::Click(e2e::Control(fileName, NameAcceptButtonId));
     const HWND saved = session.WaitForModal(MessageTitle);
     Save(saved, L"cofrelo-saved");
-    e2e::Click(e2e::Control(saved, IDOK));
-    e2e::WaitUntilGone(saved);
+    e2e::CloseWith(saved, IDOK);
 
     const HWND config = session.Open(ConfigurationCommand, ConfigDialogTitle);
     Save(config, L"cofrelo-config");
-    e2e::Click(e2e::Control(config, ConfigCancelButtonId));
-    e2e::WaitUntilGone(config);
+    e2e::CloseWith(config, ConfigCancelButtonId);
 
     session.Choose(AmericanFormatCommand);
     Save(session.Main, L"cofrelo-american");

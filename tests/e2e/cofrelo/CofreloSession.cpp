@@ -59,8 +59,7 @@ std::wstring Session::Insert(int option, std::wstring_view description, std::wst
     const HWND dialog = Open(InsertCommand, InsertDialogTitle);
     FillInsertDialog(dialog, option, description, amount);
     const std::wstring date = e2e::Text(e2e::Control(dialog, DatePickerId));
-    e2e::Click(e2e::Control(dialog, InsertAcceptButtonId));
-    e2e::WaitUntilGone(dialog);
+    e2e::CloseWith(dialog, InsertAcceptButtonId);
     return date;
 }
 
@@ -73,8 +72,7 @@ void Session::GiveFileName(std::wstring_view name) const
 {
     const HWND dialog = WaitForModal(FileNameDialogTitle);
     e2e::TypeText(e2e::Control(dialog, NameBoxId), name);
-    e2e::Click(e2e::Control(dialog, NameAcceptButtonId));
-    e2e::WaitUntilGone(dialog);
+    e2e::CloseWith(dialog, NameAcceptButtonId);
 }
 
 void Session::ChooseWithName(int command, std::wstring_view name) const

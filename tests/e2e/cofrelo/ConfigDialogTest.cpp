@@ -44,17 +44,11 @@ void TypeColour(HWND chooser, COLORREF colour)
         e2e::TypeText(e2e::Control(chooser, ChooserBoxIds[i]), std::to_wstring((colour >> (8 * i)) & 0xFF));
 }
 
-void Press(HWND window, int button)
-{
-    e2e::Click(e2e::Control(window, button));
-    e2e::WaitUntilGone(window);
-}
-
 void ChooseColour(const Session& session, HWND config, int button, COLORREF colour)
 {
     const HWND chooser = OpenColourChooser(session, config, button);
     TypeColour(chooser, colour);
-    Press(chooser, IDOK);
+    e2e::CloseWith(chooser, IDOK);
 }
 
 TEST(Configuration, TheChooserOpensOnGreyCancelKeepsEverythingAcceptPutsTheChoiceInForceAndSavesItOrTellsWhyNot)
@@ -77,16 +71,18 @@ TEST(Configuration, TheChooserOpensOnGreyCancelKeepsEverythingAcceptPutsTheChoic
     EXPECT_EQ(e2e::ScreenRect(chooser).top - e2e::ScreenRect(config).top, 30);
     TypeColour(chooser, custom);
     e2e::Click(e2e::Control(chooser, AddCustomColourId));
-    Press(chooser, IDCANCEL);
+    e2e::CloseWith(chooser, IDCANCEL);
     EXPECT_EQ(SwatchColour(config, SavingBackSwatchId), RGB(0, 128, 0));
     chooser = OpenColourChooser(session, config, CommentBackButtonId);
     EXPECT_EQ(ColourInBoxes(chooser), Grey);
     const RECT grid = e2e::ScreenRect(e2e::Control(chooser, CustomColoursId));
     const POINT firstCell{grid.left + (grid.right - grid.left) / 20, grid.top + (grid.bottom - grid.top) / 5};
     EXPECT_EQ(e2e::PixelAt(chooser, firstCell), custom);
-    Press(chooser, IDCANCEL);
-    Press(config, ConfigCancelButtonId);
+    e2e::CloseWith(chooser, IDCANCEL);
+    e2e::CloseWith(config, ConfigCancelButtonId);
     EXPECT_TRUE(session.ShowsRowInColours(0, DefaultColours.SavingText, DefaultColours.SavingBack));
+    EXPECT_TRUE(session.ShowsRowInColours(1, DefaultColours.ExpenseText, DefaultColours.ExpenseBack));
+    EXPECT_TRUE(session.ShowsRowInColours(2, DefaultColours.CommentText, DefaultColours.CommentBack));
     EXPECT_EQ(FolderEntries(session.App.Folder()), std::vector<std::wstring>{L"Cofrelo.exe"});
 
     Colours chosen = DefaultColours;
@@ -100,10 +96,10 @@ TEST(Configuration, TheChooserOpensOnGreyCancelKeepsEverythingAcceptPutsTheChoic
     ChooseColour(session, config, SavingTextButtonId, chosen.SavingText);
     ChooseColour(session, config, CommentBackButtonId, chosen.CommentBack);
     e2e::Click(e2e::Control(config, FolderButtonId));
-    Press(session.WaitForModal(FolderBrowserTitle), IDCANCEL);
+    e2e::CloseWith(session.WaitForModal(FolderBrowserTitle), IDCANCEL);
     EXPECT_EQ(e2e::Text(e2e::Control(config, FolderBoxId)), session.App.Folder());
     e2e::TypeText(e2e::Control(config, FolderBoxId), L"C:\\otra\\");  // ignored: only the browser sets it
-    Press(config, ConfigAcceptButtonId);
+    e2e::CloseWith(config, ConfigAcceptButtonId);
     EXPECT_TRUE(session.ShowsRowInColours(0, chosen.SavingText, chosen.SavingBack));
     EXPECT_TRUE(session.ShowsRowInColours(1, chosen.ExpenseText, chosen.ExpenseBack));
     EXPECT_TRUE(session.ShowsRowInColours(2, chosen.CommentText, chosen.CommentBack));

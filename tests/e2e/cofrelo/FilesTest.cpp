@@ -40,40 +40,44 @@ void ExpectFailure(const std::wstring& text, std::wstring_view headline, const s
     EXPECT_FALSE(reason.empty() || reason.ends_with(L"\n")) << "the reason is \"" << e2e::Utf8(reason) << "\"";
 }
 
-TEST(SaveAndRead, WriteEveryMovementAsARecordAndReadThemBackInANewRun)
+// "Nuevo" empties the list and starts again from zero, and "Leer" then offers
+// the name saved last and brings the file's rows back.
+TEST(SaveNewAndRead, WriteEveryMovementAsARecordStartAgainAndReadThemBack)
 {
-    Session first;
-    const std::string day = Ansi(first.Insert(SavingOptionId, L"Nómina de enero", L"1250.5"));
-    first.Insert(ExpenseOptionId, L"Café {con} \\ leche", L" 30 ");
-    first.Insert(CommentOptionId, L"Revisar el seguro", L"");
+    Session session;
+    const std::wstring date = session.Insert(SavingOptionId, L"Nómina de enero", L"1250.5");
+    const std::string day = Ansi(date);
+    session.Insert(ExpenseOptionId, L"Café {con} \\ leche", L" 30 ");
+    session.Insert(CommentOptionId, L"Revisar el seguro", L"");
     const std::string records = Record(day, Ansi(L"Nómina de enero"), "+1250.5", "1250.5", 0) +
                                 Record(day, Ansi(L"Café {con} \\ leche"), "-30", "1220.5", 1) +
                                 Record(day, "Revisar el seguro", "*", "*", 2);
-    const HWND dialog = first.Open(SaveCommand, FileNameDialogTitle);
+    const HWND dialog = session.Open(SaveCommand, FileNameDialogTitle);
     EXPECT_EQ(e2e::Text(e2e::Control(dialog, NameBoxId)), L"");
     e2e::Click(e2e::Control(dialog, NameAcceptButtonId));  // an empty name is refused, the dialog stays
-    EXPECT_EQ(first.AnswerMessage(), L"Tienes que escribir un nombre de fichero ...");
-    first.GiveFileName(L"Ahorros 2025");
-    EXPECT_EQ(first.AnswerMessage(), SavedText(L"Ahorros 2025"));
-    EXPECT_EQ(FileBytes(first.PathOf(L"Ahorros 2025.log")), records);
-    const std::vector<Row> rows = first.Rows();
-    EXPECT_EQ(first.Exit(), 0u);
+    EXPECT_EQ(session.AnswerMessage(), L"Tienes que escribir un nombre de fichero ...");
+    session.GiveFileName(L"Ahorros 2025");
+    EXPECT_EQ(session.AnswerMessage(), SavedText(L"Ahorros 2025"));
+    EXPECT_EQ(FileBytes(session.PathOf(L"Ahorros 2025.log")), records);
+    const std::vector<Row> rows = session.Rows();
 
-    Session second;
-    WriteFileBytes(second.PathOf(L"Ahorros 2025.log"), records);
-    second.ChooseWithName(ReadCommand, L"Ahorros 2025");
-    EXPECT_TRUE(second.EndedWithoutMessage());
-    EXPECT_EQ(second.Rows(), rows);
+    session.Choose(NewCommand);
+    EXPECT_TRUE(session.Rows().empty());
+    session.Insert(SavingOptionId, L"Intereses", L"5");
+    EXPECT_EQ(session.Rows(), std::vector<Row>{RowOf(date, L"Intereses", L"5'00", L"5'00")});
+    const HWND offered = session.Open(ReadCommand, FileNameDialogTitle);
+    EXPECT_EQ(e2e::Text(e2e::Control(offered, NameBoxId)), L"Ahorros 2025");
+    e2e::CloseWith(offered, NameAcceptButtonId);
+    EXPECT_TRUE(session.EndedWithoutMessage());
+    EXPECT_EQ(session.Rows(), rows);
 
-    // The balance goes on from the one stored last; the name offered is the one read.
-    const std::string today = Ansi(second.Insert(SavingOptionId, L"Intereses", L"9.5"));
-    const HWND again = second.Open(SaveCommand, FileNameDialogTitle);
-    EXPECT_EQ(e2e::Text(e2e::Control(again, NameBoxId)), L"Ahorros 2025");
-    e2e::Click(e2e::Control(again, NameAcceptButtonId));
-    EXPECT_EQ(second.AnswerMessage(IDYES), OverwriteQuestion);
-    EXPECT_EQ(second.AnswerMessage(), SavedText(L"Ahorros 2025"));
-    EXPECT_EQ(FileBytes(second.PathOf(L"Ahorros 2025.log")),
-              records + Record(today, "Intereses", "+9.5", "1230", 0));
+    // The balance goes on from the one stored last.
+    session.Insert(SavingOptionId, L"Intereses", L"9.5");
+    session.ChooseWithName(SaveCommand, L"Ahorros 2025");
+    EXPECT_EQ(session.AnswerMessage(IDYES), OverwriteQuestion);
+    EXPECT_EQ(session.AnswerMessage(), SavedText(L"Ahorros 2025"));
+    EXPECT_EQ(FileBytes(session.PathOf(L"Ahorros 2025.log")), records + Record(day, "Intereses", "+9.5", "1230", 0));
+    EXPECT_EQ(session.Exit(), 0u);
 }
 
 // A program folder whose name the ANSI code page cannot hold: files land in it
@@ -235,11 +239,11 @@ TEST(AmericanFormatAndExportText, RewriteEveryRowAndWriteOneFixedColumnLinePerMo
                 RowOf(date, L"Luz", L"-0'25", L"1.234.567'25"), RowOf(date, L"Revisar", wideStars, wideStars)},
                TextLine(day, nomina, "1.234.567'50", "1.234.567'50") + TextLine(day, "Luz", "-0'25", "1.234.567'25") +
                    TextLine(day, "Revisar", Stars, Stars)};
-    int turn = 0;
+    std::wstring name = L"formato";
     for (const auto* format : {&american, &european, &american}) {
-        SCOPED_TRACE(turn);
+        name += L'1';
+        SCOPED_TRACE(e2e::Utf8(name));
         EXPECT_EQ(session.Rows(), format->rows);
-        const std::wstring name = L"formato" + std::to_wstring(++turn);
         session.ChooseWithName(ExportTextCommand, name);
         EXPECT_EQ(session.AnswerMessage(), TextExportedText);
         EXPECT_EQ(FileBytes(session.PathOf(name + L".txt")), format->lines);

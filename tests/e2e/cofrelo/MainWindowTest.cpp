@@ -57,8 +57,7 @@ TEST(InsertMovement, RefusesWhatItCannotStoreKeepingTheDialogAsTypedAndRemembers
     Session session;
     const HWND first = session.Open(InsertCommand, InsertDialogTitle);
     EXPECT_EQ(e2e::SendBounded(e2e::Control(first, SavingOptionId), BM_GETCHECK, 0, 0), BST_CHECKED);
-    e2e::Click(e2e::Control(first, InsertCancelButtonId));
-    e2e::WaitUntilGone(first);
+    e2e::CloseWith(first, InsertCancelButtonId);
     session.Insert(SavingOptionId, L"Base", L"100");
     for (const auto& c : cases) {
         const HWND dialog = session.Open(InsertCommand, InsertDialogTitle);
@@ -66,8 +65,7 @@ TEST(InsertMovement, RefusesWhatItCannotStoreKeepingTheDialogAsTypedAndRemembers
         e2e::Click(e2e::Control(dialog, InsertAcceptButtonId));
         EXPECT_EQ(session.AnswerMessage(), c.message) << e2e::Utf8(c.amount);
         EXPECT_EQ(e2e::Text(e2e::Control(dialog, AmountBoxId)), c.amount);
-        e2e::Click(e2e::Control(dialog, InsertCancelButtonId));
-        e2e::WaitUntilGone(dialog);
+        e2e::CloseWith(dialog, InsertCancelButtonId);
     }
     EXPECT_EQ(session.Rows().size(), 1u);
     // The kind chosen last, also on "Cancelar"; a comment takes no amount.
@@ -94,48 +92,17 @@ TEST(InsertMovement, RefusesAnyLineOnceTheLedgerIsFull)
     EXPECT_EQ(e2e::ListView(e2e::Control(session.Main, LedgerListId)).RowCount(), LedgerCapacity);
 }
 
-TEST(RowColours, PaintEachKindInTheDefaultColoursOrThoseOfTheConfigurationFile)
+TEST(RowColours, PaintEachKindInTheColoursOfTheConfigurationFile)
 {
     const Colours configured{RGB(10, 20, 30), RGB(250, 240, 0), RGB(0, 0, 0),
                              RGB(0, 128, 0),  RGB(128, 0, 128), RGB(255, 200, 150)};
-    const struct {
-        const char* what;
-        std::vector<e2e::ExtraFile> files;
-        Colours colours;
-    } cases[] = {
-        {"defaults", {}, DefaultColours},
-        {"configured", {{L"Configurador.log", SettingsRecord(configured, "")}}, configured},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        Session session(c.files);
-        session.Insert(SavingOptionId, L"Ahorro", L"10");
-        session.Insert(ExpenseOptionId, L"Gasto", L"5");
-        session.Insert(CommentOptionId, L"Nota", L"");
-        EXPECT_TRUE(session.ShowsRowInColours(0, c.colours.SavingText, c.colours.SavingBack));
-        EXPECT_TRUE(session.ShowsRowInColours(1, c.colours.ExpenseText, c.colours.ExpenseBack));
-        EXPECT_TRUE(session.ShowsRowInColours(2, c.colours.CommentText, c.colours.CommentBack));
-    }
-}
-
-TEST(New, EmptiesTheListAndStartsAgainFromZeroKeepingTheDocumentName)
-{
-    Session session;
-    const std::wstring date = session.Insert(SavingOptionId, L"Nomina", L"100");
-    const std::vector<Row> saved = session.Rows();
-    session.ChooseWithName(SaveCommand, L"libro");
-    session.AnswerMessage();
-
-    session.Choose(NewCommand);
-    EXPECT_TRUE(session.Rows().empty());
-    session.Insert(SavingOptionId, L"Intereses", L"5");
-    EXPECT_EQ(session.Rows(), std::vector<Row>{RowOf(date, L"Intereses", L"5'00", L"5'00")});
-
-    const HWND dialog = session.Open(ReadCommand, FileNameDialogTitle);
-    EXPECT_EQ(e2e::Text(e2e::Control(dialog, NameBoxId)), L"libro");
-    e2e::Click(e2e::Control(dialog, NameAcceptButtonId));
-    EXPECT_TRUE(session.EndedWithoutMessage());
-    EXPECT_EQ(session.Rows(), saved);
+    Session session({{L"Configurador.log", SettingsRecord(configured, "")}});
+    session.Insert(SavingOptionId, L"Ahorro", L"10");
+    session.Insert(ExpenseOptionId, L"Gasto", L"5");
+    session.Insert(CommentOptionId, L"Nota", L"");
+    EXPECT_TRUE(session.ShowsRowInColours(0, configured.SavingText, configured.SavingBack));
+    EXPECT_TRUE(session.ShowsRowInColours(1, configured.ExpenseText, configured.ExpenseBack));
+    EXPECT_TRUE(session.ShowsRowInColours(2, configured.CommentText, configured.CommentBack));
 }
 
 // A window of the key table: the main window (command 0) or a dialog, which a

@@ -128,6 +128,8 @@ std::wstring Text(HWND window);
 // Reads the message box's text (its static control 0xFFFF), presses the
 // button and waits until the box has gone; returns the text.
 std::wstring AnswerMessageBox(HWND box, int button);
+// Clicks the window's button and waits until the window has gone.
+void CloseWith(HWND window, int button);
 
 // What a user does. Each refuses a window a user could not reach (hidden,
 // disabled, or in a disabled window), posts what the system posts and returns
@@ -161,7 +163,6 @@ void Press(HWND window, const Keystroke& keystroke);
 
 // What the screen shows, as COLORREF (0x00BBGGRR).
 struct ScreenImage {
-    RECT Area;
     int Width;
     int Height;
     std::vector<COLORREF> Pixels;  // rows top down

@@ -51,7 +51,7 @@ ScreenImage CaptureScreen(const RECT& area)
     const bool copied = bitmap && BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top,
                                          SRCCOPY | CAPTUREBLT);
     if (!copied) throw DriverError("could not capture the screen area " + DescribeArea(area));
-    ScreenImage image{area, width, height, {}};
+    ScreenImage image{width, height, {}};
     const auto* quads = static_cast<const RGBQUAD*>(bits);
     for (std::size_t i = 0; i < static_cast<std::size_t>(width) * static_cast<std::size_t>(height); ++i)
         image.Pixels.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));

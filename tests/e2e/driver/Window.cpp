@@ -119,9 +119,14 @@ std::wstring Text(HWND window)
 std::wstring AnswerMessageBox(HWND box, int button)
 {
     const std::wstring text = Text(Control(box, MessageBoxTextId));
-    Click(Control(box, button));
-    WaitUntilGone(box);
+    CloseWith(box, button);
     return text;
+}
+
+void CloseWith(HWND window, int button)
+{
+    Click(Control(window, button));
+    WaitUntilGone(window);
 }
 
 void TypeText(HWND edit, std::wstring_view text)
