@@ -68,17 +68,11 @@ std::wstring Session::AnswerMessage(int button, std::wstring_view title) const
     return e2e::AnswerMessageBox(WaitForModal(title), button);
 }
 
-void Session::GiveFileName(std::wstring_view name) const
-{
-    const HWND dialog = WaitForModal(FileNameDialogTitle);
-    e2e::TypeText(e2e::Control(dialog, NameBoxId), name);
-    e2e::CloseWith(dialog, NameAcceptButtonId);
-}
-
 void Session::ChooseWithName(int command, std::wstring_view name) const
 {
-    Choose(command);
-    GiveFileName(name);
+    const HWND dialog = Open(command, FileNameDialogTitle);
+    e2e::TypeText(e2e::Control(dialog, NameBoxId), name);
+    e2e::CloseWith(dialog, NameAcceptButtonId);
 }
 
 bool Session::EndedWithoutMessage() const
@@ -126,12 +120,6 @@ std::string FileBytes(const std::wstring& path)
 {
     std::ifstream file(std::filesystem::path(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-void WriteFileBytes(const std::wstring& path, const std::string& bytes)
-{
-    std::ofstream(std::filesystem::path(path), std::ios::binary | std::ios::trunc)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::vector<std::wstring> FolderEntries(const std::wstring& folder)

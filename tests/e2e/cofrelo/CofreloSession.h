@@ -49,7 +49,6 @@ public:
 
     // Waits for the message box, returns its text and answers it.
     std::wstring AnswerMessage(int button = IDOK, std::wstring_view title = MessageTitle) const;
-    void GiveFileName(std::wstring_view name) const;
     void ChooseWithName(int command, std::wstring_view name) const;
     // The command at work has ended without a message: once the program is
     // idle again, the main window takes input, which a message box prevents.
@@ -67,7 +66,7 @@ std::wstring Padded(std::wstring_view text, std::size_t width);
 Row RowOf(std::wstring_view date, std::wstring_view description, std::wstring_view amount, std::wstring_view balance);
 
 std::string FileBytes(const std::wstring& path);
-void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+using e2e::WriteFileBytes;
 // The names in the folder, sorted.
 std::vector<std::wstring> FolderEntries(const std::wstring& folder);
 // The text in the system's ANSI code page, as the program's files keep it.

@@ -56,7 +56,8 @@ TEST(SaveNewAndRead, WriteEveryMovementAsARecordStartAgainAndReadThemBack)
     EXPECT_EQ(e2e::Text(e2e::Control(dialog, NameBoxId)), L"");
     e2e::Click(e2e::Control(dialog, NameAcceptButtonId));  // an empty name is refused, the dialog stays
     EXPECT_EQ(session.AnswerMessage(), L"Tienes que escribir un nombre de fichero ...");
-    session.GiveFileName(L"Ahorros 2025");
+    e2e::TypeText(e2e::Control(dialog, NameBoxId), L"Ahorros 2025");
+    e2e::CloseWith(dialog, NameAcceptButtonId);
     EXPECT_EQ(session.AnswerMessage(), SavedText(L"Ahorros 2025"));
     EXPECT_EQ(FileBytes(session.PathOf(L"Ahorros 2025.log")), records);
     const std::vector<Row> rows = session.Rows();

@@ -53,6 +53,13 @@ OwnedHandle KillOnCloseJob()
 
 std::wstring ProgramUnderTest;
 
+void WriteFileBytes(const std::wstring& path, const std::string& bytes)
+{
+    std::ofstream file(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+    if (!file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+        throw DriverError("could not write " + Utf8(path));
+}
+
 Application::Application(const std::wstring& program, const std::vector<ExtraFile>& extraFiles,
                          std::wstring_view subfolder)
     : scratch_(NewScratchFolder()), folder_(scratch_)
@@ -62,11 +69,7 @@ Application::Application(const std::wstring& program, const std::vector<ExtraFil
         const std::wstring executable = folder_ + program.substr(program.find_last_of(L"\\/") + 1);
         if (!CopyFileW(program.c_str(), executable.c_str(), FALSE))
             throw DriverError("could not copy " + Utf8(program) + LastError());
-        for (const ExtraFile& file : extraFiles) {
-            std::ofstream out(std::filesystem::path(folder_ + file.Name), std::ios::binary);
-            if (!out.write(file.Bytes.data(), static_cast<std::streamsize>(file.Bytes.size())))
-                throw DriverError("could not write " + Utf8(file.Name));
-        }
+        for (const ExtraFile& file : extraFiles) WriteFileBytes(folder_ + file.Name, file.Bytes);
         Launch(executable);
     } catch (...) {
         RemoveFolder(scratch_);

@@ -54,10 +54,14 @@ auto WaitFor(Find find, const Awaited& awaited, Timeout timeout = DefaultTimeout
     }
 }
 
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
+// Frees a handle with the function that owns its kind: unique_ptr<T, Freeing<F>>.
+template <auto Free>
+struct Freeing {
+    void operator()(auto handle) const { Free(handle); }
 };
-using OwnedHandle = std::unique_ptr<void, HandleCloser>;
+using OwnedHandle = std::unique_ptr<void, Freeing<CloseHandle>>;
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
 // A file placed beside the copied executable before it starts.
 struct ExtraFile {

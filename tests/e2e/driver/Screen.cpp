@@ -16,12 +16,6 @@ constexpr DWORD SettleIntervalMs = 50;
 struct ReleaseScreenDc {
     void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
 };
-struct DeleteDc {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-struct DeleteGdiObject {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
 
 std::string DescribeArea(const RECT& area)
 {
@@ -44,9 +38,9 @@ ScreenImage CaptureScreen(const RECT& area)
     void* bits = nullptr;
     // Declared so that the memory DC goes first, giving the bitmap back before it is deleted.
     const std::unique_ptr<std::remove_pointer_t<HDC>, ReleaseScreenDc> screen(GetDC(nullptr));
-    const std::unique_ptr<std::remove_pointer_t<HBITMAP>, DeleteGdiObject> bitmap(
+    const std::unique_ptr<std::remove_pointer_t<HBITMAP>, Freeing<DeleteObject>> bitmap(
         CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    const std::unique_ptr<std::remove_pointer_t<HDC>, DeleteDc> memory(CreateCompatibleDC(screen.get()));
+    const std::unique_ptr<std::remove_pointer_t<HDC>, Freeing<DeleteDC>> memory(CreateCompatibleDC(screen.get()));
     SelectObject(memory.get(), bitmap.get());
     const bool copied = bitmap && BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top,
                                          SRCCOPY | CAPTUREBLT);
