@@ -12,7 +12,6 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <type_traits>
 #include <vector>
 
 namespace e2e {
@@ -33,23 +32,15 @@ inline std::string Utf8(std::wstring_view text) { return Narrow(text); }
 std::string Describe(HWND window);
 
 // Calls find until it gives something true and returns that; once timeout has
-// passed, throws DriverError naming what was awaited (a text, or a function
-// that makes one then, to tell the last state seen).
-template <class Find, class Awaited>
-auto WaitFor(Find find, const Awaited& awaited, Timeout timeout = DefaultTimeout)
+// passed, throws DriverError naming what was awaited.
+template <class Find>
+auto WaitFor(Find find, const std::string& awaited, Timeout timeout = DefaultTimeout)
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
         if (auto found = find()) return found;
-        if (std::chrono::steady_clock::now() >= deadline) {
-            std::string description;
-            if constexpr (std::is_invocable_v<Awaited>)
-                description = awaited();
-            else
-                description = awaited;
-            throw DriverError("timed out after " + std::to_string(timeout.count()) + " ms waiting for " +
-                              description);
-        }
+        if (std::chrono::steady_clock::now() >= deadline)
+            throw DriverError("timed out after " + std::to_string(timeout.count()) + " ms waiting for " + awaited);
         Sleep(10);
     }
 }

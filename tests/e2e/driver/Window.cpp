@@ -93,7 +93,7 @@ void WaitUntilIdle(HWND window, Timeout timeout)
 {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     WaitFor([&] { return !IsWindowVisible(window) || !AwaitsPainting(window); },
-            [&] { return Describe(window) + " to handle its queue and repaint"; }, timeout);
+            Describe(window) + " to handle its queue and repaint", timeout);
 }
 
 void WaitUntilGone(HWND window, Timeout timeout)
