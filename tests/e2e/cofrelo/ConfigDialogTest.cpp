@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+
 using namespace cofrelo;
 
 namespace {
@@ -33,15 +35,22 @@ HWND OpenColourChooser(const Session& session, HWND config, int button)
 
 COLORREF ColourInBoxes(HWND chooser)
 {
-    BYTE values[3];
-    for (int i = 0; i < 3; ++i) values[i] = static_cast<BYTE>(std::stoi(e2e::Text(e2e::Control(chooser, ChooserBoxIds[i]))));
-    return RGB(values[0], values[1], values[2]);
+    COLORREF colour = 0;
+    for (int i = 0; i < 3; ++i) {
+        COLORREF value = 0;
+        for (wchar_t digit : e2e::Text(e2e::Control(chooser, ChooserBoxIds[i]))) value = value * 10 + (digit - L'0');
+        colour |= value << (8 * i);
+    }
+    return colour;
 }
 
 void TypeColour(HWND chooser, COLORREF colour)
 {
-    for (int i = 0; i < 3; ++i)
-        e2e::TypeText(e2e::Control(chooser, ChooserBoxIds[i]), std::to_wstring((colour >> (8 * i)) & 0xFF));
+    for (int i = 0; i < 3; ++i) {
+        char digits[3];
+        char* const end = std::to_chars(std::begin(digits), std::end(digits), (colour >> (8 * i)) & 0xFF).ptr;
+        e2e::TypeText(e2e::Control(chooser, ChooserBoxIds[i]), std::wstring(digits, end));
+    }
 }
 
 void ChooseColour(const Session& session, HWND config, int button, COLORREF colour)
