@@ -17,8 +17,7 @@ public:
     // The folder with its trailing separator, ready to have a name appended.
     const std::string& Path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + name; }
-    // Names of the entries in the folder, sorted.
-    std::string Listing() const { return ListingOf(path_); }
+    // Names of the entries in a folder, sorted.
     static std::string ListingOf(const std::string& folder);
 
 private:
