@@ -29,9 +29,9 @@ public:
     // write leaves half its bytes, as a full disk does. Restoring attributes and
     // removing, which clean up after a failure, never fail.
     void FailStep(int step) { failingStep_ = step; }
-    int Steps() const { return steps_; }
     // The step that failed ("CreateNew", "Write", ...), or empty.
     const std::string& FailedStep() const { return failedStep_; }
+    // Counts a step (its writers' too) and tells whether it is the one to fail.
     bool FailsNow(const char* step);
 
     bool Exists(const std::string& path) override;
