@@ -84,7 +84,8 @@ public:
         if (descriptor < 0) return LastError();
         struct stat status {};
         if (::fstat(descriptor, &status) != 0 || S_ISDIR(status.st_mode)) {
-            const FileResult failure = S_ISDIR(status.st_mode) ? FileResult::Failure(std::strerror(EISDIR)) : LastError();
+            const FileResult failure =
+                S_ISDIR(status.st_mode) ? FileResult::Failure(std::strerror(EISDIR)) : LastError();
             ::close(descriptor);
             return failure;
         }

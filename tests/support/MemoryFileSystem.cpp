@@ -9,6 +9,8 @@ FileResult Missing(const std::string& path)
     return FileResult::Failure("No existe: " + path);
 }
 
+const FileResult Injected = FileResult::Failure("Fallo provocado");
+
 class MemoryReader final : public FileReader {
 public:
     MemoryReader(const std::string& bytes, bool broken) : bytes_(bytes), broken_(broken) {}
@@ -31,22 +33,24 @@ private:
 
 class MemoryWriter final : public FileWriter {
 public:
-    explicit MemoryWriter(std::string& bytes) : bytes_(bytes) {}
+    MemoryWriter(MemoryFileSystem& files, std::string& bytes) : files_(files), bytes_(bytes) {}
 
     FileResult Write(std::span<const char> bytes) override
     {
         if (closed_) return FileResult::Failure("Fichero ya cerrado");
-        bytes_.append(bytes.data(), bytes.size());
-        return FileResult::Success();
+        const bool fails = files_.FailsNow("Write");
+        bytes_.append(bytes.data(), fails ? bytes.size() / 2 : bytes.size());
+        return fails ? Injected : FileResult::Success();
     }
-    FileResult Flush() override { return FileResult::Success(); }
+    FileResult Flush() override { return files_.FailsNow("Flush") ? Injected : FileResult::Success(); }
     FileResult Close() override
     {
         closed_ = true;
-        return FileResult::Success();
+        return files_.FailsNow("Close") ? Injected : FileResult::Success();
     }
 
 private:
+    MemoryFileSystem& files_;
     std::string& bytes_;
     bool closed_ = false;
 };
@@ -64,6 +68,20 @@ const std::string* MemoryFileSystem::Find(const std::string& path) const
     return file == files_.end() ? nullptr : &file->second;
 }
 
+std::string MemoryFileSystem::Listing() const
+{
+    std::string listing;
+    for (const auto& [path, bytes] : files_) listing += (listing.empty() ? "" : " ") + path;
+    return listing;
+}
+
+bool MemoryFileSystem::FailsNow(const char* step)
+{
+    if (++steps_ != failingStep_) return false;
+    failedStep_ = step;
+    return true;
+}
+
 bool MemoryFileSystem::Exists(const std::string& path)
 {
     return files_.contains(path);
@@ -79,33 +97,41 @@ FileResult MemoryFileSystem::OpenForReading(const std::string& path, std::unique
 
 FileResult MemoryFileSystem::CreateNew(const std::string& path, std::unique_ptr<FileWriter>& writer)
 {
+    if (FailsNow("CreateNew")) return Injected;
     const auto [file, created] = files_.try_emplace(path);
     if (!created) return FileResult::Failure("Ya existe: " + path);
-    writer = std::make_unique<MemoryWriter>(file->second);
+    writer = std::make_unique<MemoryWriter>(*this, file->second);
     return FileResult::Success();
 }
 
 // Only files are held here: nothing is a device.
 FileResult MemoryFileSystem::RefuseDevice(const std::string&)
 {
-    return FileResult::Success();
+    return FailsNow("RefuseDevice") ? Injected : FileResult::Success();
 }
 
 FileResult MemoryFileSystem::ClearReadOnly(const std::string& path, FileAttributes& before)
 {
-    before = 0;
-    return Exists(path) ? FileResult::Success() : Missing(path);
+    if (FailsNow("ClearReadOnly")) return Injected;
+    if (!Exists(path)) return Missing(path);
+    before = IsReadOnly(path);
+    readOnly_.erase(path);
+    return FileResult::Success();
 }
 
-FileResult MemoryFileSystem::RestoreAttributes(const std::string& path, FileAttributes)
+FileResult MemoryFileSystem::RestoreAttributes(const std::string& path, FileAttributes attributes)
 {
-    return Exists(path) ? FileResult::Success() : Missing(path);
+    if (!Exists(path)) return Missing(path);
+    if (attributes != 0) readOnly_.insert(path);
+    return FileResult::Success();
 }
 
 FileResult MemoryFileSystem::MoveReplacing(const std::string& from, const std::string& to)
 {
+    if (FailsNow("MoveReplacing")) return Injected;
     const auto source = files_.find(from);
     if (source == files_.end()) return Missing(from);
+    if (IsReadOnly(to)) return FileResult::Failure("Acceso denegado: " + to);
     if (from == to) return FileResult::Success();
     std::string bytes = std::move(source->second);
     files_.erase(source);
@@ -115,5 +141,6 @@ FileResult MemoryFileSystem::MoveReplacing(const std::string& from, const std::s
 
 FileResult MemoryFileSystem::Remove(const std::string& path)
 {
+    readOnly_.erase(path);
     return files_.erase(path) == 1 ? FileResult::Success() : Missing(path);
 }

@@ -64,33 +64,24 @@ struct RtfRow {
     std::string balance;
 };
 
-std::vector<std::string> RowLines(const std::string& descriptionEdge, const RtfRow& row)
+std::string RowLines(const std::string& descriptionEdge, const RtfRow& row)
 {
-    const std::string top = R"(\clbrdrt\brdrw35\brdrdb)";
-    const std::string left = R"(\clbrdrl\brdrw35\brdrdb)";
-    const std::string bottom = R"(\clbrdrb\brdrw35\brdrdb)";
-    const std::string right = R"(\clbrdrr\brdrw35\brdrdb\cellx)";
-    return {
-        R"(\trowd \trgaph180)",
-        top, left, bottom, right + "1440", "",
-        top, left, bottom, right + descriptionEdge, "",
-        top, left, bottom, right + "7620", "",
-        top, left, bottom, right + "9760",
-        R"(\pard\intbl\f0\fs20 )" + row.date,
-        R"(\cell )" + row.description,
-        R"(\cell )" + row.amount,
-        R"(\cell )" + row.balance,
-        R"(\cell )",
-        R"(\row)",
-        "",
-    };
+    std::string lines = "\\trowd \\trgaph180\r\n";
+    std::string gap;  // an empty line between the cells
+    for (const std::string& edge : {std::string("1440"), descriptionEdge, std::string("7620"), std::string("9760")}) {
+        lines += gap;
+        for (const char side : {'t', 'l', 'b'}) lines += std::string("\\clbrdr") + side + "\\brdrw35\\brdrdb\r\n";
+        lines += "\\clbrdrr\\brdrw35\\brdrdb\\cellx" + edge + "\r\n";
+        gap = "\r\n";
+    }
+    return lines + "\\pard\\intbl\\f0\\fs20 " + row.date + "\r\n\\cell " + row.description + "\r\n\\cell " +
+           row.amount + "\r\n\\cell " + row.balance + "\r\n\\cell \r\n\\row\r\n\r\n";
 }
 
 std::string Document(const std::string& descriptionEdge, const std::vector<RtfRow>& rows)
 {
     std::string document = R"({\rtf1\ansi\deff0 {\fonttbl {\f0 Calibri;}})" "\r\n";
-    for (const auto& row : rows)
-        for (const auto& line : RowLines(descriptionEdge, row)) document += line + "\r\n";
+    for (const auto& row : rows) document += RowLines(descriptionEdge, row);
     return document + "}\r\n";
 }
 

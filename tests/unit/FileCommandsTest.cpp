@@ -1,17 +1,17 @@
 // The commands that read and write files: "Leer", "Grabar", both exports and
-// saving the configuration. Every branch of the talk with the user, played
-// from a script over a file system in memory; then a census of injected
-// faults on the real disk: every write path is made to fail at each of its
-// steps in turn, with no previous file, over one and over a read-only one,
-// which must stay whole, read-only mark included.
+// saving the configuration, over a file system in memory. Every branch of the
+// talk with the user, played from a script; then a census of injected faults:
+// every write path is made to fail at each of its steps in turn, with no
+// previous file, over one and over a read-only one, which must stay whole,
+// read-only mark included.
 #include "files/DocumentCommands.h"
 #include "files/LedgerFile.h"
 #include "files/RtfExport.h"
+#include "files/SafeWrite.h"
 #include "files/TextExport.h"
 #include "settings/Settings.h"
 #include "support/MemoryFileSystem.h"
 #include "support/Records.h"
-#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -233,42 +233,46 @@ TEST(WritingCommands, FollowEveryBranch)
 }
 
 // Runs the command with the fault at failingStep; false once it has fewer steps.
+// A leftover of an interrupted save stands beside the target and is stepped around.
 bool InjectAt(const WriteCommand& command, bool previous, bool readOnly, int failingStep)
 {
-    ScratchFolder folder;
-    const std::string target = folder / command.fileName;
-    if (previous) WriteBytes(target, OldContents);
-    if (readOnly) MakeReadOnly(target);
+    MemoryFileSystem files;
+    const std::string target = Folder + command.fileName;
+    const std::string leftover = TemporaryPathFor(target, 1);
+    files.Put(leftover, "leftover");
+    if (previous) files.Put(target, OldContents);
+    if (readOnly) files.MakeReadOnly(target);
+    files.FailStep(failingStep);
     const bool asksName = command.Run != RunSaveConfiguration;
     std::vector<Turn> script;
     if (asksName) script.push_back(FileName("", "Enero"));
     if (asksName && previous) script.push_back(Overwrite("Si"));
     script.push_back(Message(""));
 
-    FaultyFileSystem faults(failingStep);
     std::string told;
     {
         ScriptedUser user(script, command.name);
         std::string name;
-        command.Run(LedgerOf(Movements), name, folder.Path(), faults, user);
+        command.Run(LedgerOf(Movements), name, Folder, files, user);
         told = user.Told();
     }
     const std::string where = std::string(command.name) + (previous ? ", over a previous file" : ", no previous file") +
                               (readOnly ? " (read-only)" : "") + ", fault at step " + std::to_string(failingStep);
-    const std::string document = command.Document(Movements, previous);
-    const bool succeeded = told == command.successText && ReadBytes(target) == document;
-    if (!faults.Failed()) {
+    const std::string* written = files.Find(target);
+    const bool succeeded = told == command.successText && written && *written == command.Document(Movements, previous);
+    EXPECT_EQ(*files.Find(leftover), "leftover") << where;
+    if (files.FailedStep().empty()) {
         EXPECT_TRUE(succeeded) << where << ": told " << told;
-        EXPECT_EQ(folder.Listing(), command.fileName) << where;
+        EXPECT_EQ(files.Listing(), target + " " + leftover) << where;
         return false;
     }
-    // Only a failure to clear the read-only mark may pass unnoticed, when the move succeeds all the same.
-    if (succeeded && faults.FailedStep() == "ClearReadOnly") return true;
+    // Only a failure to clear the read-only mark of a file without one may pass unnoticed.
+    if (succeeded && files.FailedStep() == "ClearReadOnly" && !readOnly) return true;
     const std::string failure = std::string(command.failureHeadline) + "\r\n" + target + "\r\n";
     EXPECT_TRUE(told.starts_with(failure) && told.size() > failure.size()) << where << ": told " << told;
-    EXPECT_EQ(ReadBytes(target), previous ? OldContents : "") << where;
-    EXPECT_EQ(IsReadOnly(target), readOnly) << where << ": the read-only mark";
-    EXPECT_EQ(folder.Listing(), previous ? command.fileName : "") << where;
+    EXPECT_EQ(files.Listing(), previous ? target + " " + leftover : leftover) << where;
+    EXPECT_TRUE(!previous || (written && *written == OldContents)) << where;
+    EXPECT_EQ(files.IsReadOnly(target), readOnly) << where << ": the read-only mark";
     return true;
 }
 

@@ -39,13 +39,6 @@ TEST(LedgerFileNameFromTyped, KeepsTheFirst127Characters)
     for (const auto& [typed, kept] : cases) EXPECT_EQ(LedgerFileNameFromTyped(typed), kept) << typed;
 }
 
-TEST(DocumentPath, JoinsWithNothingInBetween)
-{
-    EXPECT_EQ(DocumentPath("C:\\Cuentas\\", "Enero", LedgerFileExtension), "C:\\Cuentas\\Enero.log");
-    EXPECT_EQ(DocumentPath("", "Enero", RtfExportExtension), "Enero.rtf");
-    EXPECT_EQ(DocumentPath("", "E", TextExportExtension), "E.txt");
-}
-
 TEST(SaveLedgerFile, WritesTheRecordsByteForByte)
 {
     MemoryFileSystem files;

@@ -3,6 +3,7 @@
 // texts the ledger shows, whatever RTF characters and accented letters the
 // descriptions hold.
 #include "files/RtfExport.h"
+#include "settings/AnsiCodePage.h"
 #include "support/Records.h"
 #include "TestFiles.h"
 
@@ -13,18 +14,6 @@
 #include <vector>
 
 namespace {
-
-// Windows-1252 text as UTF-8: only the Latin-1 letters used below (0xA0 to 0xFF are U+00A0 to U+00FF).
-std::string Utf8(std::string_view text)
-{
-    std::string utf8;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) utf8 += c;
-        else utf8 += {static_cast<char>(0xC0 | (byte >> 6)), static_cast<char>(0x80 | (byte & 0x3F))};
-    }
-    return utf8;
-}
 
 // The non-empty lines of the text, without the byte-order mark and without the
 // padding at their ends (spaces, and the six-per-em spaces LibreOffice
@@ -66,6 +55,7 @@ TEST(RtfExportInAWordProcessor, ReadsAsTheCellsTheLedgerShows)
     ASSERT_EQ(std::system(command.c_str()), 0) << ReadBytes(folder / "soffice.log");
 
     const std::string stars(13, '*');
+    const auto Utf8 = [](std::string_view ansi) { return SystemAnsiCodePage().ToUtf8(ansi); };
     const std::vector<std::string> expected{
         "05/12/2026", Utf8(nomina), "1.250'50", "1.250'50", "06/12/2026", Utf8(cafe),   "-30'00",   "1.220'50",
         "07/12/2026", Utf8(nota),   stars,      stars,      "08/12/2026", "\\row \\cell }", "0'50", "1.221'00",

@@ -135,67 +135,47 @@ TEST(SaveSettings, KeepsTheFolderInTheFieldOrRelativeToTheProgramOrRefusesIt)
     }
 }
 
+// Loads the file over other settings, then saves new ones: the new record
+// keeps, like the program always has, the bytes after the folder's NUL from
+// the last record read.
 TEST(LoadSettings, TakesTheLastWholeRecordAndSavingWritesOne)
 {
-    const Settings defaults = DefaultSettings(ProgramFolder);
+    const Settings before = Sample(0x300, "E:\\");
     const Settings first = Sample(0x100, "C:\\Uno\\");
     const Settings second = Sample(0x200, "D:\\Dos\\");
     std::string withoutNul = Record(first);
     withoutNul.replace(24, 255, std::string(255, 'f'));
     const struct {
         const char* what;
-        std::string contents;
+        std::optional<std::string> contents;  // none: no file
+        bool broken;
+        bool loads;
         Settings expected;
+        char rest;  // the bytes after the folder's NUL in the record saved
     } cases[] = {
-        {"empty file", "", defaults},
-        {"short of a record", Record(first).substr(0, 278), defaults},
-        {"one record", Record(first), first},
-        {"one record and 21 bytes", Record(first) + std::string(21, 'x'), first},
-        {"two records", Record(first) + Record(second), second},
-        {"folder starting with NUL", Record(Sample(0x100, "")), Sample(0x100, "")},
-        {"folder without NUL", withoutNul, Sample(0x100, std::string(254, 'f'))},
+        {"no file", std::nullopt, false, false, before, '\0'},
+        {"a failing read", Record(first), true, false, before, '\0'},
+        {"empty file", "", false, true, before, '\0'},
+        {"short of a record", Record(first).substr(0, 278), false, true, before, '\0'},
+        {"one record", Record(first), false, true, first, '\0'},
+        {"one record and 21 bytes", Record(first) + std::string(21, 'x'), false, true, first, '\0'},
+        {"two records", Record(first) + Record(second, 'z'), false, true, second, 'z'},
+        {"folder starting with NUL", Record(Sample(0x100, "")), false, true, Sample(0x100, ""), '\0'},
+        {"folder without NUL", withoutNul, false, true, Sample(0x100, std::string(254, 'f')), 'f'},
     };
     for (const auto& c : cases) {
         MemoryFileSystem files;
-        files.Put(FilePath, c.contents);
+        if (c.contents) files.Put(FilePath, *c.contents);
+        if (c.broken) files.BreakReading();
         ConfigurationFile file(files, ProgramFolder);
         EXPECT_EQ(file.Path(), FilePath);
-        Settings settings = defaults;
-        EXPECT_TRUE(file.LoadSettings(settings)) << c.what;
+        Settings settings = before;
+        EXPECT_EQ(file.LoadSettings(settings).Ok, c.loads) << c.what;
         EXPECT_EQ(settings, c.expected) << c.what;
+        if (c.broken) continue;
         ASSERT_TRUE(file.SaveSettings(second));
-        EXPECT_EQ(files.Find(FilePath)->size(), SettingsRecordSize) << c.what;
-        EXPECT_EQ(files.Find(FilePath)->substr(0, 32), Record(second).substr(0, 32)) << c.what;
+        EXPECT_EQ(*files.Find(FilePath), Record(second, c.rest)) << c.what;
     }
-}
-
-// Like the program always has, a new record keeps the bytes after the folder's
-// NUL from the last record read.
-TEST(SaveSettings, KeepsTheBytesAfterTheFolderFromTheLastRecord)
-{
-    MemoryFileSystem files;
-    ConfigurationFile file(files, ProgramFolder);
-    ASSERT_TRUE(file.SaveSettings(Sample(1, "D:\\")));
-    EXPECT_EQ(*files.Find(FilePath), Record(Sample(1, "D:\\")));
-
-    const std::string old = Record(Sample(1, "C:\\a long folder name\\"), 'z');
-    files.Put(FilePath, old);
-    Settings settings = DefaultSettings("");
-    ASSERT_TRUE(file.LoadSettings(settings));
-    settings.DataFolder = "C:\\";
-    ASSERT_TRUE(file.SaveSettings(settings));
-    EXPECT_EQ(*files.Find(FilePath), old.substr(0, 24) + std::string("C:\\\0", 4) + old.substr(28));
-}
-
-TEST(LoadSettings, LeavesTheSettingsWhenTheFileCannotBeRead)
-{
-    MemoryFileSystem files;
-    Settings settings = Sample(1, "D:\\");
-    EXPECT_FALSE(ConfigurationFile(files, ProgramFolder).LoadSettings(settings));
-    files.Put(FilePath, Record(Sample(2, "E:\\")));
-    files.BreakReading();
-    EXPECT_FALSE(ConfigurationFile(files, ProgramFolder).LoadSettings(settings));
-    EXPECT_EQ(settings, Sample(1, "D:\\"));
 }
 
 TEST(RowColoursFor, PaintsEachKindInItsOwnPair)

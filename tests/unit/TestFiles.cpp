@@ -6,7 +6,6 @@
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <sstream>
 #include <vector>
 
 #ifdef _WIN32
@@ -107,85 +106,4 @@ void MakeReadOnly(const std::string& path)
 void MakeFolder(const std::string& path)
 {
     fs::create_directories(PathOf(path));
-}
-
-bool IsReadOnly(const std::string& path)
-{
-    return (fs::status(PathOf(path)).permissions() & fs::perms::owner_write) == fs::perms::none;
-}
-
-namespace {
-
-FileResult Injected()
-{
-    return FileResult::Failure(FaultyFileSystem::InjectedReason);
-}
-
-class FaultyWriter final : public FileWriter {
-public:
-    FaultyWriter(FaultyFileSystem& faults, std::unique_ptr<FileWriter> real) : faults_(faults), real_(std::move(real)) {}
-
-    FileResult Write(std::span<const char> bytes) override
-    {
-        if (!faults_.FailsNow("Write")) return real_->Write(bytes);
-        // A failing write still leaves part of the bytes behind, as a full disk does.
-        real_->Write(bytes.first(bytes.size() / 2));
-        return Injected();
-    }
-    FileResult Flush() override { return faults_.FailsNow("Flush") ? Injected() : real_->Flush(); }
-    FileResult Close() override
-    {
-        FileResult closed = real_->Close();
-        return faults_.FailsNow("Close") ? Injected() : closed;
-    }
-
-private:
-    FaultyFileSystem& faults_;
-    std::unique_ptr<FileWriter> real_;
-};
-
-}  // namespace
-
-bool FaultyFileSystem::Exists(const std::string& path)
-{
-    return SystemFileSystem().Exists(path);
-}
-
-FileResult FaultyFileSystem::OpenForReading(const std::string& path, std::unique_ptr<FileReader>& reader)
-{
-    return SystemFileSystem().OpenForReading(path, reader);
-}
-
-FileResult FaultyFileSystem::CreateNew(const std::string& path, std::unique_ptr<FileWriter>& writer)
-{
-    if (FailsNow("CreateNew")) return Injected();
-    std::unique_ptr<FileWriter> real;
-    FileResult created = SystemFileSystem().CreateNew(path, real);
-    if (created) writer = std::make_unique<FaultyWriter>(*this, std::move(real));
-    return created;
-}
-
-FileResult FaultyFileSystem::RefuseDevice(const std::string& path)
-{
-    return FailsNow("RefuseDevice") ? Injected() : SystemFileSystem().RefuseDevice(path);
-}
-
-FileResult FaultyFileSystem::ClearReadOnly(const std::string& path, FileAttributes& before)
-{
-    return FailsNow("ClearReadOnly") ? Injected() : SystemFileSystem().ClearReadOnly(path, before);
-}
-
-FileResult FaultyFileSystem::RestoreAttributes(const std::string& path, FileAttributes attributes)
-{
-    return SystemFileSystem().RestoreAttributes(path, attributes);
-}
-
-FileResult FaultyFileSystem::MoveReplacing(const std::string& from, const std::string& to)
-{
-    return FailsNow("MoveReplacing") ? Injected() : SystemFileSystem().MoveReplacing(from, to);
-}
-
-FileResult FaultyFileSystem::Remove(const std::string& path)
-{
-    return SystemFileSystem().Remove(path);
 }

@@ -17,8 +17,7 @@ public:
     // The folder with its trailing separator, ready to have a name appended.
     const std::string& Path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + name; }
-    // Names of the entries in the folder, sorted.
-    std::string Listing() const { return ListingOf(path_); }
+    // Names of the entries in a folder, sorted.
     static std::string ListingOf(const std::string& folder);
 
 private:
@@ -28,42 +27,4 @@ private:
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 void MakeReadOnly(const std::string& path);
-bool IsReadOnly(const std::string& path);
 void MakeFolder(const std::string& path);
-
-// Wraps the system's file system and makes one chosen step fail: every call of
-// RefuseDevice, CreateNew, Write, Flush, Close, ClearReadOnly and MoveReplacing
-// counts as a step, numbered from 1. Removing and restoring attributes, the
-// steps that clean up after a failure, are never made to fail.
-class FaultyFileSystem final : public FileSystem {
-public:
-    explicit FaultyFileSystem(int failingStep) : failingStep_(failingStep) {}
-
-    int Steps() const { return steps_; }
-    bool Failed() const { return failingStep_ <= steps_; }
-    // The operation that failed: "CreateNew", "Write", ..., or none yet.
-    const std::string& FailedStep() const { return failedStep_; }
-    // Whether the step now being taken is the one to fail.
-    bool FailsNow(const char* step)
-    {
-        if (++steps_ != failingStep_) return false;
-        failedStep_ = step;
-        return true;
-    }
-
-    bool Exists(const std::string& path) override;
-    FileResult OpenForReading(const std::string& path, std::unique_ptr<FileReader>& reader) override;
-    FileResult CreateNew(const std::string& path, std::unique_ptr<FileWriter>& writer) override;
-    FileResult RefuseDevice(const std::string& path) override;
-    FileResult ClearReadOnly(const std::string& path, FileAttributes& before) override;
-    FileResult RestoreAttributes(const std::string& path, FileAttributes attributes) override;
-    FileResult MoveReplacing(const std::string& from, const std::string& to) override;
-    FileResult Remove(const std::string& path) override;
-
-    static constexpr const char* InjectedReason = "injected failure";
-
-private:
-    int failingStep_;
-    int steps_ = 0;
-    std::string failedStep_;
-};

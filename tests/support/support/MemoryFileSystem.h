@@ -1,12 +1,14 @@
 // A file system held in memory, so that the loaders and savers run under the
-// fuzzer without touching the disk. It keeps the rules the product relies on:
-// creating fails where something already stands, a move replaces its target
-// in one step, reading past the end fails.
+// fuzzer and the tests without touching the disk. It keeps the rules the
+// product relies on: creating fails where something already stands, a move
+// replaces its target in one step, reading past the end fails, and a read-only
+// file cannot be replaced until its mark is cleared.
 #pragma once
 
 #include "files/FileSystem.h"
 
 #include <map>
+#include <set>
 #include <string>
 
 class MemoryFileSystem final : public FileSystem {
@@ -14,9 +16,23 @@ public:
     void Put(const std::string& path, std::string bytes);
     // The file's bytes, or none when nothing stands at the path.
     const std::string* Find(const std::string& path) const;
+    // The paths of every file, in order, separated by spaces.
+    std::string Listing() const;
     std::size_t FileCount() const { return files_.size(); }
     // From now on every read fails half way, as on a failing disk.
     void BreakReading() { readingBroken_ = true; }
+    void MakeReadOnly(const std::string& path) { readOnly_.insert(path); }
+    bool IsReadOnly(const std::string& path) const { return readOnly_.contains(path); }
+
+    // Makes step `step` fail, counting from 1 every call of RefuseDevice,
+    // CreateNew, Write, Flush, Close, ClearReadOnly and MoveReplacing. A failing
+    // write leaves half its bytes, as a full disk does. Restoring attributes and
+    // removing, which clean up after a failure, never fail.
+    void FailStep(int step) { failingStep_ = step; }
+    // The step that failed ("CreateNew", "Write", ...), or empty.
+    const std::string& FailedStep() const { return failedStep_; }
+    // Counts a step (its writers' too) and tells whether it is the one to fail.
+    bool FailsNow(const char* step);
 
     bool Exists(const std::string& path) override;
     FileResult OpenForReading(const std::string& path, std::unique_ptr<FileReader>& reader) override;
@@ -31,5 +47,9 @@ private:
     // A map, not a hash table: readers and writers keep pointers to the bytes,
     // which inserting other files must not move.
     std::map<std::string, std::string> files_;
+    std::set<std::string> readOnly_;
     bool readingBroken_ = false;
+    int failingStep_ = 0;
+    int steps_ = 0;
+    std::string failedStep_;
 };

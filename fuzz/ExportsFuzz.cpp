@@ -1,6 +1,10 @@
-// RtfExportContents on a ledger made of the input's bytes after the first,
-// whose lowest bit picks the American convention and the next one a replaced
-// file. Whatever the records hold, the document is printable ASCII in lines
+// Both exports of a ledger made of the input's bytes after the first, whose
+// lowest bit picks the American convention and the next one a replaced file.
+// TextExportContents: every line is 168 characters and CR LF, with no other
+// line break; its columns hold the stored date and description (NUL, CR and
+// LF as spaces), the spaces between them, and two display texts, or 22
+// asterisks for a comment line.
+// RtfExportContents: whatever the records hold, the document is printable ASCII in lines
 // ended by CR LF, 27 lines per movement between the header and "}"; its braces
 // outside escapes open one group that closes with the last line; each row has
 // one \trowd, four \cellx (the description's edge following the replaced
@@ -9,6 +13,7 @@
 #include "Fuzz.h"
 
 #include "files/RtfExport.h"
+#include "files/TextExport.h"
 #include "support/Records.h"
 
 #include <algorithm>
@@ -18,6 +23,33 @@
 namespace {
 
 constexpr std::size_t LinesPerRow = 27;
+constexpr std::size_t TextLineSize = 170;
+
+std::string AsWritten(std::string_view field)
+{
+    std::string text(field);
+    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\0' || c == '\r' || c == '\n'; }, ' ');
+    return text;
+}
+
+void CheckTextExport(const Ledger& ledger, bool american)
+{
+    const std::string document = TextExportContents(ledger, american);
+    Require(document.size() == TextLineSize * static_cast<std::size_t>(ledger.Count), "one text line per movement");
+    for (std::int32_t i = 0; i < ledger.Count; ++i) {
+        const std::string_view line = std::string_view(document).substr(TextLineSize * static_cast<std::size_t>(i), TextLineSize);
+        const Movement& movement = ledger.Movements[i];
+        const bool comment = IsCommentLine(movement);
+        Require(line.find_first_of("\r\n") == 168 && line.substr(168) == "\r\n", "every line ends with CR LF only");
+        Require(line.substr(0, 14) == AsWritten(FieldText(movement.DateText)) &&
+                    line.substr(15, 100) == AsWritten(FieldText(movement.Description)),
+                "the date and the description as stored");
+        Require(line[14] == ' ' && line[115] == ' ' && line.substr(138, 8) == "        ", "spaces between the columns");
+        for (const std::string_view amount : {line.substr(116, 22), line.substr(146, 22)})
+            Require(comment ? amount == std::string(AmountTextWidth, '*') : IsFormattedAmount(amount, american),
+                    "an amount column holds a display text, or 22 asterisks for a comment");
+    }
+}
 
 bool IsLetter(char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
 bool IsLowerHex(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f'); }
@@ -73,6 +105,7 @@ void FuzzOne(std::string_view input)
     const bool replacing = (input[0] & 2) != 0;
     static Ledger ledger;
     FillLedger(ledger, input.substr(1));
+    CheckTextExport(ledger, american);
     const std::string document = RtfExportContents(ledger, american, replacing);
 
     std::vector<std::string_view> lines;

@@ -1,9 +1,16 @@
-// ParseNumber and IsAmountText on any text. The value is never NaN or infinite
-// and is the one std::from_chars gives for the leading number as a scan of its
-// own finds it (beyond a double's range 0 or the largest double, with the
-// sign); blanks before the text and one more non-digit after it change
-// nothing. IsAmountText holds exactly when, without the spaces at both ends,
-// only digits and points are left, and such a text never reads below 0.
+// Every number text of the ledger. ParseNumber and IsAmountText on the input
+// as text: the value is never NaN or infinite and is the one std::from_chars
+// gives for the leading number as a scan of its own finds it (beyond a
+// double's range 0 or the largest double, with the sign); blanks before the
+// text and one more non-digit after it change nothing. IsAmountText holds
+// exactly when, without the spaces at both ends, only digits and points are
+// left, and such a text never reads below 0.
+// FormatAmount and PlainNumberText on the double made of the input's first
+// eight bytes (NaN, infinities, subnormals and negative zero included):
+// FormatAmount follows the display pattern of each convention, with a "-"
+// exactly for values below 0, and an uncut text is the value to half a cent;
+// PlainNumberText is the value to 15 significant digits and reads back as
+// the same text.
 #include "Fuzz.h"
 
 #include "common/DecimalText.h"
@@ -13,6 +20,7 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -59,6 +67,35 @@ bool DigitsAndPointsBetweenSpaces(std::string_view text)
     return std::all_of(inner.begin(), inner.end(), [](char c) { return IsDigit(c) || c == '.'; });
 }
 
+// The number a display text shows, read with ParseNumber.
+double Shown(std::string_view text, bool american)
+{
+    std::string plain;
+    for (const char c : text)
+        if (IsDigit(c) || c == '-') plain += c;
+        else if (c == (american ? '.' : '\'')) plain += '.';
+    return ParseNumber(plain);
+}
+
+void CheckFormatAmount(double value, bool american)
+{
+    const std::string text = FormatAmount(value, american);
+    Require(IsFormattedAmount(text, american), "the text follows the display pattern");
+    Require((text[0] == '-') == (value < 0), "a minus sign exactly for values below 0");
+    if (text.back() != ' ' || !std::isfinite(value)) return;
+    Require(std::fabs(Shown(text, american) - value) <= 0.005 * (1 + 1e-9) + std::fabs(value) * 1e-15,
+            "the display text is the value rounded to cents");
+}
+
+void CheckPlainNumberText(double value)
+{
+    const std::string text = PlainNumberText(value);
+    const double stored = ParseNumber(text);
+    Require(PlainNumberText(stored) == text, "a stored balance reads back as the same text");
+    const double finite = std::isnan(value) ? 0 : std::clamp(value, -DBL_MAX, DBL_MAX);
+    Require(std::fabs(stored - finite) <= 6e-15 * std::fabs(finite), "the text is the value to 15 digits");
+}
+
 }  // namespace
 
 void FuzzOne(std::string_view text)
@@ -75,4 +112,10 @@ void FuzzOne(std::string_view text)
     const bool accepted = IsAmountText(text);
     Require(accepted == DigitsAndPointsBetweenSpaces(text), "IsAmountText accepts digits and points between spaces");
     Require(!accepted || value >= 0, "an accepted amount is not negative");
+
+    double number = 0;
+    std::memcpy(&number, text.data(), std::min(text.size(), sizeof number));
+    CheckFormatAmount(number, true);
+    CheckFormatAmount(number, false);
+    CheckPlainNumberText(number);
 }
