@@ -244,6 +244,7 @@ TEST(AmericanFormatAndExportText, RewriteEveryRowAndWriteOneFixedColumnLinePerMo
     for (const auto* format : {&american, &european, &american}) {
         name += L'1';
         SCOPED_TRACE(e2e::Utf8(name));
+        EXPECT_EQ(e2e::MenuShowsCheckMark(session.Main), format == &american);
         EXPECT_EQ(session.Rows(), format->rows);
         session.ChooseWithName(ExportTextCommand, name);
         EXPECT_EQ(session.AnswerMessage(), TextExportedText);

@@ -140,6 +140,10 @@ void Focus(HWND control);
 std::vector<std::wstring> ControlTexts(HWND window);
 // WM_COMMAND with the item's id, as the menu posts it.
 void ChooseMenuCommand(HWND window, int commandId);
+// Whether any item of the window's first menu popup shows a check mark, as
+// the screen shows it: the popup is opened from the keyboard (F10, Down) and
+// closed with Esc. Under Wine a menu can be read only by its own process.
+bool MenuShowsCheckMark(HWND window);
 
 // What a user presses in a window: a key, or the close command itself
 // (WM_SYSCOMMAND with SC_CLOSE: the close box and the system menu's item).

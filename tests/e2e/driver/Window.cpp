@@ -1,6 +1,8 @@
 #include "Driver.h"
 
+#include <algorithm>
 #include <charconv>
+#include <optional>
 
 namespace e2e {
 
@@ -45,6 +47,50 @@ void PostAndWaitUntilTaken(HWND target, UINT message, WPARAM wParam, LPARAM lPar
     if (!PostMessageW(target, message, wParam, lParam))
         throw DriverError("could not post message " + Hex(message) + " to " + Describe(target));
     WaitUntilIdle(root);
+}
+
+void PostKey(HWND target, WORD virtualKey)
+{
+    const LPARAM data = 1 | static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(target, WM_KEYDOWN, virtualKey, data);
+    PostMessageW(target, WM_KEYUP, virtualKey, data | static_cast<LPARAM>(0xC0000000));
+}
+
+HWND ShownPopupMenuOf(HWND window)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    for (HWND popup = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); popup;
+         popup = FindWindowExW(nullptr, popup, L"#32768", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(popup, &owner);
+        if (owner == processId && IsWindowVisible(popup)) return popup;
+    }
+    return nullptr;
+}
+
+// The popup's first item, highlighted as the popup opens, in the captured
+// popup: the row and the column where the highlight begins.
+std::optional<POINT> HighlightStart(const ScreenImage& popup)
+{
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    for (int y = 0; y < popup.Height; ++y)
+        if (popup.At(popup.Width / 2, y) == highlight)
+            for (int x = 0; x < popup.Width; ++x)
+                if (popup.At(x, y) == highlight) return POINT{x, y};
+    return std::nullopt;
+}
+
+// A check mark stands left of the items' texts, in a column as wide as the
+// system's check-mark bitmap, drawn in the menu's text colour.
+bool ShowsCheckMark(const ScreenImage& popup, POINT highlight)
+{
+    const COLORREF mark = GetSysColor(COLOR_MENUTEXT);
+    const int right = std::min(popup.Width, static_cast<int>(highlight.x) + GetSystemMetrics(SM_CXMENUCHECK) + 2);
+    for (int y = 0; y < popup.Height; ++y)
+        for (int x = highlight.x; x < right; ++x)
+            if (popup.At(x, y) == mark) return true;
+    return false;
 }
 
 HWND KeyboardTarget(HWND window)
@@ -176,6 +222,42 @@ void ChooseMenuCommand(HWND window, int commandId)
 {
     RequireReachable(window, "use the menu of");
     PostAndWaitUntilTaken(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
+}
+
+bool MenuShowsCheckMark(HWND window)
+{
+    RequireReachable(window, "open the menu of");
+    if (HMENU bar = GetMenu(window); bar && GetMenuItemCount(bar) > 0) {  // Windows reads another process's menu
+        HMENU popup = GetSubMenu(bar, 0);
+        for (int item = 0; item < GetMenuItemCount(popup); ++item)
+            if (GetMenuState(popup, static_cast<UINT>(item), MF_BYPOSITION) & MF_CHECKED) return true;
+        return false;
+    }
+    // Under Wine a window whose activation arrives late is raised over a popup
+    // it has just opened; a popup that shows no highlight soon is opened again.
+    for (int attempt = 1;; ++attempt) {
+        WaitUntilIdle(window);
+        PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, 0);  // as F10: the menu bar's first title
+        PostKey(window, VK_DOWN);
+        const HWND popup = WaitFor([&] { return ShownPopupMenuOf(window); }, "the menu to open");
+        std::optional<ScreenImage> image;
+        std::optional<POINT> highlight;
+        const auto showsHighlight = [&] {
+            image = CapturePainted(popup, ScreenRect(popup));
+            highlight = HighlightStart(*image);
+            return highlight.has_value();
+        };
+        try {
+            WaitFor(showsHighlight, "the open menu's highlight", attempt < 3 ? Timeout{1000} : DefaultTimeout);
+        } catch (const DriverError&) {
+            if (attempt == 3) throw;
+        }
+        // One Esc closes the popup, the second leaves the menu bar.
+        PostKey(window, VK_ESCAPE);
+        PostKey(window, VK_ESCAPE);
+        WaitUntilIdle(window);
+        if (highlight) return ShowsCheckMark(*image, *highlight);
+    }
 }
 
 }  // namespace e2e
