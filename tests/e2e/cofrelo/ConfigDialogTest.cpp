@@ -108,6 +108,9 @@ TEST(Configuration, TheChooserOpensOnGreyCancelKeepsEverythingAcceptPutsTheChoic
     e2e::CloseWith(session.WaitForModal(FolderBrowserTitle), IDCANCEL);
     EXPECT_EQ(e2e::Text(e2e::Control(config, FolderBoxId)), session.App.Folder());
     e2e::TypeText(e2e::Control(config, FolderBoxId), L"C:\\otra\\");  // ignored: only the browser sets it
+    // Esc in the multi-line folder box sends WM_CLOSE: the chosen colours must stay.
+    e2e::Focus(e2e::Control(config, FolderBoxId));
+    e2e::Press(config, e2e::Esc);
     e2e::CloseWith(config, ConfigAcceptButtonId);
     EXPECT_TRUE(session.ShowsRowInColours(0, chosen.SavingText, chosen.SavingBack));
     EXPECT_TRUE(session.ShowsRowInColours(1, chosen.ExpenseText, chosen.ExpenseBack));
