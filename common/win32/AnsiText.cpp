@@ -25,16 +25,23 @@ std::string ConvertToAnsi(std::wstring_view wide, bool& defaulted)
     return ansi;
 }
 
+// UTF-16 from a text in the code page; none when flags make the system refuse it.
+std::optional<std::wstring> ConvertToWide(UINT codePage, DWORD flags, std::string_view text)
+{
+    if (text.empty()) return std::wstring();
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(codePage, flags, text.data(), size, nullptr, 0);
+    if (length <= 0) return std::nullopt;
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, flags, text.data(), size, wide.data(), length);
+    return wide;
+}
+
 }  // namespace
 
 std::wstring WideFromAnsi(std::string_view ansi)
 {
-    if (ansi.empty()) return {};
-    const int size = static_cast<int>(ansi.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), length);
-    return wide;
+    return ConvertToWide(CP_ACP, 0, ansi).value_or(std::wstring());
 }
 
 std::string AnsiFromWide(std::wstring_view wide)
@@ -53,13 +60,7 @@ std::optional<std::string> ExactAnsiFromWide(std::wstring_view wide)
 
 std::optional<std::wstring> WideFromUtf8(std::string_view utf8)
 {
-    if (utf8.empty()) return std::wstring();
-    const int size = static_cast<int>(utf8.size());
-    const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
-    if (length <= 0) return std::nullopt;
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), length);
-    return wide;
+    return ConvertToWide(CP_UTF8, MB_ERR_INVALID_CHARS, utf8);
 }
 
 std::string Utf8FromWide(std::wstring_view wide)
@@ -74,12 +75,7 @@ std::string Utf8FromWide(std::wstring_view wide)
 
 std::wstring ShownWideFromUtf8(std::string_view utf8)
 {
-    if (utf8.empty()) return {};
-    const int size = static_cast<int>(utf8.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
-    return wide;
+    return ConvertToWide(CP_UTF8, 0, utf8).value_or(std::wstring());
 }
 
 std::wstring WindowTextOf(HWND window)
