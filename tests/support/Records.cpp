@@ -9,13 +9,18 @@ std::string Field(std::string text, std::size_t width)
     return text;
 }
 
+std::string LittleEndian(std::uint32_t value)
+{
+    std::string bytes(4, '\0');
+    for (std::size_t i = 0; i < 4; ++i) bytes[i] = static_cast<char>(value >> (8 * i));
+    return bytes;
+}
+
 std::string Record(const std::string& date, const std::string& description, const std::string& amount,
                    const std::string& balance, std::int32_t kind)
 {
-    std::string kindBytes(4, '\0');
-    for (std::size_t i = 0; i < 4; ++i) kindBytes[i] = static_cast<char>(static_cast<std::uint32_t>(kind) >> (8 * i));
     return Field(date, DateTextWidth) + Field(description, DescriptionWidth) + Field(amount, AmountTextWidth) +
-           Field(balance, AmountTextWidth) + kindBytes;
+           Field(balance, AmountTextWidth) + LittleEndian(static_cast<std::uint32_t>(kind));
 }
 
 std::string_view LedgerBytes(const Ledger& ledger)
@@ -46,4 +51,13 @@ Ledger FullLedger()
     for (std::int32_t i = 0; i < LedgerCapacity; ++i)
         AppendNewLine(ledger, kinds[i % 4], "05/12/2026", "Movimiento de prueba con una descripcion larga", "12.5");
     return ledger;
+}
+
+std::string SettingsRecordBytes(const Settings& s, char rest)
+{
+    std::string record = LittleEndian(s.ExpenseTextColor) + LittleEndian(s.SavingTextColor) +
+                         LittleEndian(s.CommentTextColor) + LittleEndian(s.ExpenseBackColor) +
+                         LittleEndian(s.SavingBackColor) + LittleEndian(s.CommentBackColor) + s.DataFolder + '\0';
+    record.resize(SettingsRecordSize, rest);
+    return record;
 }

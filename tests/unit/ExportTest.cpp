@@ -28,21 +28,14 @@ TEST(TextExportContents, WritesOneFixedColumnLinePerMovement)
         std::string expected;
     } cases[] = {
         {"an empty ledger", "", false, ""},
-        {"a saving, European", SavingRecord, false, TextLine("05/12/2026", "Nomina", "1.250'50", "1.250'50")},
         {"a saving, American", SavingRecord, true, TextLine("05/12/2026", "Nomina", "1,250.50", "1,250.50")},
         {"saving, expense and comment, European", SavingRecord + ExpenseRecord + CommentRecord, false,
          TextLine("05/12/2026", "Nomina", "1.250'50", "1.250'50") +
              TextLine("06/12/2026", "Cena", "-30'00", "1.220'50") + TextLine("07/12/2026", "Nota", Stars22, Stars22)},
-        {"saving, expense and comment, American", SavingRecord + ExpenseRecord + CommentRecord, true,
-         TextLine("05/12/2026", "Nomina", "1,250.50", "1,250.50") +
-             TextLine("06/12/2026", "Cena", "-30.00", "1,220.50") + TextLine("07/12/2026", "Nota", Stars22, Stars22)},
         {"a comment by its balance whatever its kind", Record("1/2/2025", "x", "+5", "*", 0), false,
          TextLine("1/2/2025", "x", Stars22, Stars22)},
-        {"large and small amounts", Record("1/2/2025", "x", "+1234567.5", ".5", 0), false,
-         TextLine("1/2/2025", "x", "1.234.567'50", "0'50")},
         {"fields filled to the last character", Record(std::string(14, 'd'), std::string(100, 'e'), "+1", "1", 0),
-         true, std::string(14, 'd') + " " + std::string(100, 'e') + " " + Field("1.00", 22) + std::string(8, ' ') +
-                   Field("1.00", 22) + "\r\n"},
+         true, TextLine(std::string(14, 'd'), std::string(100, 'e'), "1.00", "1.00")},
         {"RTF characters and bytes above 127 as stored", Record("1/2/2025", "a{b}c\\d \xE9\xF1", "+1", "1", 0), false,
          TextLine("1/2/2025", "a{b}c\\d \xE9\xF1", "1'00", "1'00")},
         {"NUL bytes written as spaces", Record(std::string("1\0/2", 4), std::string("a\0b", 3), "+1", "1", 0), false,
@@ -50,10 +43,7 @@ TEST(TextExportContents, WritesOneFixedColumnLinePerMovement)
         {"line breaks written as spaces", Record("1/2/2025\r", "Nomina\nEnero\r\n", "+1", "1", 0), false,
          TextLine("1/2/2025 ", "Nomina Enero  ", "1'00", "1'00")},
     };
-    for (const auto& c : cases) {
-        const Ledger ledger = LedgerOf(c.records);
-        EXPECT_EQ(TextExportContents(ledger, c.american), c.expected) << c.what;
-    }
+    for (const auto& c : cases) EXPECT_EQ(TextExportContents(LedgerOf(c.records), c.american), c.expected) << c.what;
 }
 
 // The 27 lines of one table row, as the document lays them out.
@@ -96,7 +86,6 @@ TEST(RtfExportContents, WritesOneTableRowPerMovement)
         std::vector<RtfRow> rows;
     } cases[] = {
         {"an empty ledger", "", false, false, {}},
-        {"a saving to a new file", SavingRecord, false, false, {{"05/12/2026", nomina, "1.250'50", "1.250'50"}}},
         {"a saving replacing a file, American", SavingRecord, true, true, {{"05/12/2026", nomina, "1,250.50", "1,250.50"}}},
         {"saving, expense and comment", SavingRecord + ExpenseRecord + CommentRecord, false, false,
          {{"05/12/2026", nomina, "1.250'50", "1.250'50"},

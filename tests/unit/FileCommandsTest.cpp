@@ -24,7 +24,6 @@ namespace {
 const std::string Movements = SavingRecord + ExpenseRecord + CommentRecord;
 const std::string Folder = "C:\\Cuentas\\";
 const std::string OldContents = "the previous file, longer than the half a failing write leaves";
-const std::string OverwriteQuestion = "El fichero Existe\r\nSobreEscribir ? ...";
 const std::string ColonRefused = "El nombre del fichero no puede llevar dos puntos (:)";
 
 enum class Prompt { FileName, Message, Question };
@@ -38,7 +37,7 @@ struct Turn {
 
 Turn FileName(std::string shown, std::string left) { return {Prompt::FileName, std::move(shown), std::move(left)}; }
 Turn Message(std::string text) { return {Prompt::Message, std::move(text), ""}; }
-Turn Overwrite(std::string answer) { return {Prompt::Question, OverwriteQuestion, std::move(answer)}; }
+Turn Overwrite(std::string answer) { return {Prompt::Question, "El fichero Existe\r\nSobreEscribir ? ...", answer}; }
 
 // Plays the user's part from a script and checks every prompt against it, in
 // order. A scripted message without text takes whatever is told, and may stay
@@ -54,11 +53,7 @@ public:
     }
 
     void AskFileName(std::string& name) override { name = Next(Prompt::FileName, name).answer; }
-    void Tell(std::string_view text) override
-    {
-        told_ = text;
-        Next(Prompt::Message, text);
-    }
+    void Tell(std::string_view text) override { Next(Prompt::Message, told_ = text); }
     bool AskYesNo(std::string_view text) override { return Next(Prompt::Question, text).answer == "Si"; }
     const std::string& Told() const { return told_; }
 
@@ -117,28 +112,11 @@ TEST(ReadLedger, FollowsEveryBranch)
     }
 }
 
-// "Grabar", both exports and the configuration, side by side.
-struct WriteCommand {
-    const char* name;
-    std::string fileName;  // for the document "Enero"
-    std::string successText;
-    const char* failureHeadline;
-    std::string (*Document)(const std::string& records, bool replacing);
-    void (*Run)(const Ledger&, std::string& name, const std::string& folder, FileSystem&, UserDialogue&);
-};
-
 Settings ChosenSettings()
 {
     Settings settings = DefaultSettings("D:\\Cuentas\\");
     settings.SavingBackColor = 0x00123456;
     return settings;
-}
-
-std::string SettingsDocument(const std::string&, bool)
-{
-    MemoryFileSystem files;
-    ConfigurationFile(files, Folder).SaveSettings(ChosenSettings());
-    return *files.Find(Folder + std::string(SettingsFileName));
 }
 
 // Saving the configuration; the chosen settings take force even when saving fails.
@@ -151,8 +129,16 @@ void RunSaveConfiguration(const Ledger&, std::string&, const std::string& folder
     EXPECT_EQ(settings, ChosenSettings());
 }
 
-// The exports run in the American format, to see that the flag reaches them.
-const WriteCommand WriteCommands[] = {
+// "Grabar", both exports and the configuration, side by side; the exports run
+// in the American format, to see that the flag reaches them.
+const struct WriteCommand {
+    const char* name;
+    std::string fileName;  // for the document "Enero"
+    std::string successText;
+    const char* failureHeadline;
+    std::string (*Document)(const std::string& records, bool replacing);
+    void (*Run)(const Ledger&, std::string& name, const std::string& folder, FileSystem&, UserDialogue&);
+} WriteCommands[] = {
     {"Grabar", "Enero.log", "Ahorros Grabados con el nombre : \r\nEnero", "Ahorros NO Grabados en el fichero : ",
      [](const std::string& records, bool) { return records; }, SaveLedger},
     {"Exportar a TXT", "Enero.txt", "Ahorros Exportados a TXT ...", "Ahorros NO Exportados a TXT en el fichero : ",
@@ -165,58 +151,44 @@ const WriteCommand WriteCommands[] = {
      [](const Ledger& l, std::string& n, const std::string& d, FileSystem& f, UserDialogue& u) {
          ExportRtf(l, n, d, true, f, u);
      }},
-    {"Configuracion", std::string(SettingsFileName), "", "Configuracion NO Grabada en el fichero : ", SettingsDocument,
+    {"Configuracion", std::string(SettingsFileName), "", "Configuracion NO Grabada en el fichero : ",
+     [](const std::string&, bool) {
+         MemoryFileSystem files;
+         ConfigurationFile(files, Folder).SaveSettings(ChosenSettings());
+         return *files.Find(Folder + std::string(SettingsFileName));
+     },
      RunSaveConfiguration},
 };
 
-enum class FileAfter { None, Old, New, Replacement };
-
 TEST(WritingCommands, FollowEveryBranch)
 {
+    enum class FileAfter { None, Old, New, Replacement };
     for (const auto& command : std::span(WriteCommands).first(3)) {
-        const auto success = [&](const std::string& name) {
-            return command.successText.ends_with("Enero") ? command.successText.substr(0, command.successText.size() - 5) + name
-                                                          : command.successText;
-        };
+        const Turn success = Message(command.successText);
         const struct {
             const char* what;
             std::string records;
             const char* nameBefore;
             bool oldFile;
             std::vector<Turn> script;
-            const char* document;  // the name the file is written under
             FileAfter after;
         } branches[] = {
             {"empty ledger: no name is asked", "", "Enero", false, {Message("Tienes que insertar datos primero ...")},
-             "Enero", FileAfter::None},
-            {"dialog closed with no name", Movements, "", false, {FileName("", "")}, "Enero", FileAfter::None},
-            {"box emptied and dialog closed", Movements, "Enero", true, {FileName("Enero", "")}, "Enero", FileAfter::Old},
-            {"new file", Movements, "", false, {FileName("", "Enero"), Message(success("Enero"))}, "Enero", FileAfter::New},
-            {"one movement is enough", SavingRecord, "", false, {FileName("", "Enero"), Message(success("Enero"))},
-             "Enero", FileAfter::New},
-            {"earlier name kept when the dialog closes", Movements, "Enero", false,
-             {FileName("Enero", "Enero"), Message(success("Enero"))}, "Enero", FileAfter::New},
-            {"existing file, Yes", Movements, "", true, {FileName("", "Enero"), Overwrite("Si"), Message(success("Enero"))},
-             "Enero", FileAfter::Replacement},
-            {"existing file, No", Movements, "", true, {FileName("", "Enero"), Overwrite("No")}, "Enero", FileAfter::Old},
-            {"a name with spaces", Movements, "", false,
-             {FileName("", "Enero 2025"), Message(success("Enero 2025"))},
-             "Enero 2025", FileAfter::New},
-            // Written under exactly the name typed, whatever the system's code page.
-            {"a name in Polish", Movements, "", false,
-             {FileName("", "\u0141\u00F3d\u017A"), Message(success("\u0141\u00F3d\u017A"))}, "\u0141\u00F3d\u017A",
-             FileAfter::New},
-            {"a name in full-width letters and backslash", Movements, "", false,
-             {FileName("", "\uFF41\uFF42\uFF3C\uFF43"), Message(success("\uFF41\uFF42\uFF3C\uFF43"))},
-             "\uFF41\uFF42\uFF3C\uFF43", FileAfter::New},
-            {"a name with a colon: nothing is written", Movements, "", false,
-             {FileName("", "a:b"), Message(ColonRefused)}, "a", FileAfter::None},
+             FileAfter::None},
+            {"dialog closed with no name", Movements, "", false, {FileName("", "")}, FileAfter::None},
+            {"box emptied and dialog closed", Movements, "Enero", true, {FileName("Enero", "")}, FileAfter::Old},
+            {"new file", Movements, "", false, {FileName("", "Enero"), success}, FileAfter::New},
+            {"earlier name kept", Movements, "Enero", false, {FileName("Enero", "Enero"), success}, FileAfter::New},
+            {"existing file, Yes", Movements, "", true, {FileName("", "Enero"), Overwrite("Si"), success},
+             FileAfter::Replacement},
+            {"existing file, No", Movements, "", true, {FileName("", "Enero"), Overwrite("No")}, FileAfter::Old},
+            {"a name with a colon", Movements, "", false, {FileName("", "Enero:x"), Message(ColonRefused)},
+             FileAfter::None},
         };
         for (const auto& branch : branches) {
             const std::string what = std::string(command.name) + ": " + branch.what;
-            const std::string path = Folder + branch.document + command.fileName.substr(command.fileName.find('.'));
             MemoryFileSystem files;
-            if (branch.oldFile) files.Put(path, OldContents);
+            if (branch.oldFile) files.Put(Folder + command.fileName, OldContents);
             std::string name = branch.nameBefore;
             {
                 ScriptedUser user(branch.script, what);
@@ -224,9 +196,9 @@ TEST(WritingCommands, FollowEveryBranch)
             }
             const std::string expected[] = {"", OldContents, command.Document(branch.records, false),
                                             command.Document(branch.records, true)};
-            EXPECT_EQ(files.FileCount(), branch.after == FileAfter::None ? 0u : 1u) << what;
+            EXPECT_EQ(files.Listing(), branch.after == FileAfter::None ? "" : Folder + command.fileName) << what;
             if (branch.after != FileAfter::None) {
-                EXPECT_EQ(*files.Find(path), expected[static_cast<int>(branch.after)]) << what;
+                EXPECT_EQ(*files.Find(Folder + command.fileName), expected[static_cast<int>(branch.after)]) << what;
             }
         }
     }

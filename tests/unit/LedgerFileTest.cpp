@@ -1,8 +1,6 @@
 #include "files/LedgerFile.h"
 #include "support/MemoryFileSystem.h"
 #include "support/Records.h"
-#include "settings/Settings.h"
-#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -26,10 +24,7 @@ TEST(LedgerFileNameFromTyped, KeepsTheFirst127Characters)
     const std::string fullWidth = "\uFF3C";       // 3 bytes
     const std::string outsideBmp = "\U0001F4B0";  // 4 bytes, a surrogate pair in UTF-16
     const std::pair<std::string, std::string> cases[] = {
-        {"Enero 2025", "Enero 2025"},
-        {Repeated("a", 127), Repeated("a", 127)},
-        {Repeated("a", 128), Repeated("a", 127)},
-        {Repeated(polish, 127), Repeated(polish, 127)},
+        {"Enero 2025", "Enero 2025"}, {Repeated("a", 128), Repeated("a", 127)},
         {Repeated(polish, 130), Repeated(polish, 127)},
         {Repeated("a", 126) + fullWidth + "b", Repeated("a", 126) + fullWidth},
         {Repeated("a", 126) + outsideBmp, Repeated("a", 126) + outsideBmp},
@@ -66,18 +61,8 @@ TEST(LoadLedgerFile, TakesWholeRecordsAsTheyStandAndTheLastStoredBalance)
     } cases[] = {
         {"an empty file", "", 0, 0},
         {"161 bytes", SavingRecord.substr(0, 161), 0, 0},
-        {"one record", SavingRecord, 1, 1250.5},
-        {"163 bytes", SavingRecord + "x", 1, 1250.5},
         {"a record and 161 bytes", SavingRecord + ExpenseRecord.substr(0, 161), 1, 1250.5},
         {"a comment as last record", SavingRecord + ExpenseRecord + CommentRecord, 3, 1220.5},
-        {"only comments", CommentRecord + CommentRecord, 2, 0},
-        {"a balance that disagrees with the amount", Record("1/1/2025", "x", "+5", "100", 0), 1, 100},
-        {"a comment by its balance whatever its kind", SavingRecord + Record("", "", "+1", "*", 0), 2, 1250.5},
-        {"a kind of comment with a balance", SavingRecord + Record("", "", "*", "7", 2), 2, 7},
-        {"NUL bytes in the text fields",
-         Record(std::string("1\0/1", 4), std::string("a\0b", 3), std::string("+3\0", 3), std::string("75\0\0", 4), 0),
-         1, 75},
-        {"kinds outside 0 to 2", Record("", "", "+1", "1", 7) + Record("", "", "+1", "2", -1), 2, 2},
         {"garbage", garbage, 3, std::nullopt},
         {"as many records as inserting allows", Repeated(SavingRecord, LedgerCapacity), LedgerCapacity, 1250.5},
         {"the spare slot filled", Repeated(SavingRecord, LedgerCapacity) + ExpenseRecord, LedgerSlots, 1220.5},
@@ -122,20 +107,6 @@ TEST(LoadLedgerFile, LeavesTheLedgerAsItWasWhenItCannotLoad)
         EXPECT_EQ(LedgerBytes(ledger), CommentRecord + SavingRecord) << c.what;
         EXPECT_EQ(ledger.CurrentBalance, 1250.5) << c.what;
     }
-}
-
-// A folder where the file should be: on POSIX it even opens for reading.
-TEST(LoadingFiles, LeavesEverythingAsItWasWhenAFolderStandsAtThePath)
-{
-    ScratchFolder folder;
-    MakeFolder(folder / "Enero.log");
-    MakeFolder(folder / std::string(SettingsFileName));
-    Ledger ledger = LedgerOf(SavingRecord);
-    EXPECT_FALSE(LoadLedgerFile(SystemFileSystem(), folder / "Enero.log", ledger));
-    EXPECT_EQ(LedgerBytes(ledger), SavingRecord);
-    Settings settings = DefaultSettings("D:\\");
-    EXPECT_FALSE(ConfigurationFile(SystemFileSystem(), folder.Path()).LoadSettings(settings));
-    EXPECT_EQ(settings, DefaultSettings("D:\\"));
 }
 
 }  // namespace

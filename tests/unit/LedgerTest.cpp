@@ -5,11 +5,6 @@
 
 namespace {
 
-const Movement& Add(Ledger& ledger, MovementKind kind, std::string_view amount, std::string_view description = "x")
-{
-    return AppendNewLine(ledger, kind, "05/12/2026", description, amount);
-}
-
 TEST(AppendNewLine, StoresTheFileRecordWithTheRunningBalance)
 {
     const struct {
@@ -31,7 +26,7 @@ TEST(AppendNewLine, StoresTheFileRecordWithTheRunningBalance)
     };
     Ledger ledger;
     for (const auto& step : steps) {
-        const Movement& line = Add(ledger, step.kind, step.typed, "Nomina");
+        const Movement& line = AppendNewLine(ledger, step.kind, "05/12/2026", "Nomina", step.typed);
         const std::string record(reinterpret_cast<const char*>(&line), MovementSize);
         EXPECT_EQ(record, Record("05/12/2026", "Nomina", step.amountText, step.balanceText,
                                  static_cast<std::int32_t>(step.kind))) << step.typed;
@@ -60,7 +55,7 @@ TEST(StoredBalance, IsTheBalanceOfTheLastNonCommentLineAsStored)
     const std::pair<std::string, double> cases[] = {
         {"", 0}, {CommentRecord, 0}, {SavingRecord + CommentRecord + CommentRecord, 1250.5},
         {SavingRecord + Record("", "", "+5", "99.5", 0) + CommentRecord, 99.5},  // not recomputed
-        {ExpenseRecord + SavingRecord, 1250.5},
+        {ExpenseRecord + SavingRecord, 1250.5}, {SavingRecord + Record("", "", "*", "7", 2), 7},  // a kind of comment
     };
     for (const auto& [records, expected] : cases) EXPECT_EQ(StoredBalance(LedgerOf(records)), expected);
 }
@@ -89,20 +84,16 @@ TEST(MovementDisplayTexts, FormatsAmountsOrShowsAsterisks)
 TEST(CheckNewLine, RefusesInTheDialogsOrder)
 {
     Ledger ledger;
-    Add(ledger, MovementKind::Saving, "100");
+    AppendNewLine(ledger, MovementKind::Saving, "05/12/2026", "x", "100");
     const struct {
         MovementKind kind;
         const char* typed;
         std::int32_t count;
         LineRefusal expected;
     } cases[] = {
-        {MovementKind::Saving, "12a", 1, LineRefusal::NotDigits},
         {MovementKind::Comment, "12a", 1, LineRefusal::NotDigits},  // checked although the box is disabled
         {MovementKind::Saving, "-5", 1, LineRefusal::NotDigits},
-        {MovementKind::Saving, "1,5", 1, LineRefusal::NotDigits},
-        {MovementKind::Saving, "1 500", 1, LineRefusal::NotDigits},
         {MovementKind::Saving, "1000000000.01", 1, LineRefusal::OutOfRange},
-        {MovementKind::Expense, "1000000001", 1, LineRefusal::OutOfRange},
         {MovementKind::Saving, "1000000000", 1, LineRefusal::None},
         {MovementKind::Expense, "100.01", 1, LineRefusal::ExpenseAboveBalance},
         {MovementKind::Expense, "100", 1, LineRefusal::None},

@@ -1,4 +1,3 @@
-#include "common/DecimalText.h"
 #include "data/NumberText.h"
 #include "support/Records.h"
 
@@ -19,12 +18,12 @@ TEST(FormatAmount, GroupsRoundsCutsAndPadsInBothConventions)
         const char* european;
     } cases[] = {
         {1234567.5, "1,234,567.50", "1.234.567'50"}, {1000000000, "1,000,000,000.00", "1.000.000.000'00"},
-        {30, "30.00", "30'00"}, {-30, "-30.00", "-30'00"}, {0.5, "0.50", "0'50"}, {0, "0.00", "0'00"},
-        {-0.5, "-0.50", "-0'50"}, {999.995, "1,000.00", "1.000'00"}, {999, "999.00", "999'00"},
-        {1000, "1,000.00", "1.000'00"}, {123456.789, "123,456.79", "123.456'79"},
+        {-30, "-30.00", "-30'00"}, {0, "0.00", "0'00"}, {-0.5, "-0.50", "-0'50"}, {999.995, "1,000.00", "1.000'00"},
+        {999, "999.00", "999'00"}, {123456.789, "123,456.79", "123.456'79"},
         {99999999999.999, "100,000,000,000.00", "100.000.000.000'00"},
-        // An exact half goes to the even cent, anything above it up.
-        {0.125, "0.12", "0'12"}, {0.375, "0.38", "0'38"}, {0.3251, "0.33", "0'33"}, {0.1255, "0.13", "0'13"},
+        // An exact half (in 18 significant digits) goes to the even cent, anything above it up.
+        {0.125, "0.12", "0'12"}, {0.375, "0.38", "0'38"}, {0.055, "0.06", "0'06"}, {0.3251, "0.33", "0'33"},
+        {0.1255, "0.13", "0'13"},
         {2.675, "2.67", "2'67"},  // the double lies just below 2.675
         {0.005, "0.01", "0'01"},  // just above 0.005
         {1.005, "1.00", "1'00"},  // just below
@@ -55,27 +54,24 @@ TEST(IsAmountText, AcceptsDigitsAndPointsBetweenSpacesOnly)
     for (const auto& [text, expected] : cases) EXPECT_EQ(IsAmountText(text), expected) << '"' << text << '"';
 }
 
-// ParseNumber is the number reader of both programs (ReadLeadingNumber).
+// ParseNumber is ReadLeadingNumber, the number reader of both programs.
 TEST(ParseNumber, ReadsTheLongestLeadingNumber)
 {
     const std::pair<std::string, double> cases[] = {
         {"+1250.5", 1250.5}, {"-30", -30}, {"1.2.3", 1.2}, {".5", 0.5}, {"", 0}, {"   ", 0}, {"+", 0}, {"*", 0},
         {"150" + std::string(19, ' '), 150}, {" \t\r\n7", 7}, {"12abc", 12}, {"12.5 %", 12.5}, {"12,5", 12},
         {"1,250.50", 1}, {"1e3", 1000}, {"1E3", 1000}, {"1D2", 100}, {"1d-2", 0.01}, {"2E+2", 200},
-        {"1e", 1}, {"1e+", 1}, {"1ex", 1}, {"1.5e2.5", 150}, {".5e1", 5}, {"e5", 0}, {"1.5x3", 1.5}, {"- 5", 0},
-        {"--5", 0}, {".", 0}, {"+.5", 0.5}, {"0.1", 0.1}, {"007", 7}, {"0.05", 0.05}, {"30.", 30},
+        {"1e", 1}, {"1e+", 1}, {"1ex", 1}, {"1.5e2.5", 150}, {".5e1", 5}, {"e5", 0}, {"- 5", 0}, {"--5", 0},
+        {".", 0}, {"+.5", 0.5}, {"0.1", 0.1}, {"007", 7}, {"0.05", 0.05}, {"30.", 30},
         {"00000000000000000000000000001", 1}, {"0.30000000000000004", 0.30000000000000004},
-        {"123456789", 123456789}, {"1e-999", 0}, {"1e999", DBL_MAX}, {"-1e999", -DBL_MAX},
+        {"1e-999", 0}, {"1e999", DBL_MAX}, {"-1e999", -DBL_MAX}, {"0e999", 0},
         {"1e99999999999999999999", DBL_MAX}, {"1e-99999999999999999999", 0}, {"1" + std::string(400, '0'), DBL_MAX},
         {"0." + std::string(400, '0') + "1", 0}, {"1" + std::string(400, '0') + "e-400", 1},
         {"0." + std::string(20000, '0') + "1e20005", 10000},  // the exponent makes up for the zeros
         {"1e308", 1e308}, {"1e-320", 1e-320}, {"1.79769313486232E+308", DBL_MAX},
         {"4.94065645841247E-324", 5e-324}, {"inf", 0}, {"nan", 0}, {"\xA0" "5", 0},
     };
-    for (const auto& [text, expected] : cases) {
-        EXPECT_EQ(ParseNumber(text), expected) << '"' << text << '"';
-        EXPECT_EQ(ReadLeadingNumber(text), expected) << '"' << text << '"';
-    }
+    for (const auto& [text, expected] : cases) EXPECT_EQ(ParseNumber(text), expected) << '"' << text << '"';
     // A field of a record is no C string: the digits of the next field are not read.
     EXPECT_EQ(ParseNumber(std::string_view("129", 2)), 12);
     EXPECT_EQ(ParseNumber(std::string_view("1e59", 3)), 1e5);
@@ -85,7 +81,7 @@ TEST(PlainNumberText, WritesFifteenSignificantDigitsCompactly)
 {
     const std::pair<double, const char*> cases[] = {
         {1220.5, "1220.5"}, {0.3, ".3"}, {100, "100"}, {0.1 + 0.2, ".3"}, {1.0 / 3, ".333333333333333"},
-        {0, "0"}, {-0.0, "0"}, {-30, "-30"}, {-0.5, "-.5"}, {0.05, ".05"},
+        {0, "0"}, {-0.0, "0"}, {7.5, "7.5"}, {-30, "-30"}, {-0.5, "-.5"}, {0.05, ".05"},
         {999999999999999, "999999999999999"}, {123456789012345.6, "123456789012346"},
         {1e15, "1E+15"}, {1.5e15, "1.5E+15"}, {1e16, "1E+16"}, {-1e15, "-1E+15"},
         {0.1 + 0.2 - 0.3, "5.55111512312578E-17"}, {1e-15, ".000000000000001"}, {1.5e-15, "1.5E-15"},

@@ -1,18 +1,18 @@
 // What only the system's file layer shows, which the census of faults in
 // FileCommandsTest runs in memory: names and paths of every kind, read-only
-// files, devices, a missing folder.
+// files, devices, a missing folder, a folder where a file should be.
+#include "files/LedgerFile.h"
 #include "files/LongPath.h"
 #include "files/SafeWrite.h"
+#include "settings/Settings.h"
+#include "support/Records.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-std::span<const char> Span(const std::string& text)
-{
-    return {text.data(), text.size()};
-}
+const std::string Saved = "saved";
 
 // Exactly the name given, in any script, is written, over a read-only file as
 // well. The temporary file has a short name of its own, so a target the system
@@ -28,11 +28,9 @@ TEST(ReplaceFileContents, WritesEveryNameTheSystemTakes)
         bool readOnlyBefore;
     } cases[] = {
         {"", longestName, false},
-        {deepFolders, "Enero.log", false},
         {deepFolders, longestName, false},
         {"\u041A\u043E\u043F\u0438\u043B\u043A\u0430/", "\u0141\u00F3d\u017A.log", false},
         {"\u0141\u0105ka/", "\uFF41\uFF42\uFF3C\uFF43.log", true},
-        {"", "Enero.log", true},
     };
     for (const auto& [folders, name, readOnlyBefore] : cases) {
         ScratchFolder scratch;
@@ -42,10 +40,10 @@ TEST(ReplaceFileContents, WritesEveryNameTheSystemTakes)
             WriteBytes(path, "old");
             MakeReadOnly(path);
         }
-        const FileResult written = ReplaceFileContents(SystemFileSystem(), path, Span("saved"));
+        const FileResult written = ReplaceFileContents(SystemFileSystem(), path, Saved);
         EXPECT_TRUE(written) << path.size() << " characters: " << written.Reason;
-        EXPECT_EQ(ReadBytes(path), "saved") << path.size() << " characters";
-        EXPECT_EQ(ScratchFolder::ListingOf(scratch / folders), name) << path.size() << " characters";
+        EXPECT_EQ(ReadBytes(path), Saved) << path.size() << " characters";
+        EXPECT_EQ(ListingOf(scratch / folders), name) << path.size() << " characters";
     }
 }
 
@@ -54,8 +52,7 @@ TEST(TemporaryPathFor, StaysShortInTheTargetsFolder)
     const std::pair<std::string, std::string> cases[] = {
         {"C:\\Datos\\Enero.log", "C:\\Datos\\~Cofrelo.7.tmp"},
         {"C:\\Datos\\" + std::string(255, 'n'), "C:\\Datos\\~Cofrelo.7.tmp"},
-        {"/tmp/datos/Enero.log", "/tmp/datos/~Cofrelo.7.tmp"},
-        {"Enero.log", "~Cofrelo.7.tmp"},
+        {"/tmp/datos/Enero.log", "/tmp/datos/~Cofrelo.7.tmp"}, {"Enero.log", "~Cofrelo.7.tmp"},
     };
     for (const auto& [target, temporary] : cases) EXPECT_EQ(TemporaryPathFor(target, 7), temporary) << target;
 }
@@ -76,23 +73,33 @@ TEST(LongPathForm, ExtendsFullPathsFromMaxPathOn)
     for (const auto& [path, expected] : cases) EXPECT_TRUE(LongPathForm(path) == expected) << path.size();
 }
 
-TEST(ReplaceFileContents, RefusesADevice)
+TEST(ReplaceFileContents, RefusesADeviceAndReportsAMissingFolderWithTheSystemsReason)
 {
 #ifdef _WIN32
     const std::string device = "NUL";
 #else
     const std::string device = "/dev/null";
 #endif
-    EXPECT_EQ(ReplaceFileContents(SystemFileSystem(), device, Span("x")).Reason, NotAFileReason);
-}
-
-TEST(ReplaceFileContents, ReportsAMissingFolderWithTheSystemsReason)
-{
+    EXPECT_EQ(ReplaceFileContents(SystemFileSystem(), device, Saved).Reason, NotAFileReason);
     ScratchFolder folder;
-    const FileResult result = ReplaceFileContents(SystemFileSystem(), folder / "missing/ledger.log", Span("x"));
+    const FileResult result = ReplaceFileContents(SystemFileSystem(), folder / "missing/ledger.log", Saved);
     EXPECT_FALSE(result);
     EXPECT_FALSE(result.Reason.empty());
-    EXPECT_EQ(ScratchFolder::ListingOf(folder.Path()), "");
+    EXPECT_EQ(ListingOf(folder.Path()), "");
+}
+
+// A folder where the file should be: on POSIX it even opens for reading.
+TEST(LoadingFiles, LeavesEverythingAsItWasWhenAFolderStandsAtThePath)
+{
+    ScratchFolder folder;
+    MakeFolder(folder / "Enero.log");
+    MakeFolder(folder / std::string(SettingsFileName));
+    Ledger ledger = LedgerOf(SavingRecord);
+    EXPECT_FALSE(LoadLedgerFile(SystemFileSystem(), folder / "Enero.log", ledger));
+    EXPECT_EQ(LedgerBytes(ledger), SavingRecord);
+    Settings settings = DefaultSettings("D:\\");
+    EXPECT_FALSE(ConfigurationFile(SystemFileSystem(), folder.Path()).LoadSettings(settings));
+    EXPECT_EQ(settings, DefaultSettings("D:\\"));
 }
 
 }  // namespace

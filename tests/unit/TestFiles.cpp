@@ -28,32 +28,9 @@ std::string Utf8Of(const fs::path& path)
     return {utf8.begin(), utf8.end()};
 }
 
-}  // namespace
-
-ScratchFolder::ScratchFolder()
-{
-    static std::atomic<int> counter{0};
-    std::random_device seed;
-    const fs::path folder = fs::temp_directory_path() /
-                            ("cofrelo-test-" + std::to_string(seed()) + "-" + std::to_string(++counter));
-    fs::create_directories(folder);
-    path_ = Utf8Of(folder) + static_cast<char>(fs::path::preferred_separator);
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    std::error_code ignored;
-    // Without exceptions: a destructor must not throw, and paths beyond MAX_PATH
-    // may not be walked everywhere.
-    fs::recursive_directory_iterator entry(PathOf(path_), ignored);
-    for (; !ignored && entry != fs::recursive_directory_iterator(); entry.increment(ignored))
-        fs::permissions(entry->path(), fs::perms::owner_write, fs::perm_options::add, ignored);
-    fs::remove_all(PathOf(path_), ignored);
-}
-
 #ifdef _WIN32
-// The names on disk as the system lists them; the extended-length form reaches
-// folders beyond MAX_PATH, where the standard library's listing does not.
+// The extended-length form reaches folders beyond MAX_PATH, where the standard
+// library's listing does not.
 std::vector<std::string> NamesIn(const std::string& folder)
 {
     std::wstring pattern = LR"(\\?\)" + PathOf(folder).make_preferred().wstring() + L"*";
@@ -77,7 +54,30 @@ std::vector<std::string> NamesIn(const std::string& folder)
 }
 #endif
 
-std::string ScratchFolder::ListingOf(const std::string& folder)
+}  // namespace
+
+ScratchFolder::ScratchFolder()
+{
+    static std::atomic<int> counter{0};
+    const fs::path folder = fs::temp_directory_path() / ("cofrelo-test-" + std::to_string(std::random_device()()) +
+                                                         "-" + std::to_string(++counter));
+    fs::create_directories(folder);
+    path_ = Utf8Of(folder) + static_cast<char>(fs::path::preferred_separator);
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    std::error_code ignored;
+    // Without exceptions: a destructor must not throw, and paths beyond MAX_PATH
+    // may not be walked everywhere. Read-only files are made writable, for
+    // Windows removes none.
+    fs::recursive_directory_iterator entry(PathOf(path_), ignored);
+    for (; !ignored && entry != fs::recursive_directory_iterator(); entry.increment(ignored))
+        fs::permissions(entry->path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+    fs::remove_all(PathOf(path_), ignored);
+}
+
+std::string ListingOf(const std::string& folder)
 {
     std::vector<std::string> names = NamesIn(folder);
     std::sort(names.begin(), names.end());
@@ -94,7 +94,7 @@ std::string ReadBytes(const std::string& path)
 
 void WriteBytes(const std::string& path, const std::string& bytes)
 {
-    std::ofstream(PathOf(path), std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(PathOf(path), std::ios::binary) << bytes;
 }
 
 void MakeReadOnly(const std::string& path)

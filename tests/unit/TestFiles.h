@@ -2,8 +2,6 @@
 // natively and under Wine alike.
 #pragma once
 
-#include "files/FileSystem.h"
-
 #include <string>
 
 // A fresh empty folder, removed with everything in it when the object dies.
@@ -17,13 +15,13 @@ public:
     // The folder with its trailing separator, ready to have a name appended.
     const std::string& Path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + name; }
-    // Names of the entries in a folder, sorted.
-    static std::string ListingOf(const std::string& folder);
 
 private:
     std::string path_;
 };
 
+// Names of the entries in a folder as the system lists them, sorted.
+std::string ListingOf(const std::string& folder);
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 void MakeReadOnly(const std::string& path);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "data/Ledger.h"
+#include "settings/Settings.h"
 
 #include <cstdint>
 #include <string>
@@ -11,6 +12,9 @@
 
 // A text field as stored: cut or padded with spaces to its width.
 std::string Field(std::string text, std::size_t width);
+
+// An integer as the files hold it: four bytes, the least significant first.
+std::string LittleEndian(std::uint32_t value);
 
 std::string Record(const std::string& date, const std::string& description, const std::string& amount,
                    const std::string& balance, std::int32_t kind);
@@ -32,3 +36,7 @@ Ledger LedgerOf(std::string_view records);
 
 // Full, with every kind of line: what the benchmarks work on.
 Ledger FullLedger();
+
+// A record as the configuration file holds it: the colours, then the folder
+// and its NUL; `rest` fills the folder field after the NUL.
+std::string SettingsRecordBytes(const Settings& settings, char rest = '\0');
