@@ -25,38 +25,25 @@ bool Same(double a, double b)
 // (infinity, NaN) must still end in a sound text.
 TEST(CompleteValues, ComputesTheMissingValueFromTheOtherTwo)
 {
-    const struct {
-        CalculatorValues given;
-        MissingValue computed;
-        const char* shown;
-    } cases[] = {
-        {{200, 15, 0}, MissingValue::ResultAmount, "30."},  // 200 * 15 / 100
-        {{0, 15, 30}, MissingValue::GrossAmount, "200."},   // 100 * 30 / 15
-        {{200, 0, 30}, MissingValue::Percentage, "15. %"},  // 100 * 30 / 200
-        {{-100, 10, 5}, MissingValue::GrossAmount, "50."},  // a negative entry counts as missing
-        {{NotANumber, 10, 5}, MissingValue::GrossAmount, "50."},
-        {{1, 0.1, 0}, MissingValue::ResultAmount, "0."},  // below a hundredth
-        {{3, 0, 1}, MissingValue::Percentage, "33.33 %"},
-        {{0, 7, 1}, MissingValue::GrossAmount, "14.29"},
-        {{1e6, 1e6, 0}, MissingValue::ResultAmount, "10,000,000,000."},
-        {{12.5, 1, 0}, MissingValue::ResultAmount, "0.12"},  // 0.125: the half goes to the even cent
-        {{37.5, 1, 0}, MissingValue::ResultAmount, "0.38"},  // 0.375
+    using enum MissingValue;
+    const std::string OutOfRange(OutOfRangeText);
+    const struct { CalculatorValues given; MissingValue computed; std::string shown; } cases[] = {
+        {{200, 15, 0}, ResultAmount, "30."}, {{0, 15, 30}, GrossAmount, "200."}, {{200, 0, 30}, Percentage, "15. %"},
+        {{-100, 10, 5}, GrossAmount, "50."}, {{NotANumber, 10, 5}, GrossAmount, "50."},  // counted as missing
+        {{1, 0.1, 0}, ResultAmount, "0."},  // below a hundredth
+        {{3, 0, 1}, Percentage, "33.33 %"}, {{0, 7, 1}, GrossAmount, "14.29"},
+        {{1e6, 1e6, 0}, ResultAmount, "10,000,000,000."},
+        {{12.5, 1, 0}, ResultAmount, "0.12"}, {{37.5, 1, 0}, ResultAmount, "0.38"},  // the half goes to the even cent
         // Results that do not fit a double are not written as numbers.
-        {{1e300, 1e300, 0}, MissingValue::ResultAmount, "Fuera de rango"},
-        {{0, 1e-300, 1e300}, MissingValue::GrossAmount, "Fuera de rango"},
-        {{1e-300, 1e-300, 0}, MissingValue::ResultAmount, "0."},
-        {{Infinity, 10, 0}, MissingValue::ResultAmount, "Fuera de rango"},
-        {{Infinity, 0, Infinity}, MissingValue::Percentage, "Fuera de rango"},  // NaN
-        {{DBL_MAX, DBL_MAX, -1}, MissingValue::ResultAmount, "Fuera de rango"},
-        {{5e-324, 0, DBL_MAX}, MissingValue::Percentage, "Fuera de rango"},
-        // Exactly two values greater than 0, or nothing is computed.
-        {{0, 0, 0}, MissingValue::NoValidCombination, ""},
-        {{200, 0, 0}, MissingValue::NoValidCombination, ""},
-        {{0, 15, 0}, MissingValue::NoValidCombination, ""},
-        {{0, 0, 30}, MissingValue::NoValidCombination, ""},
-        {{200, 15, 30}, MissingValue::NoValidCombination, ""},  // so a second press after a result
-        {{-200, -15, 30}, MissingValue::NoValidCombination, ""},
-        {{-0.0, NotANumber, -1}, MissingValue::NoValidCombination, ""},
+        {{1e300, 1e300, 0}, ResultAmount, OutOfRange}, {{0, 1e-300, 1e300}, GrossAmount, OutOfRange},
+        {{1e-300, 1e-300, 0}, ResultAmount, "0."}, {{Infinity, 10, 0}, ResultAmount, OutOfRange},
+        {{Infinity, 0, Infinity}, Percentage, OutOfRange}, {{DBL_MAX, DBL_MAX, -1}, ResultAmount, OutOfRange},
+        {{5e-324, 0, DBL_MAX}, Percentage, OutOfRange},
+        // Exactly two values greater than 0, or nothing is computed: so a second press after a result does nothing.
+        {{0, 0, 0}, NoValidCombination, ""}, {{200, 0, 0}, NoValidCombination, ""},
+        {{0, 15, 0}, NoValidCombination, ""}, {{0, 0, 30}, NoValidCombination, ""},
+        {{200, 15, 30}, NoValidCombination, ""}, {{-200, -15, 30}, NoValidCombination, ""},
+        {{-0.0, NotANumber, -1}, NoValidCombination, ""},
     };
     for (const auto& c : cases) {
         const CalculatorValues& given = c.given;
@@ -66,9 +53,9 @@ TEST(CompleteValues, ComputesTheMissingValueFromTheOtherTwo)
                                  " | " + std::to_string(given.ResultAmount);
         EXPECT_EQ(computed, c.computed) << what;
         EXPECT_EQ(ComputedText(computed, values), c.shown) << what;
-        EXPECT_TRUE(computed == MissingValue::GrossAmount || Same(values.GrossAmount, given.GrossAmount)) << what;
-        EXPECT_TRUE(computed == MissingValue::Percentage || Same(values.Percentage, given.Percentage)) << what;
-        EXPECT_TRUE(computed == MissingValue::ResultAmount || Same(values.ResultAmount, given.ResultAmount)) << what;
+        EXPECT_TRUE(computed == GrossAmount || Same(values.GrossAmount, given.GrossAmount)) << what;
+        EXPECT_TRUE(computed == Percentage || Same(values.Percentage, given.Percentage)) << what;
+        EXPECT_TRUE(computed == ResultAmount || Same(values.ResultAmount, given.ResultAmount)) << what;
     }
 }
 

@@ -9,8 +9,6 @@ FileResult Missing(const std::string& path)
     return FileResult::Failure("No existe: " + path);
 }
 
-const FileResult Injected = FileResult::Failure("Fallo provocado");
-
 class MemoryReader final : public FileReader {
 public:
     MemoryReader(const std::string& bytes, bool broken) : bytes_(bytes), broken_(broken) {}
@@ -38,15 +36,15 @@ public:
     FileResult Write(std::span<const char> bytes) override
     {
         if (closed_) return FileResult::Failure("Fichero ya cerrado");
-        const bool fails = files_.FailsNow("Write");
-        bytes_.append(bytes.data(), fails ? bytes.size() / 2 : bytes.size());
-        return fails ? Injected : FileResult::Success();
+        const FileResult step = files_.Step("Write");
+        bytes_.append(bytes.data(), step ? bytes.size() : bytes.size() / 2);
+        return step;
     }
-    FileResult Flush() override { return files_.FailsNow("Flush") ? Injected : FileResult::Success(); }
+    FileResult Flush() override { return files_.Step("Flush"); }
     FileResult Close() override
     {
         closed_ = true;
-        return files_.FailsNow("Close") ? Injected : FileResult::Success();
+        return files_.Step("Close");
     }
 
 private:
@@ -56,11 +54,6 @@ private:
 };
 
 }  // namespace
-
-void MemoryFileSystem::Put(const std::string& path, std::string bytes)
-{
-    files_[path] = std::move(bytes);
-}
 
 const std::string* MemoryFileSystem::Find(const std::string& path) const
 {
@@ -75,44 +68,33 @@ std::string MemoryFileSystem::Listing() const
     return listing;
 }
 
-bool MemoryFileSystem::FailsNow(const char* step)
+FileResult MemoryFileSystem::Step(const char* step)
 {
-    if (++steps_ != failingStep_) return false;
+    if (++steps_ != failingStep_) return FileResult::Success();
     failedStep_ = step;
-    return true;
-}
-
-bool MemoryFileSystem::Exists(const std::string& path)
-{
-    return files_.contains(path);
+    return FileResult::Failure("Fallo provocado");
 }
 
 FileResult MemoryFileSystem::OpenForReading(const std::string& path, std::unique_ptr<FileReader>& reader)
 {
-    const auto file = files_.find(path);
-    if (file == files_.end()) return Missing(path);
-    reader = std::make_unique<MemoryReader>(file->second, readingBroken_);
+    const std::string* bytes = Find(path);
+    if (!bytes) return Missing(path);
+    reader = std::make_unique<MemoryReader>(*bytes, readingBroken_);
     return FileResult::Success();
 }
 
 FileResult MemoryFileSystem::CreateNew(const std::string& path, std::unique_ptr<FileWriter>& writer)
 {
-    if (FailsNow("CreateNew")) return Injected;
+    if (FileResult step = Step("CreateNew"); !step) return step;
     const auto [file, created] = files_.try_emplace(path);
     if (!created) return FileResult::Failure("Ya existe: " + path);
     writer = std::make_unique<MemoryWriter>(*this, file->second);
     return FileResult::Success();
 }
 
-// Only files are held here: nothing is a device.
-FileResult MemoryFileSystem::RefuseDevice(const std::string&)
-{
-    return FailsNow("RefuseDevice") ? Injected : FileResult::Success();
-}
-
 FileResult MemoryFileSystem::ClearReadOnly(const std::string& path, FileAttributes& before)
 {
-    if (FailsNow("ClearReadOnly")) return Injected;
+    if (FileResult step = Step("ClearReadOnly"); !step) return step;
     if (!Exists(path)) return Missing(path);
     before = IsReadOnly(path);
     readOnly_.erase(path);
@@ -128,7 +110,7 @@ FileResult MemoryFileSystem::RestoreAttributes(const std::string& path, FileAttr
 
 FileResult MemoryFileSystem::MoveReplacing(const std::string& from, const std::string& to)
 {
-    if (FailsNow("MoveReplacing")) return Injected;
+    if (FileResult step = Step("MoveReplacing"); !step) return step;
     const auto source = files_.find(from);
     if (source == files_.end()) return Missing(from);
     if (IsReadOnly(to)) return FileResult::Failure("Acceso denegado: " + to);

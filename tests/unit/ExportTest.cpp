@@ -21,12 +21,7 @@ std::string TextLine(const std::string& date, const std::string& description, co
 
 TEST(TextExportContents, WritesOneFixedColumnLinePerMovement)
 {
-    const struct {
-        const char* what;
-        std::string records;
-        bool american;
-        std::string expected;
-    } cases[] = {
+    const struct { const char* what; std::string records; bool american; std::string expected; } cases[] = {
         {"an empty ledger", "", false, ""},
         {"a saving, American", SavingRecord, true, TextLine("05/12/2026", "Nomina", "1,250.50", "1,250.50")},
         {"saving, expense and comment, European", SavingRecord + ExpenseRecord + CommentRecord, false,
@@ -78,12 +73,7 @@ std::string Document(const std::string& descriptionEdge, const std::vector<RtfRo
 TEST(RtfExportContents, WritesOneTableRowPerMovement)
 {
     const std::string nomina = Field("Nomina", 100);
-    const struct {
-        const char* what;
-        std::string records;
-        bool american;
-        bool replacing;
-        std::vector<RtfRow> rows;
+    const struct { const char* what; std::string records; bool american; bool replacing; std::vector<RtfRow> rows;
     } cases[] = {
         {"an empty ledger", "", false, false, {}},
         {"a saving replacing a file, American", SavingRecord, true, true, {{"05/12/2026", nomina, "1,250.50", "1,250.50"}}},

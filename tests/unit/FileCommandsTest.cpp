@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <span>
 #include <vector>
 
@@ -33,82 +34,72 @@ struct Turn {
     Prompt prompt;
     std::string text;    // FileName: the name in the box when it opens; otherwise what is shown
     std::string answer;  // FileName: the name left when it closes; Question: "Si" or "No"
+    bool operator==(const Turn&) const = default;
 };
+
+void PrintTo(const Turn& turn, std::ostream* out)
+{
+    *out << "{" << static_cast<int>(turn.prompt) << ", \"" << turn.text << "\", \"" << turn.answer << "\"}";
+}
 
 Turn FileName(std::string shown, std::string left) { return {Prompt::FileName, std::move(shown), std::move(left)}; }
 Turn Message(std::string text) { return {Prompt::Message, std::move(text), ""}; }
 Turn Overwrite(std::string answer) { return {Prompt::Question, "El fichero Existe\r\nSobreEscribir ? ...", answer}; }
 
-// Plays the user's part from a script and checks every prompt against it, in
-// order. A scripted message without text takes whatever is told, and may stay
-// untold as the last turn (a command that succeeds without a word).
+// Plays the user's part: answers each prompt as the script's turn in its place
+// does, and writes down every turn played, for the test to compare with the script.
 class ScriptedUser final : public UserDialogue {
 public:
-    ScriptedUser(std::vector<Turn> script, std::string what) : script_(std::move(script)), what_(std::move(what)) {}
-    ~ScriptedUser() override
-    {
-        const bool onlyAnyMessageLeft = next_ + 1 == script_.size() && script_.back().prompt == Prompt::Message &&
-                                        script_.back().text.empty();
-        EXPECT_TRUE(next_ == script_.size() || onlyAnyMessageLeft) << what_ << ": prompts missing";
-    }
+    explicit ScriptedUser(std::vector<Turn> script) : script_(std::move(script)) {}
 
-    void AskFileName(std::string& name) override { name = Next(Prompt::FileName, name).answer; }
-    void Tell(std::string_view text) override { Next(Prompt::Message, told_ = text); }
-    bool AskYesNo(std::string_view text) override { return Next(Prompt::Question, text).answer == "Si"; }
-    const std::string& Told() const { return told_; }
+    void AskFileName(std::string& name) override { name = Play(Prompt::FileName, name); }
+    void Tell(std::string_view text) override { Play(Prompt::Message, std::string(text)); }
+    bool AskYesNo(std::string_view text) override { return Play(Prompt::Question, std::string(text)) == "Si"; }
+
+    std::vector<Turn> played;
 
 private:
-    const Turn& Next(Prompt prompt, std::string_view text)
+    std::string Play(Prompt prompt, std::string text)
     {
-        static const Turn unscripted{Prompt::Message, "", ""};
-        if (next_ == script_.size()) {
-            ADD_FAILURE() << what_ << ": unscripted prompt " << text;
-            return unscripted;
-        }
-        const Turn& turn = script_[next_++];
-        EXPECT_EQ(turn.prompt, prompt) << what_ << ", turn " << next_;
-        if (prompt != Prompt::Message || !turn.text.empty()) {
-            EXPECT_EQ(turn.text, text) << what_ << ", turn " << next_;
-        }
-        return turn;
+        const std::string answer = played.size() < script_.size() ? script_[played.size()].answer : "";
+        played.push_back({prompt, std::move(text), answer});
+        return answer;
     }
 
     std::vector<Turn> script_;
-    std::string what_;
-    std::string told_;
-    std::size_t next_ = 0;
 };
 
+// On every failure the ledger stays as it was.
 TEST(ReadLedger, FollowsEveryBranch)
 {
     const std::string path = Folder + "Enero.log";
+    const std::string notRead = "Fichero NO Leido : \r\n" + path + "\r\n";
     const struct {
-        const char* what;
-        const char* nameBefore;
-        std::optional<std::string> file;
-        std::vector<Turn> script;
-        bool replaced;
+        const char* what; const char* nameBefore; std::optional<std::string> file; bool broken;
+        std::vector<Turn> script; bool replaced;
     } branches[] = {
-        {"dialog closed with no name", "", SavingRecord, {FileName("", "")}, false},
-        {"missing file", "", std::nullopt, {FileName("", "Enero"), Message("Fichero NO Existe ...")}, false},
-        {"existing file", "", Movements, {FileName("", "Enero")}, true},
-        {"earlier name kept when the dialog closes", "Enero", SavingRecord, {FileName("Enero", "Enero")}, true},
-        {"empty file", "", "", {FileName("", "Enero")}, true},
-        {"more records than slots", "", std::string((LedgerSlots + 1) * MovementSize, ' '),
-         {FileName("", "Enero"), Message("Fichero NO Leido : \r\n" + path +
-                                         "\r\nTiene mas de 36501 movimientos y no cabe en memoria ...")},
-         false},
-        {"a name with a colon, never a stream of another file", "", SavingRecord,
+        {"dialog closed with no name", "", SavingRecord, false, {FileName("", "")}, false},
+        {"missing file", "", std::nullopt, false, {FileName("", "Enero"), Message("Fichero NO Existe ...")}, false},
+        {"existing file", "", Movements, false, {FileName("", "Enero")}, true},
+        {"earlier name kept when the dialog closes", "Enero", SavingRecord, false, {FileName("Enero", "Enero")}, true},
+        {"empty file", "", "", false, {FileName("", "Enero")}, true},
+        {"a failing read", "", Movements, true, {FileName("", "Enero"), Message(notRead + "Error de lectura")}, false},
+        {"more records than slots", "", std::string((LedgerSlots + 1) * MovementSize, ' '), false,
+         {FileName("", "Enero"), Message(notRead + "Tiene mas de 36501 movimientos y no cabe en memoria ...")}, false},
+        {"a name with a colon, never a stream of another file", "", SavingRecord, false,
          {FileName("", "Enero:log"), Message(ColonRefused)}, false},
     };
     for (const auto& branch : branches) {
         MemoryFileSystem files;
         if (branch.file) files.Put(path, *branch.file);
+        if (branch.broken) files.BreakReading();
         Ledger ledger = LedgerOf(ExpenseRecord + CommentRecord);
         std::string name = branch.nameBefore;
-        ScriptedUser user(branch.script, branch.what);
+        ScriptedUser user(branch.script);
         EXPECT_EQ(ReadLedger(ledger, name, Folder, files, user), branch.replaced) << branch.what;
+        EXPECT_EQ(user.played, branch.script) << branch.what;
         EXPECT_EQ(LedgerBytes(ledger), branch.replaced ? *branch.file : ExpenseRecord + CommentRecord) << branch.what;
+        EXPECT_EQ(ledger.CurrentBalance, branch.replaced ? StoredBalance(ledger) : 1220.5) << branch.what;
     }
 }
 
@@ -130,12 +121,10 @@ void RunSaveConfiguration(const Ledger&, std::string&, const std::string& folder
 }
 
 // "Grabar", both exports and the configuration, side by side; the exports run
-// in the American format, to see that the flag reaches them.
+// in the American format, to see that the flag reaches them. The file names are
+// those of the document "Enero".
 const struct WriteCommand {
-    const char* name;
-    std::string fileName;  // for the document "Enero"
-    std::string successText;
-    const char* failureHeadline;
+    const char* name; std::string fileName, successText; const char* failureHeadline;
     std::string (*Document)(const std::string& records, bool replacing);
     void (*Run)(const Ledger&, std::string& name, const std::string& folder, FileSystem&, UserDialogue&);
 } WriteCommands[] = {
@@ -152,53 +141,36 @@ const struct WriteCommand {
          ExportRtf(l, n, d, true, f, u);
      }},
     {"Configuracion", std::string(SettingsFileName), "", "Configuracion NO Grabada en el fichero : ",
-     [](const std::string&, bool) {
-         MemoryFileSystem files;
-         ConfigurationFile(files, Folder).SaveSettings(ChosenSettings());
-         return *files.Find(Folder + std::string(SettingsFileName));
-     },
-     RunSaveConfiguration},
+     [](const std::string&, bool) { return SettingsRecordBytes(ChosenSettings()); }, RunSaveConfiguration},
 };
 
+// Writing a new file and replacing one, successful or not, is the census's part.
 TEST(WritingCommands, FollowEveryBranch)
 {
-    enum class FileAfter { None, Old, New, Replacement };
     for (const auto& command : std::span(WriteCommands).first(3)) {
-        const Turn success = Message(command.successText);
         const struct {
-            const char* what;
-            std::string records;
-            const char* nameBefore;
-            bool oldFile;
-            std::vector<Turn> script;
-            FileAfter after;
+            const char* what; std::string records; const char* nameBefore; bool oldFile; std::vector<Turn> script;
         } branches[] = {
-            {"empty ledger: no name is asked", "", "Enero", false, {Message("Tienes que insertar datos primero ...")},
-             FileAfter::None},
-            {"dialog closed with no name", Movements, "", false, {FileName("", "")}, FileAfter::None},
-            {"box emptied and dialog closed", Movements, "Enero", true, {FileName("Enero", "")}, FileAfter::Old},
-            {"new file", Movements, "", false, {FileName("", "Enero"), success}, FileAfter::New},
-            {"earlier name kept", Movements, "Enero", false, {FileName("Enero", "Enero"), success}, FileAfter::New},
-            {"existing file, Yes", Movements, "", true, {FileName("", "Enero"), Overwrite("Si"), success},
-             FileAfter::Replacement},
-            {"existing file, No", Movements, "", true, {FileName("", "Enero"), Overwrite("No")}, FileAfter::Old},
-            {"a name with a colon", Movements, "", false, {FileName("", "Enero:x"), Message(ColonRefused)},
-             FileAfter::None},
+            {"empty ledger: no name is asked", "", "Enero", false, {Message("Tienes que insertar datos primero ...")}},
+            {"dialog closed with no name", Movements, "", false, {FileName("", "")}},
+            {"box emptied and dialog closed", Movements, "Enero", true, {FileName("Enero", "")}},
+            {"earlier name kept", Movements, "Enero", false, {FileName("Enero", "Enero"), Message(command.successText)}},
+            {"existing file, No", Movements, "", true, {FileName("", "Enero"), Overwrite("No")}},
+            {"a name with a colon", Movements, "", false, {FileName("", "Enero:x"), Message(ColonRefused)}},
         };
         for (const auto& branch : branches) {
             const std::string what = std::string(command.name) + ": " + branch.what;
+            const std::string path = Folder + command.fileName;
             MemoryFileSystem files;
-            if (branch.oldFile) files.Put(Folder + command.fileName, OldContents);
+            if (branch.oldFile) files.Put(path, OldContents);
             std::string name = branch.nameBefore;
-            {
-                ScriptedUser user(branch.script, what);
-                command.Run(LedgerOf(branch.records), name, Folder, files, user);
-            }
-            const std::string expected[] = {"", OldContents, command.Document(branch.records, false),
-                                            command.Document(branch.records, true)};
-            EXPECT_EQ(files.Listing(), branch.after == FileAfter::None ? "" : Folder + command.fileName) << what;
-            if (branch.after != FileAfter::None) {
-                EXPECT_EQ(*files.Find(Folder + command.fileName), expected[static_cast<int>(branch.after)]) << what;
+            ScriptedUser user(branch.script);
+            command.Run(LedgerOf(branch.records), name, Folder, files, user);
+            EXPECT_EQ(user.played, branch.script) << what;
+            const bool written = branch.script.back().text == command.successText;
+            EXPECT_EQ(files.Listing(), branch.oldFile || written ? path : "") << what;
+            if (branch.oldFile || written) {
+                EXPECT_EQ(*files.Find(path), written ? command.Document(branch.records, false) : OldContents) << what;
             }
         }
     }
@@ -215,21 +187,22 @@ bool InjectAt(const WriteCommand& command, bool previous, bool readOnly, int fai
     if (previous) files.Put(target, OldContents);
     if (readOnly) files.MakeReadOnly(target);
     files.FailStep(failingStep);
-    const bool asksName = command.Run != RunSaveConfiguration;
-    std::vector<Turn> script;
-    if (asksName) script.push_back(FileName("", "Enero"));
-    if (asksName && previous) script.push_back(Overwrite("Si"));
-    script.push_back(Message(""));
+    std::vector<Turn> questions;
+    if (command.Run != RunSaveConfiguration) questions.push_back(FileName("", "Enero"));
+    if (command.Run != RunSaveConfiguration && previous) questions.push_back(Overwrite("Si"));
+    ScriptedUser user(questions);
+    std::string name;
+    command.Run(LedgerOf(Movements), name, Folder, files, user);
 
-    std::string told;
-    {
-        ScriptedUser user(script, command.name);
-        std::string name;
-        command.Run(LedgerOf(Movements), name, Folder, files, user);
-        told = user.Told();
-    }
     const std::string where = std::string(command.name) + (previous ? ", over a previous file" : ", no previous file") +
                               (readOnly ? " (read-only)" : "") + ", fault at step " + std::to_string(failingStep);
+    // The questions, then at most one message; saving the configuration may succeed without a word.
+    std::string told;
+    if (user.played.size() > questions.size() && user.played.back().prompt == Prompt::Message) {
+        told = user.played.back().text;
+        user.played.pop_back();
+    }
+    EXPECT_EQ(user.played, questions) << where;
     const std::string* written = files.Find(target);
     const bool succeeded = told == command.successText && written && *written == command.Document(Movements, previous);
     EXPECT_EQ(*files.Find(leftover), "leftover") << where;

@@ -49,16 +49,13 @@ TEST(SaveLedgerFile, WritesTheRecordsByteForByte)
 }
 
 // Loads the file over a ledger of four expenses, then saves what was loaded.
+// What a failed load leaves is ReadLedger's part (FileCommandsTest).
 TEST(LoadLedgerFile, TakesWholeRecordsAsTheyStandAndTheLastStoredBalance)
 {
     std::string garbage(3 * MovementSize + 50, '\0');
     for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>((i * 151 + 7) % 256);
-    const struct {
-        const char* what;
-        std::string file;
-        std::int32_t count;
-        std::optional<double> balance;  // none where the bytes give no meaningful one
-    } cases[] = {
+    // No balance where the bytes give no meaningful one.
+    const struct { const char* what; std::string file; std::int32_t count; std::optional<double> balance; } cases[] = {
         {"an empty file", "", 0, 0},
         {"161 bytes", SavingRecord.substr(0, 161), 0, 0},
         {"a record and 161 bytes", SavingRecord + ExpenseRecord.substr(0, 161), 1, 1250.5},
@@ -80,32 +77,6 @@ TEST(LoadLedgerFile, TakesWholeRecordsAsTheyStandAndTheLastStoredBalance)
         }
         ASSERT_TRUE(SaveLedgerFile(files, "Copia.log", ledger)) << c.what;
         EXPECT_EQ(*files.Find("Copia.log"), wholeRecords) << c.what;
-    }
-}
-
-TEST(LoadLedgerFile, LeavesTheLedgerAsItWasWhenItCannotLoad)
-{
-    const struct {
-        const char* what;
-        std::optional<std::string> file;
-        bool breakReading;
-        const char* reason;
-    } cases[] = {
-        {"missing file", std::nullopt, false, "No existe: C:\\Cuentas\\Enero.log"},
-        {"failing read", SavingRecord + ExpenseRecord, true, "Error de lectura"},
-        {"more records than slots", Repeated(SavingRecord, LedgerSlots + 1), false,
-         "Tiene mas de 36501 movimientos y no cabe en memoria ..."},
-    };
-    for (const auto& c : cases) {
-        MemoryFileSystem files;
-        if (c.file) files.Put(Path, *c.file);
-        if (c.breakReading) files.BreakReading();
-        Ledger ledger = LedgerOf(CommentRecord + SavingRecord);
-        const FileResult result = LoadLedgerFile(files, Path, ledger);
-        EXPECT_FALSE(result) << c.what;
-        EXPECT_EQ(result.Reason, c.reason) << c.what;
-        EXPECT_EQ(LedgerBytes(ledger), CommentRecord + SavingRecord) << c.what;
-        EXPECT_EQ(ledger.CurrentBalance, 1250.5) << c.what;
     }
 }
 

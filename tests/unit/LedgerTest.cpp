@@ -7,22 +7,16 @@ namespace {
 
 TEST(AppendNewLine, StoresTheFileRecordWithTheRunningBalance)
 {
-    const struct {
-        MovementKind kind;
-        const char* typed;
-        const char* amountText;
-        const char* balanceText;
-        double balanceAfter;
-    } steps[] = {
-        {MovementKind::Saving, "0.1", "+0.1", ".1", 0.1},
-        {MovementKind::Saving, "0.2", "+0.2", ".3", 0.3},  // exactly the value of ".3", no residue
-        {MovementKind::Comment, "12", "*", "*", 0.3},
-        {MovementKind::Saving, " 150 ", "+150", "150.3", 150.3},
-        {MovementKind::Expense, "150.3", "-150.3", "0", 0},  // the whole balance may go
-        {MovementKind::Saving, "", "+", "0", 0},               // an empty amount is 0
-        {MovementKind::Saving, "007", "+007", "7", 7},         // kept as typed
-        {MovementKind::Saving, "1.2.3", "+1.2.3", "8.2", 8.2},
-        {MovementKind::Expense, "+.5", "-+.5", "7.7", 7.7},
+    using enum MovementKind;
+    // The amount as typed, then the record's amount and balance texts and the balance after it.
+    const struct { MovementKind kind; const char *typed, *amountText, *balanceText; double balanceAfter; } steps[] = {
+        {Saving, "0.1", "+0.1", ".1", 0.1},
+        {Saving, "0.2", "+0.2", ".3", 0.3},  // exactly the value of ".3", no residue
+        {Comment, "12", "*", "*", 0.3}, {Saving, " 150 ", "+150", "150.3", 150.3},
+        {Expense, "150.3", "-150.3", "0", 0},  // the whole balance may go
+        {Saving, "", "+", "0", 0},  // an empty amount is 0
+        {Saving, "007", "+007", "7", 7},  // kept as typed
+        {Saving, "1.2.3", "+1.2.3", "8.2", 8.2}, {Expense, "+.5", "-+.5", "7.7", 7.7},
     };
     Ledger ledger;
     for (const auto& step : steps) {
@@ -34,7 +28,7 @@ TEST(AppendNewLine, StoresTheFileRecordWithTheRunningBalance)
     }
     EXPECT_EQ(LedgerBytes(ledger).size(), std::size(steps) * MovementSize);
 
-    const Movement& cut = AppendNewLine(ledger, MovementKind::Saving, "Wednesday, 5 December 2026",
+    const Movement& cut = AppendNewLine(ledger, Saving, "Wednesday, 5 December 2026",
                                         std::string(120, 'd'), std::string(22, '1'));
     EXPECT_EQ(FieldText(cut.DateText), "Wednesday, 5 D");
     EXPECT_EQ(FieldText(cut.Description), std::string(100, 'd'));
@@ -60,50 +54,20 @@ TEST(StoredBalance, IsTheBalanceOfTheLastNonCommentLineAsStored)
     for (const auto& [records, expected] : cases) EXPECT_EQ(StoredBalance(LedgerOf(records)), expected);
 }
 
-TEST(MovementDisplayTexts, FormatsAmountsOrShowsAsterisks)
-{
-    const std::string stars(22, '*');
-    const struct {
-        const std::string& record;
-        bool american;
-        std::string amount;
-        std::string balance;
-    } cases[] = {
-        {SavingRecord, false, "1.250'50", "1.250'50"},
-        {SavingRecord, true, "1,250.50", "1,250.50"},
-        {ExpenseRecord, false, "-30'00", "1.220'50"},
-        {CommentRecord, true, stars, stars},
-    };
-    for (const auto& c : cases) {
-        const DisplayTexts texts = MovementDisplayTexts(LedgerOf(c.record).Movements[0], c.american);
-        EXPECT_EQ(texts.Amount, Field(c.amount, 22));
-        EXPECT_EQ(texts.Balance, Field(c.balance, 22));
-    }
-}
-
 TEST(CheckNewLine, RefusesInTheDialogsOrder)
 {
+    using enum MovementKind;
+    using enum LineRefusal;
     Ledger ledger;
-    AppendNewLine(ledger, MovementKind::Saving, "05/12/2026", "x", "100");
-    const struct {
-        MovementKind kind;
-        const char* typed;
-        std::int32_t count;
-        LineRefusal expected;
-    } cases[] = {
-        {MovementKind::Comment, "12a", 1, LineRefusal::NotDigits},  // checked although the box is disabled
-        {MovementKind::Saving, "-5", 1, LineRefusal::NotDigits},
-        {MovementKind::Saving, "1000000000.01", 1, LineRefusal::OutOfRange},
-        {MovementKind::Saving, "1000000000", 1, LineRefusal::None},
-        {MovementKind::Expense, "100.01", 1, LineRefusal::ExpenseAboveBalance},
-        {MovementKind::Expense, "100", 1, LineRefusal::None},
-        {MovementKind::Saving, "", 1, LineRefusal::None},
-        {MovementKind::Comment, "500", 1, LineRefusal::None},
-        {MovementKind::Saving, "1", LedgerCapacity - 1, LineRefusal::None},
-        {MovementKind::Comment, "", LedgerCapacity, LineRefusal::LedgerFull},
-        {MovementKind::Saving, "1", LedgerSlots, LineRefusal::LedgerFull},  // a file may fill the spare slot
-        {MovementKind::Expense, "1e3", LedgerCapacity, LineRefusal::NotDigits},  // the amount before the room
-        {MovementKind::Expense, "101", LedgerCapacity, LineRefusal::ExpenseAboveBalance},
+    AppendNewLine(ledger, Saving, "05/12/2026", "x", "100");
+    const struct { MovementKind kind; const char* typed; std::int32_t count; LineRefusal expected; } cases[] = {
+        {Comment, "12a", 1, NotDigits},  // checked although the box is disabled
+        {Saving, "-5", 1, NotDigits}, {Saving, "1000000000.01", 1, OutOfRange}, {Saving, "1000000000", 1, None},
+        {Expense, "100.01", 1, ExpenseAboveBalance}, {Expense, "100", 1, None}, {Saving, "", 1, None},
+        {Comment, "500", 1, None}, {Saving, "1", LedgerCapacity - 1, None}, {Comment, "", LedgerCapacity, LedgerFull},
+        {Saving, "1", LedgerSlots, LedgerFull},  // a file may fill the spare slot
+        {Expense, "1e3", LedgerCapacity, NotDigits},  // the amount before the room
+        {Expense, "101", LedgerCapacity, ExpenseAboveBalance},
     };
     for (const auto& c : cases) {
         ledger.Count = c.count;

@@ -12,11 +12,7 @@ constexpr double Infinity = std::numeric_limits<double>::infinity();
 
 TEST(FormatAmount, GroupsRoundsCutsAndPadsInBothConventions)
 {
-    const struct {
-        double value;
-        const char* american;
-        const char* european;
-    } cases[] = {
+    const struct { double value; const char* american; const char* european; } cases[] = {
         {1234567.5, "1,234,567.50", "1.234.567'50"}, {1000000000, "1,000,000,000.00", "1.000.000.000'00"},
         {-30, "-30.00", "-30'00"}, {0, "0.00", "0'00"}, {-0.5, "-0.50", "-0'50"}, {999.995, "1,000.00", "1.000'00"},
         {999, "999.00", "999'00"}, {123456.789, "123,456.79", "123.456'79"},

@@ -15,22 +15,6 @@
 
 namespace {
 
-// The non-empty lines of the text, without the byte-order mark and without the
-// padding at their ends (spaces, and the six-per-em spaces LibreOffice
-// alternates with them to keep a run of spaces).
-std::vector<std::string> Lines(std::string text)
-{
-    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        for (std::size_t at; (at = line.find("\xE2\x80\x86")) != std::string::npos;) line.replace(at, 3, " ");
-        line.erase(line.find_last_not_of(" \r") + 1);
-        if (!line.empty()) lines.push_back(line);
-    }
-    return lines;
-}
-
 TEST(RtfExportInAWordProcessor, ReadsAsTheCellsTheLedgerShows)
 {
     if (std::system("command -v soffice >/dev/null 2>&1") != 0)
@@ -40,10 +24,9 @@ TEST(RtfExportInAWordProcessor, ReadsAsTheCellsTheLedgerShows)
     const std::string nomina = "N\xF3mina {enero}";
     const std::string cafe = "Caf\xE9 \\ t\xE9, a\xF1o";
     const std::string nota = "Revisar } antes { de \xBFmarzo?";
-    const Ledger ledger = LedgerOf(Record("05/12/2026", nomina, "+1250.5", "1250.5", 0) +
-                                   Record("06/12/2026", cafe, "-30", "1220.5", 1) +
-                                   Record("07/12/2026", nota, "*", "*", 2) +
-                                   Record("08/12/2026", "\\row \\cell }", "+0.5", "1221", 0));
+    const Ledger ledger = LedgerOf(
+        Record("05/12/2026", nomina, "+1250.5", "1250.5", 0) + Record("06/12/2026", cafe, "-30", "1220.5", 1) +
+        Record("07/12/2026", nota, "*", "*", 2) + Record("08/12/2026", "\\row \\cell }", "+0.5", "1221", 0));
     ScratchFolder folder;
     WriteBytes(folder / "libro.rtf", RtfExportContents(ledger, false, false));
 
@@ -54,13 +37,24 @@ TEST(RtfExportInAWordProcessor, ReadsAsTheCellsTheLedgerShows)
                                 "' 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << ReadBytes(folder / "soffice.log");
 
+    // The non-empty lines, without the byte-order mark and without the padding
+    // at their ends: spaces, and the six-per-em spaces LibreOffice alternates
+    // with them to keep a run of spaces.
+    std::vector<std::string> lines;
+    std::istringstream text(ReadBytes(folder / "libro.txt"));
+    for (std::string line; std::getline(text, line);) {
+        if (line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
+        for (std::size_t at; (at = line.find("\xE2\x80\x86")) != std::string::npos;) line.replace(at, 3, " ");
+        line.erase(line.find_last_not_of(" \r") + 1);
+        if (!line.empty()) lines.push_back(line);
+    }
     const std::string stars(13, '*');
     const auto Utf8 = [](std::string_view ansi) { return SystemAnsiCodePage().ToUtf8(ansi); };
     const std::vector<std::string> expected{
         "05/12/2026", Utf8(nomina), "1.250'50", "1.250'50", "06/12/2026", Utf8(cafe),   "-30'00",   "1.220'50",
         "07/12/2026", Utf8(nota),   stars,      stars,      "08/12/2026", "\\row \\cell }", "0'50", "1.221'00",
     };
-    EXPECT_EQ(Lines(ReadBytes(folder / "libro.txt")), expected);
+    EXPECT_EQ(lines, expected);
 }
 
 }  // namespace

@@ -22,11 +22,7 @@ TEST(ReplaceFileContents, WritesEveryNameTheSystemTakes)
 {
     const std::string longestName = std::string(251, 'n') + ".log";
     const std::string deepFolders = std::string(120, 'a') + "/" + std::string(120, 'b') + "/" + std::string(120, 'c') + "/";
-    const struct {
-        std::string folders;
-        std::string name;
-        bool readOnlyBefore;
-    } cases[] = {
+    const struct { std::string folders; std::string name; bool readOnlyBefore; } cases[] = {
         {"", longestName, false},
         {deepFolders, longestName, false},
         {"\u041A\u043E\u043F\u0438\u043B\u043A\u0430/", "\u0141\u00F3d\u017A.log", false},

@@ -74,12 +74,8 @@ TEST(SaveSettings, KeepsTheFolderInTheFieldOrRelativeToTheProgramOrRefusesIt)
     const std::string cyrillic = "C:\\\u041A\u043E\u043F\u0438\u043B\u043A\u0430\\";
     const std::string polish = "\u0141\u0105ka\\";
     const std::string longest = "D:\\" + std::string(250, 'x') + "\\";
-    const struct {
-        const char* what;
-        std::string program;
-        std::string folder;
-        std::optional<std::string> field;  // none when refused
-    } cases[] = {
+    // The field is none when the folder is refused.
+    const struct { const char* what; std::string program, folder; std::optional<std::string> field; } cases[] = {
         {"ANSI form", ProgramFolder, "D:\\A\u00F1os\\", "D:\\A\xF1os\\"},
         {"ANSI form of 254 bytes", ProgramFolder, longest, longest},
         {"the program's folder, without ANSI form", cyrillic, cyrillic, ".\\"},
@@ -118,13 +114,9 @@ TEST(LoadSettings, TakesTheLastWholeRecordAndSavingWritesOne)
     const Settings second = Sample(0x200, "D:\\Dos\\");
     const std::string firstRecord = SettingsRecordBytes(first);
     const std::string withoutNul = firstRecord.substr(0, 24) + std::string(255, 'f');
+    // No contents: no file. `rest`: the bytes after the folder's NUL in the record saved.
     const struct {
-        const char* what;
-        std::optional<std::string> contents;  // none: no file
-        bool broken;
-        bool loads;
-        Settings expected;
-        char rest;  // the bytes after the folder's NUL in the record saved
+        const char* what; std::optional<std::string> contents; bool broken, loads; Settings expected; char rest;
     } cases[] = {
         {"no file", std::nullopt, false, false, before, '\0'},
         {"a failing read", firstRecord, true, false, before, '\0'},
@@ -153,14 +145,13 @@ TEST(LoadSettings, TakesTheLastWholeRecordAndSavingWritesOne)
 
 TEST(RowColoursFor, PaintsEachKindInItsOwnPair)
 {
-    const Settings settings = Sample(0x10, "");
+    const Settings s = Sample(0x10, "");
     const std::pair<std::int32_t, std::optional<std::pair<Colour, Colour>>> cases[] = {
-        {0, std::pair{settings.SavingTextColor, settings.SavingBackColor}},
-        {1, std::pair{settings.ExpenseTextColor, settings.ExpenseBackColor}},
-        {2, std::pair{settings.CommentTextColor, settings.CommentBackColor}}, {3, std::nullopt}, {-1, std::nullopt},
+        {0, std::pair{s.SavingTextColor, s.SavingBackColor}}, {1, std::pair{s.ExpenseTextColor, s.ExpenseBackColor}},
+        {2, std::pair{s.CommentTextColor, s.CommentBackColor}}, {3, std::nullopt}, {-1, std::nullopt},
     };
     for (const auto& [kind, expected] : cases) {
-        const auto colours = RowColoursFor(kind, settings);
+        const auto colours = RowColoursFor(kind, s);
         EXPECT_EQ(colours ? std::optional(std::pair{colours->Text, colours->Back}) : std::nullopt, expected) << kind;
     }
 }

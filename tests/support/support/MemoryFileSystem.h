@@ -13,7 +13,7 @@
 
 class MemoryFileSystem final : public FileSystem {
 public:
-    void Put(const std::string& path, std::string bytes);
+    void Put(const std::string& path, std::string bytes) { files_[path] = std::move(bytes); }
     // The file's bytes, or none when nothing stands at the path.
     const std::string* Find(const std::string& path) const;
     // The paths of every file, in order, separated by spaces.
@@ -31,13 +31,14 @@ public:
     void FailStep(int step) { failingStep_ = step; }
     // The step that failed ("CreateNew", "Write", ...), or empty.
     const std::string& FailedStep() const { return failedStep_; }
-    // Counts a step (its writers' too) and tells whether it is the one to fail.
-    bool FailsNow(const char* step);
+    // Counts a step (its writers' too); fails when it is the one to fail.
+    FileResult Step(const char* step);
 
-    bool Exists(const std::string& path) override;
+    bool Exists(const std::string& path) override { return files_.contains(path); }
     FileResult OpenForReading(const std::string& path, std::unique_ptr<FileReader>& reader) override;
     FileResult CreateNew(const std::string& path, std::unique_ptr<FileWriter>& writer) override;
-    FileResult RefuseDevice(const std::string& path) override;
+    // Only files are held here: nothing is a device.
+    FileResult RefuseDevice(const std::string&) override { return Step("RefuseDevice"); }
     FileResult ClearReadOnly(const std::string& path, FileAttributes& before) override;
     FileResult RestoreAttributes(const std::string& path, FileAttributes attributes) override;
     FileResult MoveReplacing(const std::string& from, const std::string& to) override;

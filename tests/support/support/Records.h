@@ -1,6 +1,6 @@
 // Movement records written field by field, the way the ledger file holds them,
 // and ledgers made of such records: for the tests, the fuzz targets and the
-// benchmarks alike.
+// benchmarks alike. Also the configuration file's record.
 #pragma once
 
 #include "data/Ledger.h"
