@@ -53,10 +53,11 @@ public:
     explicit ScriptedUser(std::vector<Turn> script) : script_(std::move(script)) {}
 
     void AskFileName(std::string& name) override { name = Play(Prompt::FileName, name); }
-    void Tell(std::string_view text) override { Play(Prompt::Message, std::string(text)); }
+    void Tell(std::string_view text) override { Play(Prompt::Message, told = text); }
     bool AskYesNo(std::string_view text) override { return Play(Prompt::Question, std::string(text)) == "Si"; }
 
     std::vector<Turn> played;
+    std::string told;  // the last message
 
 private:
     std::string Play(Prompt prompt, std::string text)
@@ -132,14 +133,10 @@ const struct WriteCommand {
      [](const std::string& records, bool) { return records; }, SaveLedger},
     {"Exportar a TXT", "Enero.txt", "Ahorros Exportados a TXT ...", "Ahorros NO Exportados a TXT en el fichero : ",
      [](const std::string& records, bool) { return TextExportContents(LedgerOf(records), true); },
-     [](const Ledger& l, std::string& n, const std::string& d, FileSystem& f, UserDialogue& u) {
-         ExportText(l, n, d, true, f, u);
-     }},
+     [](auto& l, auto& n, auto& d, auto& f, auto& u) { ExportText(l, n, d, true, f, u); }},
     {"Exportar a Tabla RTF", "Enero.rtf", "Ahorros Exportados a RTF ...", "Ahorros NO Exportados a RTF en el fichero : ",
      [](const std::string& records, bool replacing) { return RtfExportContents(LedgerOf(records), true, replacing); },
-     [](const Ledger& l, std::string& n, const std::string& d, FileSystem& f, UserDialogue& u) {
-         ExportRtf(l, n, d, true, f, u);
-     }},
+     [](auto& l, auto& n, auto& d, auto& f, auto& u) { ExportRtf(l, n, d, true, f, u); }},
     {"Configuracion", std::string(SettingsFileName), "", "Configuracion NO Grabada en el fichero : ",
      [](const std::string&, bool) { return SettingsRecordBytes(ChosenSettings()); }, RunSaveConfiguration},
 };
@@ -148,13 +145,14 @@ const struct WriteCommand {
 TEST(WritingCommands, FollowEveryBranch)
 {
     for (const auto& command : std::span(WriteCommands).first(3)) {
+        const Turn success = Message(command.successText);
         const struct {
             const char* what; std::string records; const char* nameBefore; bool oldFile; std::vector<Turn> script;
         } branches[] = {
             {"empty ledger: no name is asked", "", "Enero", false, {Message("Tienes que insertar datos primero ...")}},
             {"dialog closed with no name", Movements, "", false, {FileName("", "")}},
             {"box emptied and dialog closed", Movements, "Enero", true, {FileName("Enero", "")}},
-            {"earlier name kept", Movements, "Enero", false, {FileName("Enero", "Enero"), Message(command.successText)}},
+            {"earlier name kept", Movements, "Enero", false, {FileName("Enero", "Enero"), success}},
             {"existing file, No", Movements, "", true, {FileName("", "Enero"), Overwrite("No")}},
             {"a name with a colon", Movements, "", false, {FileName("", "Enero:x"), Message(ColonRefused)}},
         };
@@ -197,11 +195,8 @@ bool InjectAt(const WriteCommand& command, bool previous, bool readOnly, int fai
     const std::string where = std::string(command.name) + (previous ? ", over a previous file" : ", no previous file") +
                               (readOnly ? " (read-only)" : "") + ", fault at step " + std::to_string(failingStep);
     // The questions, then at most one message; saving the configuration may succeed without a word.
-    std::string told;
-    if (user.played.size() > questions.size() && user.played.back().prompt == Prompt::Message) {
-        told = user.played.back().text;
-        user.played.pop_back();
-    }
+    const std::string& told = user.told;
+    if (!told.empty()) questions.push_back(Message(told));
     EXPECT_EQ(user.played, questions) << where;
     const std::string* written = files.Find(target);
     const bool succeeded = told == command.successText && written && *written == command.Document(Movements, previous);

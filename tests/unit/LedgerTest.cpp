@@ -35,21 +35,15 @@ TEST(AppendNewLine, StoresTheFileRecordWithTheRunningBalance)
     EXPECT_EQ(FieldText(cut.AmountText), "+" + std::string(21, '1'));
 }
 
-TEST(IsCommentLine, LooksAtTheBalanceTextOnly)
-{
-    const std::pair<const char*, bool> cases[] = {
-        {"*", true}, {" * ", true}, {"**", false}, {"0", false}, {"", false}, {"*5", false},
-    };
-    for (const auto& [balance, expected] : cases)
-        EXPECT_EQ(IsCommentLine(LedgerOf(Record("", "", "+1", balance, 0)).Movements[0]), expected) << balance;
-}
-
+// A comment line is one whose balance text is "*", blanks aside, whatever its kind.
 TEST(StoredBalance, IsTheBalanceOfTheLastNonCommentLineAsStored)
 {
+    const auto withBalance = [](const char* balance) { return SavingRecord + Record("", "", "+1", balance, 0); };
     const std::pair<std::string, double> cases[] = {
         {"", 0}, {CommentRecord, 0}, {SavingRecord + CommentRecord + CommentRecord, 1250.5},
         {SavingRecord + Record("", "", "+5", "99.5", 0) + CommentRecord, 99.5},  // not recomputed
-        {ExpenseRecord + SavingRecord, 1250.5}, {SavingRecord + Record("", "", "*", "7", 2), 7},  // a kind of comment
+        {ExpenseRecord + SavingRecord, 1250.5}, {SavingRecord + Record("", "", "*", "7", 2), 7},
+        {withBalance(" * "), 1250.5}, {withBalance("**"), 0}, {withBalance("*5"), 0}, {withBalance("2"), 2},
     };
     for (const auto& [records, expected] : cases) EXPECT_EQ(StoredBalance(LedgerOf(records)), expected);
 }
