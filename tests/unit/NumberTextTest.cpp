@@ -19,12 +19,9 @@ TEST(FormatAmount, GroupsRoundsCutsAndPadsInBothConventions)
         {99999999999.999, "100,000,000,000.00", "100.000.000.000'00"},
         // An exact half (in 18 significant digits) goes to the even cent, anything above it up.
         {0.125, "0.12", "0'12"}, {0.375, "0.38", "0'38"}, {0.055, "0.06", "0'06"}, {0.3251, "0.33", "0'33"},
-        {0.1255, "0.13", "0'13"},
-        {2.675, "2.67", "2'67"},  // the double lies just below 2.675
-        {0.005, "0.01", "0'01"},  // just above 0.005
-        {1.005, "1.00", "1'00"},  // just below
-        {0.0049, "0.00", "0'00"}, {0.0001, "0.00", "0'00"}, {1e-300, "0.00", "0'00"}, {5e-324, "0.00", "0'00"},
-        {-0.001, "-0.00", "-0'00"},  // a negative value keeps its sign
+        {0.1255, "0.13", "0'13"}, {2.675, "2.67", "2'67"}, {1.005, "1.00", "1'00"},  // the doubles lie just below
+        {0.005, "0.01", "0'01"},  // just above
+        {0.0049, "0.00", "0'00"}, {5e-324, "0.00", "0'00"}, {-0.001, "-0.00", "-0'00"},  // the sign is kept
         // Beyond 18 significant digits only zeros; beyond 22 characters cut.
         {1.5e16, "15,000,000,000,000,000", "15.000.000.000.000.000"},
         {1e20, "100,000,000,000,000,00", "100.000.000.000.000.00"},
@@ -42,10 +39,9 @@ TEST(FormatAmount, GroupsRoundsCutsAndPadsInBothConventions)
 TEST(IsAmountText, AcceptsDigitsAndPointsBetweenSpacesOnly)
 {
     const std::pair<std::string, bool> cases[] = {
-        {"12.50", true}, {" 7 ", true}, {"..", true}, {"", true}, {"      ", true}, {"1.2.3", true},
-        {"150" + std::string(19, ' '), true}, {"0123456789", true}, {"12,50", false}, {"-3", false},
+        {"12.50", true}, {" 7 ", true}, {"..", true}, {"", true}, {"      ", true}, {"1.2.3", true}, {"/", false},
+        {"150" + std::string(19, ' '), true}, {"0123456789", true}, {"12,50", false}, {"-3", false}, {":", false},
         {"1 000", false}, {"12a", false}, {"\t7", false}, {"7\t", false}, {"+5", false}, {"1e5", false},
-        {"/", false}, {":", false},
     };
     for (const auto& [text, expected] : cases) EXPECT_EQ(IsAmountText(text), expected) << '"' << text << '"';
 }

@@ -5,11 +5,12 @@
 #include "files/RtfExport.h"
 #include "settings/AnsiCodePage.h"
 #include "support/Records.h"
-#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -27,21 +28,24 @@ TEST(RtfExportInAWordProcessor, ReadsAsTheCellsTheLedgerShows)
     const Ledger ledger = LedgerOf(
         Record("05/12/2026", nomina, "+1250.5", "1250.5", 0) + Record("06/12/2026", cafe, "-30", "1220.5", 1) +
         Record("07/12/2026", nota, "*", "*", 2) + Record("08/12/2026", "\\row \\cell }", "+0.5", "1221", 0));
-    ScratchFolder folder;
-    WriteBytes(folder / "libro.rtf", RtfExportContents(ledger, false, false));
-
-    // A profile of its own, so that no other run of LibreOffice is joined or disturbed.
-    const std::string command = "timeout 300 soffice -env:UserInstallation=file://" + folder.Path() +
-                                "profile --headless --convert-to 'txt:Text (encoded):UTF8' --outdir '" +
-                                folder.Path() + "' '" + (folder / "libro.rtf") + "' >'" + (folder / "soffice.log") +
-                                "' 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0) << ReadBytes(folder / "soffice.log");
+    // LibreOffice in a folder and with a profile of its own, so that no other run of it is joined or disturbed.
+    char folderTemplate[] = "/tmp/cofrelo-rtf-XXXXXX";
+    const std::string folder = std::string(mkdtemp(folderTemplate)) + "/";
+    std::ofstream(folder + "libro.rtf", std::ios::binary) << RtfExportContents(ledger, false, false);
+    const std::string command = "timeout 300 soffice -env:UserInstallation=file://" + folder + "profile --headless " +
+                                "--convert-to 'txt:Text (encoded):UTF8' --outdir '" + folder + "' '" + folder +
+                                "libro.rtf' >'" + folder + "soffice.log' 2>&1";
+    const int status = std::system(command.c_str());
+    std::ifstream log(folder + "soffice.log"), converted(folder + "libro.txt", std::ios::binary);
+    std::stringstream text;
+    text << converted.rdbuf();
+    std::filesystem::remove_all(folder);
+    ASSERT_EQ(status, 0) << log.rdbuf();
 
     // The non-empty lines, without the byte-order mark and without the padding
     // at their ends: spaces, and the six-per-em spaces LibreOffice alternates
     // with them to keep a run of spaces.
     std::vector<std::string> lines;
-    std::istringstream text(ReadBytes(folder / "libro.txt"));
     for (std::string line; std::getline(text, line);) {
         if (line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
         for (std::size_t at; (at = line.find("\xE2\x80\x86")) != std::string::npos;) line.replace(at, 3, " ");

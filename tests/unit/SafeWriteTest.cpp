@@ -1,16 +1,91 @@
 // What only the system's file layer shows, which the census of faults in
 // FileCommandsTest runs in memory: names and paths of every kind, read-only
-// files, devices, a missing folder, a folder where a file should be.
+// files, devices, a missing folder, a folder where a file should be. Natively
+// and under Wine alike.
 #include "files/LedgerFile.h"
 #include "files/LongPath.h"
 #include "files/SafeWrite.h"
 #include "settings/Settings.h"
 #include "support/Records.h"
-#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
+
+namespace fs = std::filesystem;
+
+// Paths in the program are UTF-8, on Windows too.
+fs::path PathOf(const std::string& utf8)
+{
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8Of(const fs::path& path)
+{
+    const std::u8string utf8 = path.u8string();
+    return {utf8.begin(), utf8.end()};
+}
+
+// A fresh empty folder, removed with everything in it when the object dies.
+class ScratchFolder {
+public:
+    ScratchFolder()
+    {
+        const fs::path folder = fs::temp_directory_path() / ("cofrelo-test-" + std::to_string(std::random_device()()));
+        fs::create_directories(folder);
+        path_ = Utf8Of(folder) + static_cast<char>(fs::path::preferred_separator);
+    }
+    // Without exceptions: a destructor must not throw, and paths beyond MAX_PATH
+    // may not be walked everywhere. Read-only files are made writable, for
+    // Windows removes none.
+    ~ScratchFolder()
+    {
+        std::error_code ignored;
+        fs::recursive_directory_iterator entry(PathOf(path_), ignored);
+        for (; !ignored && entry != fs::recursive_directory_iterator(); entry.increment(ignored))
+            fs::permissions(entry->path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+        fs::remove_all(PathOf(path_), ignored);
+    }
+    // The folder's path joined with a name, with nothing in between.
+    std::string operator/(const std::string& name) const { return path_ + name; }
+
+private:
+    std::string path_;  // with its trailing separator
+};
+
+// The names in a folder as the system lists them, sorted and separated by spaces.
+std::string ListingOf(const std::string& folder)
+{
+    std::vector<std::string> names;
+#ifdef _WIN32
+    // The extended-length form reaches folders beyond MAX_PATH, where the standard library's listing does not.
+    const std::wstring pattern = LR"(\\?\)" + PathOf(folder).make_preferred().wstring() + L"*";
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+        const std::wstring_view name = found.cFileName;
+        if (name != L"." && name != L"..") names.push_back(Utf8Of(fs::path(name)));
+    }
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+#else
+    for (const auto& entry : fs::directory_iterator(PathOf(folder))) names.push_back(Utf8Of(entry.path().filename()));
+#endif
+    std::sort(names.begin(), names.end());
+    std::string listing;
+    for (const auto& name : names) listing += (listing.empty() ? "" : " ") + name;
+    return listing;
+}
 
 const std::string Saved = "saved";
 
@@ -21,24 +96,26 @@ const std::string Saved = "saved";
 TEST(ReplaceFileContents, WritesEveryNameTheSystemTakes)
 {
     const std::string longestName = std::string(251, 'n') + ".log";
-    const std::string deepFolders = std::string(120, 'a') + "/" + std::string(120, 'b') + "/" + std::string(120, 'c') + "/";
+    const std::string deepFolders =
+        std::string(120, 'a') + "/" + std::string(120, 'b') + "/" + std::string(120, 'c') + "/";
     const struct { std::string folders; std::string name; bool readOnlyBefore; } cases[] = {
-        {"", longestName, false},
-        {deepFolders, longestName, false},
+        {"", longestName, false}, {deepFolders, longestName, false},
         {"\u041A\u043E\u043F\u0438\u043B\u043A\u0430/", "\u0141\u00F3d\u017A.log", false},
         {"\u0141\u0105ka/", "\uFF41\uFF42\uFF3C\uFF43.log", true},
     };
     for (const auto& [folders, name, readOnlyBefore] : cases) {
         ScratchFolder scratch;
-        MakeFolder(scratch / folders);
+        fs::create_directories(PathOf(scratch / folders));
         const std::string path = scratch / folders + name;
         if (readOnlyBefore) {
-            WriteBytes(path, "old");
-            MakeReadOnly(path);
+            std::ofstream(PathOf(path)) << "old";
+            const auto write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+            fs::permissions(PathOf(path), write, fs::perm_options::remove);
         }
         const FileResult written = ReplaceFileContents(SystemFileSystem(), path, Saved);
         EXPECT_TRUE(written) << path.size() << " characters: " << written.Reason;
-        EXPECT_EQ(ReadBytes(path), Saved) << path.size() << " characters";
+        std::ifstream file(PathOf(path), std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), Saved) << path.size() << " characters";
         EXPECT_EQ(ListingOf(scratch / folders), name) << path.size() << " characters";
     }
 }
@@ -59,12 +136,9 @@ TEST(LongPathForm, ExtendsFullPathsFromMaxPathOn)
     const std::wstring name260 = name259 + L"a";
     const std::wstring share260 = LR"(\\server\share\)" + std::wstring(245, L'a');
     const std::pair<std::wstring, std::wstring> cases[] = {
-        {LR"(C:\Datos\Enero.log)", LR"(C:\Datos\Enero.log)"},
-        {name259, name259},
-        {name260, LR"(\\?\)" + name260},
+        {LR"(C:\Datos\Enero.log)", LR"(C:\Datos\Enero.log)"}, {name259, name259}, {name260, LR"(\\?\)" + name260},
         {share260, LR"(\\?\UNC\server\share\)" + std::wstring(245, L'a')},
-        {LR"(\\?\)" + name260, LR"(\\?\)" + name260},
-        {LR"(\\.\)" + name260, LR"(\\.\)" + name260},
+        {LR"(\\?\)" + name260, LR"(\\?\)" + name260}, {LR"(\\.\)" + name260, LR"(\\.\)" + name260},
     };
     for (const auto& [path, expected] : cases) EXPECT_TRUE(LongPathForm(path) == expected) << path.size();
 }
@@ -81,20 +155,20 @@ TEST(ReplaceFileContents, RefusesADeviceAndReportsAMissingFolderWithTheSystemsRe
     const FileResult result = ReplaceFileContents(SystemFileSystem(), folder / "missing/ledger.log", Saved);
     EXPECT_FALSE(result);
     EXPECT_FALSE(result.Reason.empty());
-    EXPECT_EQ(ListingOf(folder.Path()), "");
+    EXPECT_EQ(ListingOf(folder / ""), "");
 }
 
 // A folder where the file should be: on POSIX it even opens for reading.
 TEST(LoadingFiles, LeavesEverythingAsItWasWhenAFolderStandsAtThePath)
 {
     ScratchFolder folder;
-    MakeFolder(folder / "Enero.log");
-    MakeFolder(folder / std::string(SettingsFileName));
+    fs::create_directories(PathOf(folder / "Enero.log"));
+    fs::create_directories(PathOf(folder / std::string(SettingsFileName)));
     Ledger ledger = LedgerOf(SavingRecord);
     EXPECT_FALSE(LoadLedgerFile(SystemFileSystem(), folder / "Enero.log", ledger));
     EXPECT_EQ(LedgerBytes(ledger), SavingRecord);
     Settings settings = DefaultSettings("D:\\");
-    EXPECT_FALSE(ConfigurationFile(SystemFileSystem(), folder.Path()).LoadSettings(settings));
+    EXPECT_FALSE(ConfigurationFile(SystemFileSystem(), folder / "").LoadSettings(settings));
     EXPECT_EQ(settings, DefaultSettings("D:\\"));
 }
 
