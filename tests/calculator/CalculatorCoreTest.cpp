@@ -49,13 +49,12 @@ TEST(CompleteValues, ComputesTheMissingValueFromTheOtherTwo)
         const CalculatorValues& given = c.given;
         CalculatorValues values = given;
         const MissingValue computed = CompleteValues(values);
-        const std::string what = std::to_string(given.GrossAmount) + " | " + std::to_string(given.Percentage) +
-                                 " | " + std::to_string(given.ResultAmount);
-        EXPECT_EQ(computed, c.computed) << what;
-        EXPECT_EQ(ComputedText(computed, values), c.shown) << what;
-        EXPECT_TRUE(computed == GrossAmount || Same(values.GrossAmount, given.GrossAmount)) << what;
-        EXPECT_TRUE(computed == Percentage || Same(values.Percentage, given.Percentage)) << what;
-        EXPECT_TRUE(computed == ResultAmount || Same(values.ResultAmount, given.ResultAmount)) << what;
+        SCOPED_TRACE(testing::Message() << given.GrossAmount << " | " << given.Percentage << " | " << given.ResultAmount);
+        EXPECT_EQ(computed, c.computed);
+        EXPECT_EQ(ComputedText(computed, values), c.shown);
+        EXPECT_TRUE(computed == GrossAmount || Same(values.GrossAmount, given.GrossAmount));
+        EXPECT_TRUE(computed == Percentage || Same(values.Percentage, given.Percentage));
+        EXPECT_TRUE(computed == ResultAmount || Same(values.ResultAmount, given.ResultAmount));
     }
 }
 

@@ -47,13 +47,13 @@ public:
         path_ = Utf8Of(folder) + static_cast<char>(fs::path::preferred_separator);
     }
     // Without exceptions: a destructor must not throw, and paths beyond MAX_PATH
-    // may not be walked everywhere. Read-only files are made writable, for
+    // may not be walked everywhere. Read-only files are made writable first, for
     // Windows removes none.
     ~ScratchFolder()
     {
         std::error_code ignored;
-        fs::recursive_directory_iterator entry(PathOf(path_), ignored);
-        for (; !ignored && entry != fs::recursive_directory_iterator(); entry.increment(ignored))
+        for (fs::recursive_directory_iterator entry(PathOf(path_), ignored), end; !ignored && entry != end;
+             entry.increment(ignored))
             fs::permissions(entry->path(), fs::perms::owner_write, fs::perm_options::add, ignored);
         fs::remove_all(PathOf(path_), ignored);
     }

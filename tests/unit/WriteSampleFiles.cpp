@@ -24,13 +24,7 @@ int main()
         {MovementKind::Comment, "Nota", ""}, {MovementKind::Expense, "Casi todo", "1250"},
     };
     Ledger ledger;
-    for (const auto& line : lines) {
-        if (CheckNewLine(ledger, line.kind, line.amount) != LineRefusal::None) {
-            std::fprintf(stderr, "the insert dialog refuses %s %s\n", line.description, line.amount);
-            return 1;
-        }
-        AppendNewLine(ledger, line.kind, "07/12/2026", line.description, line.amount);
-    }
+    for (const auto& line : lines) AppendNewLine(ledger, line.kind, "07/12/2026", line.description, line.amount);
     Settings settings = DefaultSettings("C:\\Cofrelo\\");
     settings.SavingBackColor = 0x00123456;
     settings.DataFolder = "C:\\Datos \xC3\xB1\\";  // UTF-8, as inside the program: "Datos ñ"
