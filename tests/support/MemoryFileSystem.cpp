@@ -4,11 +4,6 @@
 
 namespace {
 
-FileResult Missing(const std::string& path)
-{
-    return FileResult::Failure("No existe: " + path);
-}
-
 class MemoryReader final : public FileReader {
 public:
     MemoryReader(const std::string& bytes, bool broken) : bytes_(bytes), broken_(broken) {}
@@ -78,7 +73,7 @@ FileResult MemoryFileSystem::Step(const char* step)
 FileResult MemoryFileSystem::OpenForReading(const std::string& path, std::unique_ptr<FileReader>& reader)
 {
     const std::string* bytes = Find(path);
-    if (!bytes) return Missing(path);
+    if (!bytes) return FileResult::Failure("No existe: " + path);
     reader = std::make_unique<MemoryReader>(*bytes, readingBroken_);
     return FileResult::Success();
 }
@@ -95,7 +90,7 @@ FileResult MemoryFileSystem::CreateNew(const std::string& path, std::unique_ptr<
 FileResult MemoryFileSystem::ClearReadOnly(const std::string& path, FileAttributes& before)
 {
     if (FileResult step = Step("ClearReadOnly"); !step) return step;
-    if (!Exists(path)) return Missing(path);
+    if (!Exists(path)) return FileResult::Failure("No existe: " + path);
     before = IsReadOnly(path);
     readOnly_.erase(path);
     return FileResult::Success();
@@ -103,7 +98,7 @@ FileResult MemoryFileSystem::ClearReadOnly(const std::string& path, FileAttribut
 
 FileResult MemoryFileSystem::RestoreAttributes(const std::string& path, FileAttributes attributes)
 {
-    if (!Exists(path)) return Missing(path);
+    if (!Exists(path)) return FileResult::Failure("No existe: " + path);
     if (attributes != 0) readOnly_.insert(path);
     return FileResult::Success();
 }
@@ -112,7 +107,7 @@ FileResult MemoryFileSystem::MoveReplacing(const std::string& from, const std::s
 {
     if (FileResult step = Step("MoveReplacing"); !step) return step;
     const auto source = files_.find(from);
-    if (source == files_.end()) return Missing(from);
+    if (source == files_.end()) return FileResult::Failure("No existe: " + from);
     if (IsReadOnly(to)) return FileResult::Failure("Acceso denegado: " + to);
     if (from == to) return FileResult::Success();
     std::string bytes = std::move(source->second);
@@ -124,5 +119,5 @@ FileResult MemoryFileSystem::MoveReplacing(const std::string& from, const std::s
 FileResult MemoryFileSystem::Remove(const std::string& path)
 {
     readOnly_.erase(path);
-    return files_.erase(path) == 1 ? FileResult::Success() : Missing(path);
+    return files_.erase(path) == 1 ? FileResult::Success() : FileResult::Failure("No existe: " + path);
 }

@@ -26,8 +26,7 @@ TEST(LedgerFileNameFromTyped, KeepsTheFirst127Characters)
         {Repeated(polish, 130), Repeated(polish, 127)},
         {Repeated("a", 126) + fullWidth + "b", Repeated("a", 126) + fullWidth},
         {Repeated("a", 126) + outsideBmp, Repeated("a", 126) + outsideBmp},
-        {Repeated("a", 127) + outsideBmp, Repeated("a", 127)},
-        {Repeated(outsideBmp, 200), Repeated(outsideBmp, 127)},
+        {Repeated("a", 127) + outsideBmp, Repeated("a", 127)}, {Repeated(outsideBmp, 200), Repeated(outsideBmp, 127)},
     };
     for (const auto& [typed, kept] : cases) EXPECT_EQ(LedgerFileNameFromTyped(typed), kept) << typed;
 }

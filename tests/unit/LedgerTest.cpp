@@ -18,21 +18,19 @@ TEST(AppendNewLine, StoresTheFileRecordWithTheRunningBalance)
         {Saving, "007", "+007", "7", 7},  // kept as typed
         {Saving, "1.2.3", "+1.2.3", "8.2", 8.2}, {Expense, "+.5", "-+.5", "7.7", 7.7},
     };
+    // Texts longer than their fields are cut: the date to 14 characters, the description to 100.
+    const std::string date = "Wednesday, 5 December 2026", description(120, 'd');
     Ledger ledger;
     for (const auto& step : steps) {
-        const Movement& line = AppendNewLine(ledger, step.kind, "05/12/2026", "Nomina", step.typed);
+        const Movement& line = AppendNewLine(ledger, step.kind, date, description, step.typed);
         const std::string record(reinterpret_cast<const char*>(&line), MovementSize);
-        EXPECT_EQ(record, Record("05/12/2026", "Nomina", step.amountText, step.balanceText,
+        EXPECT_EQ(record, Record(date.substr(0, 14), std::string(100, 'd'), step.amountText, step.balanceText,
                                  static_cast<std::int32_t>(step.kind))) << step.typed;
         EXPECT_EQ(ledger.CurrentBalance, step.balanceAfter) << step.typed;
     }
     EXPECT_EQ(LedgerBytes(ledger).size(), std::size(steps) * MovementSize);
-
-    const Movement& cut = AppendNewLine(ledger, Saving, "Wednesday, 5 December 2026",
-                                        std::string(120, 'd'), std::string(22, '1'));
-    EXPECT_EQ(FieldText(cut.DateText), "Wednesday, 5 D");
-    EXPECT_EQ(FieldText(cut.Description), std::string(100, 'd'));
-    EXPECT_EQ(FieldText(cut.AmountText), "+" + std::string(21, '1'));
+    const Movement& cut = AppendNewLine(ledger, Saving, date, "", std::string(22, '1'));
+    EXPECT_EQ(FieldText(cut.AmountText), "+" + std::string(21, '1'));  // cut to 22 characters, sign included
 }
 
 // A comment line is one whose balance text is "*", blanks aside, whatever its kind.
@@ -55,13 +53,12 @@ TEST(CheckNewLine, RefusesInTheDialogsOrder)
     Ledger ledger;
     AppendNewLine(ledger, Saving, "05/12/2026", "x", "100");
     const struct { MovementKind kind; const char* typed; std::int32_t count; LineRefusal expected; } cases[] = {
-        {Comment, "12a", 1, NotDigits},  // checked although the box is disabled
         {Saving, "-5", 1, NotDigits}, {Saving, "1000000000.01", 1, OutOfRange}, {Saving, "1000000000", 1, None},
         {Expense, "100.01", 1, ExpenseAboveBalance}, {Expense, "100", 1, None}, {Saving, "", 1, None},
         {Comment, "500", 1, None}, {Saving, "1", LedgerCapacity - 1, None}, {Comment, "", LedgerCapacity, LedgerFull},
-        {Saving, "1", LedgerSlots, LedgerFull},  // a file may fill the spare slot
-        {Expense, "1e3", LedgerCapacity, NotDigits},  // the amount before the room
-        {Expense, "101", LedgerCapacity, ExpenseAboveBalance},
+        // The amount is checked although the box is disabled, and before the room; a file may fill the spare slot.
+        {Comment, "12a", 1, NotDigits}, {Expense, "1e3", LedgerCapacity, NotDigits},
+        {Expense, "101", LedgerCapacity, ExpenseAboveBalance}, {Saving, "1", LedgerSlots, LedgerFull},
     };
     for (const auto& c : cases) {
         ledger.Count = c.count;

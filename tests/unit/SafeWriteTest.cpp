@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -38,34 +37,27 @@ std::string Utf8Of(const fs::path& path)
 }
 
 // A fresh empty folder, removed with everything in it when the object dies.
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        const fs::path folder = fs::temp_directory_path() / ("cofrelo-test-" + std::to_string(std::random_device()()));
-        fs::create_directories(folder);
-        path_ = Utf8Of(folder) + static_cast<char>(fs::path::preferred_separator);
-    }
+struct ScratchFolder {
+    ScratchFolder() { fs::create_directories(PathOf(path)); }
     // Without exceptions: a destructor must not throw, and paths beyond MAX_PATH
     // may not be walked everywhere. Read-only files are made writable first, for
     // Windows removes none.
     ~ScratchFolder()
     {
         std::error_code ignored;
-        for (fs::recursive_directory_iterator entry(PathOf(path_), ignored), end; !ignored && entry != end;
+        for (fs::recursive_directory_iterator entry(PathOf(path), ignored), end; !ignored && entry != end;
              entry.increment(ignored))
             fs::permissions(entry->path(), fs::perms::owner_write, fs::perm_options::add, ignored);
-        fs::remove_all(PathOf(path_), ignored);
+        fs::remove_all(PathOf(path), ignored);
     }
-    // The folder's path joined with a name, with nothing in between.
-    std::string operator/(const std::string& name) const { return path_ + name; }
 
-private:
-    std::string path_;  // with its trailing separator
+    // With its trailing separator, ready to have a name appended.
+    const std::string path =
+        Utf8Of(fs::temp_directory_path() / ("cofrelo-test-" + std::to_string(std::random_device()())) / "");
 };
 
-// The names in a folder as the system lists them, sorted and separated by spaces.
-std::string ListingOf(const std::string& folder)
+// The names in a folder as the system lists them, in its order.
+std::vector<std::string> NamesIn(const std::string& folder)
 {
     std::vector<std::string> names;
 #ifdef _WIN32
@@ -81,10 +73,7 @@ std::string ListingOf(const std::string& folder)
 #else
     for (const auto& entry : fs::directory_iterator(PathOf(folder))) names.push_back(Utf8Of(entry.path().filename()));
 #endif
-    std::sort(names.begin(), names.end());
-    std::string listing;
-    for (const auto& name : names) listing += (listing.empty() ? "" : " ") + name;
-    return listing;
+    return names;
 }
 
 const std::string Saved = "saved";
@@ -105,8 +94,8 @@ TEST(ReplaceFileContents, WritesEveryNameTheSystemTakes)
     };
     for (const auto& [folders, name, readOnlyBefore] : cases) {
         ScratchFolder scratch;
-        fs::create_directories(PathOf(scratch / folders));
-        const std::string path = scratch / folders + name;
+        fs::create_directories(PathOf(scratch.path + folders));
+        const std::string path = scratch.path + folders + name;
         if (readOnlyBefore) {
             std::ofstream(PathOf(path)) << "old";
             const auto write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
@@ -116,7 +105,7 @@ TEST(ReplaceFileContents, WritesEveryNameTheSystemTakes)
         EXPECT_TRUE(written) << path.size() << " characters: " << written.Reason;
         std::ifstream file(PathOf(path), std::ios::binary);
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), Saved) << path.size() << " characters";
-        EXPECT_EQ(ListingOf(scratch / folders), name) << path.size() << " characters";
+        EXPECT_EQ(NamesIn(scratch.path + folders), std::vector{name}) << path.size() << " characters";
     }
 }
 
@@ -152,23 +141,23 @@ TEST(ReplaceFileContents, RefusesADeviceAndReportsAMissingFolderWithTheSystemsRe
 #endif
     EXPECT_EQ(ReplaceFileContents(SystemFileSystem(), device, Saved).Reason, NotAFileReason);
     ScratchFolder folder;
-    const FileResult result = ReplaceFileContents(SystemFileSystem(), folder / "missing/ledger.log", Saved);
+    const FileResult result = ReplaceFileContents(SystemFileSystem(), folder.path + "missing/ledger.log", Saved);
     EXPECT_FALSE(result);
     EXPECT_FALSE(result.Reason.empty());
-    EXPECT_EQ(ListingOf(folder / ""), "");
+    EXPECT_TRUE(NamesIn(folder.path).empty());
 }
 
 // A folder where the file should be: on POSIX it even opens for reading.
 TEST(LoadingFiles, LeavesEverythingAsItWasWhenAFolderStandsAtThePath)
 {
     ScratchFolder folder;
-    fs::create_directories(PathOf(folder / "Enero.log"));
-    fs::create_directories(PathOf(folder / std::string(SettingsFileName)));
+    fs::create_directories(PathOf(folder.path + "Enero.log"));
+    fs::create_directories(PathOf(folder.path + std::string(SettingsFileName)));
     Ledger ledger = LedgerOf(SavingRecord);
-    EXPECT_FALSE(LoadLedgerFile(SystemFileSystem(), folder / "Enero.log", ledger));
+    EXPECT_FALSE(LoadLedgerFile(SystemFileSystem(), folder.path + "Enero.log", ledger));
     EXPECT_EQ(LedgerBytes(ledger), SavingRecord);
     Settings settings = DefaultSettings("D:\\");
-    EXPECT_FALSE(ConfigurationFile(SystemFileSystem(), folder / "").LoadSettings(settings));
+    EXPECT_FALSE(ConfigurationFile(SystemFileSystem(), folder.path).LoadSettings(settings));
     EXPECT_EQ(settings, DefaultSettings("D:\\"));
 }
 
