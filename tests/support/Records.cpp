@@ -46,8 +46,8 @@ Ledger LedgerOf(std::string_view records)
 Ledger FullLedger()
 {
     Ledger ledger;
-    const MovementKind kinds[] = {MovementKind::Saving, MovementKind::Saving, MovementKind::Expense,
-                                  MovementKind::Comment};
+    using enum MovementKind;
+    const MovementKind kinds[] = {Saving, Saving, Expense, Comment};
     for (std::int32_t i = 0; i < LedgerCapacity; ++i)
         AppendNewLine(ledger, kinds[i % 4], "05/12/2026", "Movimiento de prueba con una descripcion larga", "12.5");
     return ledger;

@@ -37,10 +37,7 @@ struct Turn {
     bool operator==(const Turn&) const = default;
 };
 
-void PrintTo(const Turn& turn, std::ostream* out)
-{
-    *out << "{" << static_cast<int>(turn.prompt) << ", \"" << turn.text << "\", \"" << turn.answer << "\"}";
-}
+void PrintTo(const Turn& t, std::ostream* out) { *out << int(t.prompt) << ": " << t.text << " -> " << t.answer; }
 
 Turn FileName(std::string shown, std::string left) { return {Prompt::FileName, std::move(shown), std::move(left)}; }
 Turn Message(std::string text) { return {Prompt::Message, std::move(text), ""}; }

@@ -98,8 +98,7 @@ TEST(ReplaceFileContents, WritesEveryNameTheSystemTakes)
         const std::string path = scratch.path + folders + name;
         if (readOnlyBefore) {
             std::ofstream(PathOf(path)) << "old";
-            const auto write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-            fs::permissions(PathOf(path), write, fs::perm_options::remove);
+            fs::permissions(PathOf(path), fs::perms::owner_read);  // read-only
         }
         const FileResult written = ReplaceFileContents(SystemFileSystem(), path, Saved);
         EXPECT_TRUE(written) << path.size() << " characters: " << written.Reason;
@@ -132,7 +131,9 @@ TEST(LongPathForm, ExtendsFullPathsFromMaxPathOn)
     for (const auto& [path, expected] : cases) EXPECT_TRUE(LongPathForm(path) == expected) << path.size();
 }
 
-TEST(ReplaceFileContents, RefusesADeviceAndReportsAMissingFolderWithTheSystemsReason)
+// A device, a missing folder, a folder where a file should be: nothing is
+// written, loading leaves everything as it was, and the system's reason is told.
+TEST(SystemFiles, AreRefusedWhenTheyAreNoFiles)
 {
 #ifdef _WIN32
     const std::string device = "NUL";
@@ -145,12 +146,8 @@ TEST(ReplaceFileContents, RefusesADeviceAndReportsAMissingFolderWithTheSystemsRe
     EXPECT_FALSE(result);
     EXPECT_FALSE(result.Reason.empty());
     EXPECT_TRUE(NamesIn(folder.path).empty());
-}
 
-// A folder where the file should be: on POSIX it even opens for reading.
-TEST(LoadingFiles, LeavesEverythingAsItWasWhenAFolderStandsAtThePath)
-{
-    ScratchFolder folder;
+    // A folder where a file should be: on POSIX it even opens for reading.
     fs::create_directories(PathOf(folder.path + "Enero.log"));
     fs::create_directories(PathOf(folder.path + std::string(SettingsFileName)));
     Ledger ledger = LedgerOf(SavingRecord);

@@ -16,18 +16,18 @@ int main()
 {
     // Amounts whose sums a double cannot hold exactly, the largest amount,
     // cents that round, a comment and one more expense.
+    using enum MovementKind;
     const struct { MovementKind kind; const char* description; const char* amount; } lines[] = {
-        {MovementKind::Saving, "Nomina", "1250.5"}, {MovementKind::Saving, "Decimas", "0.1"},
-        {MovementKind::Saving, "Decimas", "0.2"}, {MovementKind::Expense, "Cena \xE9l\xE8ve", "0.3"},
-        {MovementKind::Saving, "Herencia", "1000000000"}, {MovementKind::Expense, "Casa", "999999999.99"},
-        {MovementKind::Saving, "Redondeo", "0.005"}, {MovementKind::Saving, "Redondeo", "2.675"},
-        {MovementKind::Comment, "Nota", ""}, {MovementKind::Expense, "Casi todo", "1250"},
+        {Saving, "Nomina", "1250.5"}, {Saving, "Decimas", "0.1"}, {Saving, "Decimas", "0.2"},
+        {Expense, "Cena \xE9l\xE8ve", "0.3"}, {Saving, "Herencia", "1000000000"}, {Expense, "Casa", "999999999.99"},
+        {Saving, "Redondeo", "0.005"}, {Saving, "Redondeo", "2.675"}, {Comment, "Nota", ""},
+        {Expense, "Casi todo", "1250"},
     };
     Ledger ledger;
     for (const auto& line : lines) AppendNewLine(ledger, line.kind, "07/12/2026", line.description, line.amount);
-    Settings settings = DefaultSettings("C:\\Cofrelo\\");
-    settings.SavingBackColor = 0x00123456;
-    settings.DataFolder = "C:\\Datos \xC3\xB1\\";  // UTF-8, as inside the program: "Datos ñ"
+    // The default colours but one, and a folder in UTF-8, as inside the program: "Datos ñ".
+    const Settings settings{0x00FFFFFF, 0x000000FF, 0x00FFFFFF, 0x00123456,
+                            0x00FFFFFF, 0x00C0C0C0, "C:\\Datos \xC3\xB1\\"};
 
     FileResult written = SaveLedgerFile(SystemFileSystem(), "ledger.log", ledger);
     written = written ? ConfigurationFile(SystemFileSystem(), "").SaveSettings(settings) : written;
