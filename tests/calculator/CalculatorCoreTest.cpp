@@ -15,10 +15,7 @@ constexpr double Infinity = std::numeric_limits<double>::infinity();
 constexpr double NotANumber = std::numeric_limits<double>::quiet_NaN();
 
 // Exact, bit for bit: NaN equals NaN, and -0.0 is not 0.
-bool Same(double a, double b)
-{
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
-}
+bool Same(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
 
 // "Calcular": which value is computed from the other two and the text its box
 // shows; the two given values stay as they were. Values no box text gives
@@ -68,8 +65,7 @@ TEST(CompleteValues, EvaluatesInTheFullExtendedPrecisionAndStoresADouble)
     if (std::numeric_limits<long double>::digits < 64) GTEST_SKIP() << "long double is double with this compiler";
     volatile long double one = 1;
     volatile long double smallestStep = std::ldexp(1.0L, -63);
-    const long double sum = one + smallestStep;
-    EXPECT_EQ(sum - one, smallestStep);
+    EXPECT_EQ(one + smallestStep - one, smallestStep);
     const std::pair<CalculatorValues, double> cases[] = {{{0, 50, 1e307}, 2e307}, {{0, 9, 0.01}, 0.11111111111111112}};
     for (auto [values, gross] : cases) {
         EXPECT_EQ(CompleteValues(values), MissingValue::GrossAmount);

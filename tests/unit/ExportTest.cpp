@@ -9,7 +9,6 @@
 namespace {
 
 const std::string Stars22(22, '*');
-const std::string Stars13(13, '*');
 
 // One line of the text export, column by column.
 std::string TextLine(const std::string& date, const std::string& description, const std::string& amount,
@@ -73,7 +72,7 @@ TEST(RtfExportContents, WritesOneTableRowPerMovement)
         {"saving, expense and comment", SavingRecord + ExpenseRecord + CommentRecord, false, false,
          {{"05/12/2026", nomina, "1.250'50", "1.250'50"},
           {"06/12/2026", Field("Cena", 100), "-30'00", "1.220'50"},
-          {"07/12/2026", Field("Nota", 100), Stars13, Stars13}}},
+          {"07/12/2026", Field("Nota", 100), std::string(13, '*'), std::string(13, '*')}}},
         {"RTF characters and bytes above 127 escaped", Record("1/2/2025", "a{b}c\\d \xE9\xF1", "+1", "1", 0), false,
          false, {{"1/2/2025", R"(a\{b\}c\\d \'e9\'f1)" + std::string(90, ' '), "1'00", "1'00"}}},
         // The date trimmed, the description's padding kept.

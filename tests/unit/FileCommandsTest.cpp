@@ -72,19 +72,17 @@ TEST(ReadLedger, FollowsEveryBranch)
 {
     const std::string path = Folder + "Enero.log";
     const std::string notRead = "Fichero NO Leido : \r\n" + path + "\r\n";
-    const struct {
-        const char* what; const char* nameBefore; std::optional<std::string> file; bool broken;
-        std::vector<Turn> script; bool replaced;
-    } branches[] = {
-        {"dialog closed with no name", "", SavingRecord, false, {FileName("", "")}, false},
-        {"missing file", "", std::nullopt, false, {FileName("", "Enero"), Message("Fichero NO Existe ...")}, false},
-        {"earlier name kept when the dialog closes", "Enero", Movements, false, {FileName("Enero", "Enero")}, true},
-        {"empty file", "", "", false, {FileName("", "Enero")}, true},
-        {"a failing read", "", Movements, true, {FileName("", "Enero"), Message(notRead + "Error de lectura")}, false},
-        {"more records than slots", "", std::string((LedgerSlots + 1) * MovementSize, ' '), false,
-         {FileName("", "Enero"), Message(notRead + "Tiene mas de 36501 movimientos y no cabe en memoria ...")}, false},
-        {"a name with a colon, never a stream of another file", "", SavingRecord, false,
-         {FileName("", "Enero:log"), Message(ColonRefused)}, false},
+    const struct { const char *what, *nameBefore; std::optional<std::string> file; bool broken, replaced;
+                   std::vector<Turn> script; } branches[] = {
+        {"dialog closed with no name", "", SavingRecord, false, false, {FileName("", "")}},
+        {"missing file", "", std::nullopt, false, false, {FileName("", "Enero"), Message("Fichero NO Existe ...")}},
+        {"earlier name kept when the dialog closes", "Enero", Movements, false, true, {FileName("Enero", "Enero")}},
+        {"empty file", "", "", false, true, {FileName("", "Enero")}},
+        {"a failing read", "", Movements, true, false, {FileName("", "Enero"), Message(notRead + "Error de lectura")}},
+        {"more records than slots", "", std::string((LedgerSlots + 1) * MovementSize, ' '), false, false,
+         {FileName("", "Enero"), Message(notRead + "Tiene mas de 36501 movimientos y no cabe en memoria ...")}},
+        {"a name with a colon, never a stream of another file", "", SavingRecord, false, false,
+         {FileName("", "Enero:log"), Message(ColonRefused)}},
     };
     for (const auto& branch : branches) {
         MemoryFileSystem files;
@@ -137,9 +135,8 @@ TEST(WritingCommands, FollowEveryBranch)
 {
     for (const auto& command : std::span(WriteCommands).first(3)) {
         const Turn success = Message(command.successText);
-        const struct {
-            const char* what; std::string records; const char* nameBefore; bool oldFile; std::vector<Turn> script;
-        } branches[] = {
+        const struct { const char* what; std::string records; const char* nameBefore; bool oldFile;
+                       std::vector<Turn> script; } branches[] = {
             {"empty ledger: no name is asked", "", "Enero", false, {Message("Tienes que insertar datos primero ...")}},
             {"box emptied and dialog closed", Movements, "Enero", true, {FileName("Enero", "")}},
             {"earlier name kept", Movements, "Enero", false, {FileName("Enero", "Enero"), success}},

@@ -50,8 +50,7 @@ TEST(CheckNewLine, RefusesInTheDialogsOrder)
 {
     using enum MovementKind;
     using enum LineRefusal;
-    Ledger ledger;
-    AppendNewLine(ledger, Saving, "05/12/2026", "x", "100");
+    Ledger ledger = LedgerOf(Record("05/12/2026", "x", "+100", "100", 0));
     const struct { MovementKind kind; const char* typed; std::int32_t count; LineRefusal expected; } cases[] = {
         {Saving, "-5", 1, NotDigits}, {Saving, "1000000000.01", 1, OutOfRange}, {Saving, "1000000000", 1, None},
         {Expense, "100.01", 1, ExpenseAboveBalance}, {Expense, "100", 1, None}, {Saving, "", 1, None},

@@ -25,10 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Paths in the program are UTF-8, on Windows too.
-fs::path PathOf(const std::string& utf8)
-{
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
+fs::path PathOf(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
 
 std::string Utf8Of(const fs::path& path)
 {
@@ -111,7 +108,6 @@ TEST(ReplaceFileContents, WritesEveryNameTheSystemTakes)
 TEST(TemporaryPathFor, StaysShortInTheTargetsFolder)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {"C:\\Datos\\Enero.log", "C:\\Datos\\~Cofrelo.7.tmp"},
         {"C:\\Datos\\" + std::string(255, 'n'), "C:\\Datos\\~Cofrelo.7.tmp"},
         {"/tmp/datos/Enero.log", "/tmp/datos/~Cofrelo.7.tmp"}, {"Enero.log", "~Cofrelo.7.tmp"},
     };

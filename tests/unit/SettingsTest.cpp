@@ -100,11 +100,9 @@ TEST(LoadSettings, TakesTheLastWholeRecordAndSavingWritesOne)
     const Settings first = Sample(0x100, "C:\\Uno\\");
     const Settings second = Sample(0x200, "D:\\Dos\\");
     const std::string firstRecord = SettingsRecordBytes(first);
-    const std::string withoutNul = firstRecord.substr(0, 24) + std::string(255, 'f');
     // No contents: no file. `rest`: the bytes after the folder's NUL in the record saved.
-    const struct {
-        const char* what; std::optional<std::string> contents; bool broken, loads; Settings expected; char rest;
-    } cases[] = {
+    const struct { const char* what; std::optional<std::string> contents; bool broken, loads; Settings expected;
+                   char rest; } cases[] = {
         {"no file", std::nullopt, false, false, before, '\0'},
         {"a failing read", firstRecord, true, false, before, '\0'}, {"empty file", "", false, true, before, '\0'},
         {"short of a record", firstRecord.substr(0, 278), false, true, before, '\0'},
@@ -112,7 +110,8 @@ TEST(LoadSettings, TakesTheLastWholeRecordAndSavingWritesOne)
         {"one record and 21 bytes", firstRecord + std::string(21, 'x'), false, true, first, '\0'},
         {"two records", firstRecord + SettingsRecordBytes(second, 'z'), false, true, second, 'z'},
         {"folder starting with NUL", SettingsRecordBytes(Sample(0x100, "")), false, true, Sample(0x100, ""), '\0'},
-        {"folder without NUL", withoutNul, false, true, Sample(0x100, std::string(254, 'f')), 'f'},
+        {"folder without NUL", firstRecord.substr(0, 24) + std::string(255, 'f'), false, true,
+         Sample(0x100, std::string(254, 'f')), 'f'},
     };
     for (const auto& c : cases) {
         MemoryFileSystem files;
