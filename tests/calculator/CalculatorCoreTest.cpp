@@ -77,8 +77,8 @@ TEST(CompleteValues, EvaluatesInTheFullExtendedPrecisionAndStoresADouble)
 TEST(FormatMask, WritesWholeIntegersGroupedAndOnlyTheDecimalsThatAreNotZero)
 {
     const std::pair<double, const char*> cases[] = {
-        {30, "30."}, {12.5, "12.5"}, {0.25, "0.25"}, {1234.5, "1,234.5"}, {1234567.891, "1,234,567.89"},
-        {0, "0."}, {0.001, "0."}, {0.05, "0.05"}, {0.125, "0.12"}, {999.995, "1,000."}, {999999.999, "1,000,000."},
+        {30, "30."}, {12.5, "12.5"}, {0.25, "0.25"}, {1234.5, "1,234.5"}, {1234567.891, "1,234,567.89"}, {0, "0."},
+        {-0.0, "0."}, {0.001, "0."}, {0.05, "0.05"}, {0.125, "0.12"}, {999.995, "1,000."}, {999999.999, "1,000,000."},
         {123456789012345.67, "123,456,789,012,345.67"}, {1e20, "100,000,000,000,000,000,000."},
     };
     for (const auto& [value, expected] : cases) EXPECT_EQ(FormatMask(value), expected) << value;
