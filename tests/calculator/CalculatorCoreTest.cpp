@@ -44,8 +44,7 @@ TEST(CompleteValues, ComputesTheMissingValueFromTheOtherTwo)
         const CalculatorValues& given = c.given;
         CalculatorValues values = given;
         const MissingValue computed = CompleteValues(values);
-        SCOPED_TRACE(testing::Message() << given.GrossAmount << " | " << given.Percentage << " | "
-                                        << given.ResultAmount);
+        SCOPED_TRACE(testing::Message() << given.GrossAmount << ' ' << given.Percentage << ' ' << given.ResultAmount);
         EXPECT_EQ(computed, c.computed);
         EXPECT_EQ(ComputedText(computed, values), c.shown);
         EXPECT_TRUE(computed == GrossAmount || Same(values.GrossAmount, given.GrossAmount));

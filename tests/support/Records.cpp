@@ -1,5 +1,7 @@
 #include "support/Records.h"
 
+#include "settings/Settings.h"
+
 #include <algorithm>
 #include <cstring>
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include "data/Ledger.h"
-#include "settings/Settings.h"
 
 #include <cstdint>
 #include <string>
@@ -36,6 +35,9 @@ Ledger LedgerOf(std::string_view records);
 
 // Full, with every kind of line: what the benchmarks work on.
 Ledger FullLedger();
+
+// Declared only: the names of settings/Settings.h would clash with the end-to-end tests' own.
+struct Settings;
 
 // A record as the configuration file holds it: the colours, then the folder
 // and its NUL; `rest` fills the folder field after the NUL.
