@@ -148,7 +148,7 @@ int wmain(int argc, wchar_t** argv)
         Report("Start-up until the main window is shown and idle", StartUp());
 
         Session session;
-        WriteFileBytes(session.PathOf(std::wstring(FullLedgerName) + L".log"), FullLedgerFile());
+        e2e::WriteFileBytes(session.PathOf(std::wstring(FullLedgerName) + L".log"), FullLedgerFile());
         Report("Leer of 36500 movements until every row is shown", ReadFullLedger(session));
         Report("Formato Americano of 36500 movements until every row is rebuilt", ToggleFormatOfFullLedger(session));
         const struct {

@@ -1,20 +1,10 @@
 #include "cofrelo/CofreloSession.h"
 
+#include "support/MemoryFileSystem.h"
+
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace cofrelo {
-
-namespace {
-
-void AppendLittleEndian(std::string& out, std::uint32_t value)
-{
-    for (int byte = 0; byte < 4; ++byte) out += static_cast<char>((value >> (8 * byte)) & 0xFF);
-}
-
-}  // namespace
 
 Session::Session(const std::vector<e2e::ExtraFile>& extraFiles, std::wstring_view programSubfolder)
     : App(e2e::ProgramUnderTest, extraFiles, programSubfolder), Main(App.WaitForWindow(MainWindowTitle))
@@ -26,16 +16,6 @@ Session::Session(e2e::Application::InPlace inPlace)
     : App(inPlace, e2e::ProgramUnderTest), Main(App.WaitForWindow(MainWindowTitle))
 {
     e2e::WaitUntilIdle(Main);
-}
-
-std::vector<Row> Session::Rows() const
-{
-    return e2e::ListView(e2e::Control(Main, LedgerListId)).Rows();
-}
-
-void Session::Choose(int command) const
-{
-    e2e::ChooseMenuCommand(Main, command);
 }
 
 HWND Session::WaitForModal(std::wstring_view title) const
@@ -63,6 +43,17 @@ std::wstring Session::Insert(int option, std::wstring_view description, std::wst
     return date;
 }
 
+std::string Session::InsertEachKind() const
+{
+    // Braces and a backslash, which the RTF export escapes, and a letter beyond ASCII.
+    const wchar_t* const saving = L"N\u00F3mina {enero} \\ paga";
+    const std::string day = Ansi(Insert(SavingOptionId, saving, L"1250.5"));
+    Insert(ExpenseOptionId, L"Luz", L"30");
+    Insert(CommentOptionId, L"Revisar el seguro", L"");
+    return Record(day, Ansi(saving), "+1250.5", "1250.5", 0) + Record(day, "Luz", "-30", "1220.5", 1) +
+           Record(day, "Revisar el seguro", "*", "*", 2);
+}
+
 std::wstring Session::AnswerMessage(int button, std::wstring_view title) const
 {
     return e2e::AnswerMessageBox(WaitForModal(title), button);
@@ -75,71 +66,42 @@ void Session::ChooseWithName(int command, std::wstring_view name) const
     e2e::CloseWith(dialog, NameAcceptButtonId);
 }
 
-bool Session::EndedWithoutMessage() const
+void Session::AwaitKindColours(const Settings& settings) const
 {
-    e2e::WaitUntilIdle(Main);
-    return IsWindowEnabled(Main);
-}
-
-bool Session::ShowsRowInColours(int row, COLORREF text, COLORREF back) const
-{
-    const RECT rect = e2e::ListView(e2e::Control(Main, LedgerListId)).RowScreenRect(row);
-    try {
+    const e2e::ListView list(e2e::Control(Main, LedgerListId));
+    for (std::int32_t kind = 0; kind < 3; ++kind) {
+        const RowColours colours = *RowColoursFor(kind, settings);
+        const RECT rect = list.RowScreenRect(kind);
         e2e::WaitFor(
             [&] {
                 const e2e::ScreenImage image = e2e::CapturePainted(Main, rect);
-                return image.MostCommon() == back &&
-                       std::find(image.Pixels.begin(), image.Pixels.end(), text) != image.Pixels.end();
+                return image.MostCommon() == colours.Back &&
+                       std::find(image.Pixels.begin(), image.Pixels.end(), colours.Text) != image.Pixels.end();
             },
-            "the row's colours");
-        return true;
-    } catch (const e2e::DriverError&) {
-        return false;
+            "row " + std::to_string(kind) + " in the colours of its kind");
     }
 }
 
-DWORD Session::Exit()
+std::vector<Row> RowsOf(const std::string& records, bool american)
 {
-    Choose(ExitCommand);
-    return App.WaitForExit();
+    const Ledger ledger = LedgerOf(records);
+    std::vector<Row> rows;
+    for (std::int32_t i = 0; i < ledger.Count; ++i) {
+        const Movement& movement = ledger.Movements[i];
+        const DisplayTexts numbers = MovementDisplayTexts(movement, american);
+        rows.push_back({e2e::WideFromAnsi(FieldText(movement.DateText)),
+                        e2e::WideFromAnsi(FieldText(movement.Description)), e2e::WideFromAnsi(numbers.Amount),
+                        e2e::WideFromAnsi(numbers.Balance)});
+    }
+    return rows;
 }
 
-std::wstring Padded(std::wstring_view text, std::size_t width)
+std::string ConfigurationBytes(const Settings& settings, const std::string& programFolder)
 {
-    std::wstring padded(text.substr(0, width));
-    padded.resize(width, L' ');
-    return padded;
-}
-
-Row RowOf(std::wstring_view date, std::wstring_view description, std::wstring_view amount, std::wstring_view balance)
-{
-    return {Padded(date, 14), Padded(description, 100), Padded(amount, 22), Padded(balance, 22)};
-}
-
-std::string FileBytes(const std::wstring& path)
-{
-    std::ifstream file(std::filesystem::path(path), std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::wstring> FolderEntries(const std::wstring& folder)
-{
-    std::vector<std::wstring> names;
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(folder)))
-        names.push_back(entry.path().filename().wstring());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-std::string SettingsRecord(const Colours& colours, std::string_view dataFolder)
-{
-    std::string record;
-    for (COLORREF colour : {colours.ExpenseText, colours.SavingText, colours.CommentText, colours.ExpenseBack,
-                            colours.SavingBack, colours.CommentBack})
-        AppendLittleEndian(record, colour);
-    record += dataFolder;
-    record.resize(279, '\0');
-    return record;
+    MemoryFileSystem files;
+    ConfigurationFile file(files, programFolder);
+    const std::string* bytes = file.SaveSettings(settings) ? files.Find(file.Path()) : nullptr;
+    return bytes ? *bytes : "";
 }
 
 }  // namespace cofrelo

@@ -1,26 +1,19 @@
-// One run of Cofrelo as its end-to-end tests, the screenshots and the timings
-// work it: started in a fresh folder, its main window, the steps a user takes
-// again and again, and the bytes of the files it reads and writes.
+// One run of Cofrelo as its end-to-end tests, the screenshots, the timings and
+// the install tests work it: started in a fresh folder, its main window, and
+// the steps a user takes again and again. What the rows and files must hold
+// is taken from the portable core, whose own tests check it: these check that
+// the windows show and write what the core decides.
 #pragma once
 
 #include "Driver.h"
 #include "ledger/CofreloIds.h"
+#include "settings/Settings.h"
 #include "support/Records.h"
-
-#include <string>
-#include <string_view>
-#include <vector>
 
 namespace cofrelo {
 
 // The cells of a list row, as the list holds them (padding included).
 using Row = std::vector<std::wstring>;
-
-struct Colours {
-    COLORREF ExpenseText, SavingText, CommentText, ExpenseBack, SavingBack, CommentBack;
-};
-inline constexpr Colours DefaultColours{RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                        RGB(255, 0, 0),     RGB(0, 0, 255),     RGB(192, 192, 192)};
 
 class Session {
 public:
@@ -31,11 +24,13 @@ public:
     e2e::Application App;
     HWND Main;
 
-    std::vector<Row> Rows() const;
+    std::vector<Row> Rows() const { return e2e::ListView(e2e::Control(Main, LedgerListId)).Rows(); }
     // The file's path in the program's folder, where its data goes by default.
     std::wstring PathOf(std::wstring_view name) const { return App.Folder() + std::wstring(name); }
+    // The program's folder as the program names it, in UTF-8.
+    std::string ProgramFolder() const { return e2e::Utf8(App.Folder()); }
 
-    void Choose(int command) const;
+    void Choose(int command) const { e2e::ChooseMenuCommand(Main, command); }
     // A dialog or message box with this title, which must hold the main window
     // (disabled) while it is open.
     HWND WaitForModal(std::wstring_view title) const;
@@ -46,32 +41,29 @@ public:
     void FillInsertDialog(HWND dialog, int option, std::wstring_view description, std::wstring_view amount) const;
     // A whole insertion that the program accepts; returns the date it showed.
     std::wstring Insert(int option, std::wstring_view description, std::wstring_view amount) const;
+    // Inserts a saving, an expense and a comment, in the order of their kinds'
+    // numbers; returns their records as the ledger file keeps them.
+    std::string InsertEachKind() const;
 
     // Waits for the message box, returns its text and answers it.
     std::wstring AnswerMessage(int button = IDOK, std::wstring_view title = MessageTitle) const;
     void ChooseWithName(int command, std::wstring_view name) const;
     // The command at work has ended without a message: once the program is
     // idle again, the main window takes input, which a message box prevents.
-    bool EndedWithoutMessage() const;
-    // The row shows in these colours within a bounded while (under Wine the
-    // screen lags behind where a dialog has just closed).
-    bool ShowsRowInColours(int row, COLORREF text, COLORREF back) const;
+    bool EndedWithoutMessage() const { return e2e::WaitUntilIdle(Main), IsWindowEnabled(Main); }
+    // Waits until the rows of InsertEachKind show in the colours the settings
+    // give their kinds (under Wine the screen lags behind where a dialog has
+    // just closed); throws when they do not.
+    void AwaitKindColours(const Settings& settings) const;
     // Ends the program with "Salir" and returns its exit code.
-    DWORD Exit();
+    DWORD Exit() { return Choose(ExitCommand), App.WaitForExit(); }
 };
 
-// The text as a fixed-width list cell shows it: cut or filled with spaces.
-std::wstring Padded(std::wstring_view text, std::size_t width);
-// A whole list row: date (14), description (100), amount and balance (22 each).
-Row RowOf(std::wstring_view date, std::wstring_view description, std::wstring_view amount, std::wstring_view balance);
-
-std::string FileBytes(const std::wstring& path);
-using e2e::WriteFileBytes;
-// The names in the folder, sorted.
-std::vector<std::wstring> FolderEntries(const std::wstring& folder);
 // The text in the system's ANSI code page, as the program's files keep it.
 inline std::string Ansi(std::wstring_view text) { return e2e::Narrow(text, CP_ACP); }
-// "Configurador.log": six colours, the data folder, zeros up to 279 bytes.
-std::string SettingsRecord(const Colours& colours, std::string_view dataFolder);
+// The rows the list shows for these records.
+std::vector<Row> RowsOf(const std::string& records, bool american);
+// "Configurador.log" as the core writes it for these settings.
+std::string ConfigurationBytes(const Settings& settings, const std::string& programFolder);
 
 }  // namespace cofrelo

@@ -20,7 +20,7 @@ bool Save()
     session.Insert(SavingOptionId, Description, L"1850");
     session.ChooseWithName(SaveCommand, LedgerName);
     session.AnswerMessage();
-    const bool saved = !FileBytes(session.PathOf(std::wstring(LedgerName) + L".log")).empty();
+    const bool saved = !e2e::FileBytes(session.PathOf(std::wstring(LedgerName) + L".log")).empty();
     return session.Exit() == 0 && saved;
 }
 
@@ -29,7 +29,7 @@ bool ReadBack()
     Session session(e2e::Application::InPlace{});
     session.ChooseWithName(ReadCommand, LedgerName);
     const std::vector<Row> rows = session.Rows();
-    const bool read = session.EndedWithoutMessage() && rows.size() == 1 && rows[0][1] == Padded(Description, 100);
+    const bool read = session.EndedWithoutMessage() && rows.size() == 1 && rows[0][1].starts_with(Description);
     return session.Exit() == 0 && read;
 }
 

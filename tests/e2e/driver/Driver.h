@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <chrono>
 #include <memory>
 #include <stdexcept>
@@ -29,6 +31,8 @@ struct DriverError : std::runtime_error {
 // The text in the code page: UTF-8, or the system's ANSI code page as the programs' files keep it.
 std::string Narrow(std::wstring_view text, UINT codePage = CP_UTF8);
 inline std::string Utf8(std::wstring_view text) { return Narrow(text); }
+std::wstring WideFromAnsi(std::string_view ansi);
+// The window's class and caption, for error messages.
 std::string Describe(HWND window);
 
 // Calls find until it gives something true and returns that; once timeout has
@@ -52,7 +56,10 @@ struct Freeing {
 };
 using OwnedHandle = std::unique_ptr<void, Freeing<CloseHandle>>;
 
+std::string FileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+// The names in the folder, sorted.
+std::vector<std::wstring> FolderEntries(const std::wstring& folder);
 
 // A file placed beside the copied executable before it starts.
 struct ExtraFile {
@@ -86,7 +93,7 @@ public:
     // Fails at once when the program ends instead.
     HWND WaitForWindow(std::wstring_view caption, Timeout timeout = DefaultTimeout) const;
 
-    bool HasExited() const;
+    bool HasExited() const { return WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0; }
     // The exit code; a program that does not end in time is ended and DriverError thrown.
     DWORD WaitForExit(Timeout timeout = DefaultTimeout);
 
@@ -114,12 +121,15 @@ LRESULT SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Tim
 // painted the window anew (WM_PAINT comes only when nothing else is queued).
 // A window that hides or closes meanwhile counts as done.
 void WaitUntilIdle(HWND window, Timeout timeout = DefaultTimeout);
-void WaitUntilGone(HWND window, Timeout timeout = DefaultTimeout);
+void WaitUntilGone(HWND window);
 
 // The child control with this id; throws when there is none.
 HWND Control(HWND parent, int id);
 // The text as the window gives it (WM_GETTEXT): an edit box's contents.
 std::wstring Text(HWND window);
+// The texts of the window's controls, in their order.
+std::vector<std::wstring> ControlTexts(HWND window);
+bool IsChecked(HWND button);
 // Reads the message box's text (its static control 0xFFFF), presses the
 // button and waits until the box has gone; returns the text.
 std::wstring AnswerMessageBox(HWND box, int button);
@@ -136,8 +146,6 @@ void TypeText(HWND edit, std::wstring_view text);
 void Click(HWND button);
 // Gives the control the focus as the dialog manager does on Tab (WM_NEXTDLGCTL).
 void Focus(HWND control);
-// The texts of the window's controls, in their order.
-std::vector<std::wstring> ControlTexts(HWND window);
 // WM_COMMAND with the item's id, as the menu posts it.
 void ChooseMenuCommand(HWND window, int commandId);
 // Whether any item of the window's first menu popup shows a check mark, as
@@ -175,33 +183,31 @@ struct ScreenImage {
 ScreenImage CapturePainted(HWND window, const RECT& area, Timeout timeout = DefaultTimeout);
 COLORREF PixelAt(HWND window, POINT screenPoint);
 RECT ScreenRect(HWND window);
-// The visible part of the window, painted, saved as a 24-bit BMP file.
-void SaveScreenshot(HWND window, const std::wstring& path);
 
 // A report-view list view of another process.
 // Its messages carry pointers, which the system does not carry across: the
 // records and texts go through memory inside the program, released with the
 // object. The records hold pointers too, so driver and program must have the
-// same bitness.
+// same bitness: each build compiles its own driver.
 class ListView {
 public:
     explicit ListView(HWND list);
-    ~ListView();
+    ~ListView() { VirtualFreeEx(process_.get(), remote_, 0, MEM_RELEASE); }
     ListView(const ListView&) = delete;
     ListView& operator=(const ListView&) = delete;
 
-    int RowCount() const;
+    int RowCount() const { return static_cast<int>(SendBounded(list_, LVM_GETITEMCOUNT, 0, 0)); }
     std::vector<std::wstring> Headers() const;
     std::wstring Cell(int row, int column) const;
     // Every cell of every row.
     std::vector<std::vector<std::wstring>> Rows() const;
-    // The row across all columns as a user sees it, in screen coordinates.
+    // The row's visible part across all columns, in screen coordinates.
     RECT RowScreenRect(int row) const;
 
 private:
     int ColumnCount() const;
-    void Write(const void* bytes, std::size_t size, std::size_t offset = 0) const;
-    void Read(void* bytes, std::size_t size, std::size_t offset = 0) const;
+    // Copies between the test's memory and the buffer inside the program.
+    void Exchange(void* bytes, std::size_t size, std::size_t offset, bool intoProgram) const;
     // Sends a message whose lParam points at the record, with the text buffer
     // that its pszText names after it; returns that text.
     template <class Record>

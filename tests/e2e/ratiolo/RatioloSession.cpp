@@ -6,18 +6,11 @@ namespace {
 
 int SquaredDistance(COLORREF a, COLORREF b)
 {
-    const int red = GetRValue(a) - GetRValue(b);
-    const int green = GetGValue(a) - GetGValue(b);
-    const int blue = GetBValue(a) - GetBValue(b);
+    const int red = GetRValue(a) - GetRValue(b), green = GetGValue(a) - GetGValue(b), blue = GetBValue(a) - GetBValue(b);
     return red * red + green * green + blue * blue;
 }
 
 }  // namespace
-
-Session::Session() : App(e2e::ProgramUnderTest), Window(App.WaitForWindow(CalculatorTitle))
-{
-    e2e::WaitUntilIdle(Window);
-}
 
 void Session::Fill(const Entries& entries) const
 {
@@ -29,17 +22,6 @@ Entries Session::Shown() const
     Entries shown;
     for (std::size_t i = 0; i < Boxes.size(); ++i) shown[i] = e2e::Text(e2e::Control(Window, Boxes[i]));
     return shown;
-}
-
-void Session::Calculate(const Entries& entries) const
-{
-    Fill(entries);
-    Press(CalculateButtonId);
-}
-
-std::wstring Session::AnswerMessage() const
-{
-    return e2e::AnswerMessageBox(App.WaitForWindow(MessageTitle), IDOK);
 }
 
 COLORREF Session::TextColour(int box) const

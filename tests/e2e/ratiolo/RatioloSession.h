@@ -6,7 +6,6 @@
 #include "calculator/RatioloIds.h"
 
 #include <array>
-#include <string>
 
 namespace ratiolo {
 
@@ -16,7 +15,7 @@ using Entries = std::array<std::wstring, 3>;
 
 class Session {
 public:
-    Session();
+    Session() : App(e2e::ProgramUnderTest), Window(App.WaitForWindow(CalculatorTitle)) { e2e::WaitUntilIdle(Window); }
 
     e2e::Application App;
     HWND Window;
@@ -25,10 +24,8 @@ public:
     void Fill(const Entries& entries) const;
     Entries Shown() const;
     void Press(int button) const { e2e::Click(e2e::Control(Window, button)); }
-    // "Calcular" with the given entries.
-    void Calculate(const Entries& entries) const;
     // Waits for the message box, returns its text and answers OK.
-    std::wstring AnswerMessage() const;
+    std::wstring AnswerMessage() const { return e2e::AnswerMessageBox(App.WaitForWindow(MessageTitle), IDOK); }
     // The colour of the box's text on the screen: of the pixels inside its
     // border, the one farthest from the background (the core of a stroke,
     // whatever smoothing the glyph edges get). The box must hold some text.

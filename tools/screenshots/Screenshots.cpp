@@ -1,11 +1,12 @@
 // Takes the README's screenshots as BMP files: every window of both programs,
-// with rows of each kind in the ledger's list. Not a test; scripts/screenshots
-// runs it and turns the files into PNGs.
+// with rows of each kind in the ledger's list, worked through the end-to-end
+// driver. Not a test; scripts/screenshots runs it and turns the files into PNGs.
 // Usage: screenshots Cofrelo.exe Ratiolo.exe OUTPUT_FOLDER [NAME_SUFFIX]
 // NAME_SUFFIX goes before ".bmp" (pictures at another DPI: "-144dpi").
 #include "cofrelo/CofreloSession.h"
 #include "ratiolo/RatioloSession.h"
 
+#include <fstream>
 #include <iostream>
 
 namespace {
@@ -13,9 +14,32 @@ namespace {
 std::wstring OutputFolder;
 std::wstring NameSuffix;
 
+// A bottom-up 24-bit BMP, rows padded to four bytes.
+std::string Bmp(const e2e::ScreenImage& image)
+{
+    const auto rowSize = static_cast<DWORD>(image.Width * 3 + 3) & ~3u;
+    BITMAPINFOHEADER info{sizeof info, image.Width, image.Height, 1, 24, BI_RGB, rowSize * image.Height, 0, 0, 0, 0};
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof info;
+    const BITMAPFILEHEADER header{0x4D42, offset + info.biSizeImage, 0, 0, offset};  // "BM"
+    std::string file(reinterpret_cast<const char*>(&header), sizeof header);
+    file.append(reinterpret_cast<const char*>(&info), sizeof info);
+    for (int y = image.Height - 1; y >= 0; --y) {
+        for (int x = 0; x < image.Width; ++x)
+            for (int shift : {16, 8, 0}) file += static_cast<char>(image.At(x, y) >> shift & 0xFF);
+        file.resize(file.size() + rowSize - static_cast<DWORD>(image.Width) * 3, '\0');
+    }
+    return file;
+}
+
+// The visible part of the window, painted: a maximised window's frame lies
+// beyond the screen's edges.
 void Save(HWND window, const wchar_t* name)
 {
-    e2e::SaveScreenshot(window, OutputFolder + name + NameSuffix + L".bmp");
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const RECT whole = e2e::ScreenRect(window);
+    RECT visible{};
+    IntersectRect(&visible, &whole, &screen);
+    e2e::WriteFileBytes(OutputFolder + name + NameSuffix + L".bmp", Bmp(e2e::CapturePainted(window, visible)));
 }
 
 void CofreloWindows()
@@ -54,7 +78,8 @@ void CofreloWindows()
 void RatioloWindow()
 {
     ratiolo::Session session;
-    session.Calculate({L"200", L"15", L""});
+    session.Fill({L"200", L"15", L""});
+    session.Press(ratiolo::CalculateButtonId);
     Save(session.Window, L"ratiolo");
     session.Press(ratiolo::ExitButtonId);
     session.App.WaitForExit();

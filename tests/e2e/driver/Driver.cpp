@@ -1,0 +1,571 @@
+#include "Driver.h"
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <utility>
+
+namespace e2e {
+
+namespace {
+
+constexpr int MessageBoxTextId = 0xFFFF;
+// Captures this far apart must agree before the screen counts as settled.
+constexpr DWORD SettleIntervalMs = 50;
+// Room for the longest cell text the programs' list views hold, after the record.
+constexpr std::size_t TextCapacity = 1024;
+constexpr std::size_t RecordSpace = 256;
+static_assert(sizeof(LVITEMW) <= RecordSpace && sizeof(LVCOLUMNW) <= RecordSpace);
+
+std::string LastError()
+{
+    return " (error " + std::to_string(GetLastError()) + ")";
+}
+
+const std::wstring& CreatedFolder(const std::wstring& folder)
+{
+    if (!CreateDirectoryW(folder.c_str(), nullptr))
+        throw DriverError("could not create the folder " + Utf8(folder) + LastError());
+    return folder;
+}
+
+std::wstring NewScratchFolder()
+{
+    static std::atomic<int> counter{0};
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    return CreatedFolder(std::wstring(temp) + L"e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                         std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(++counter) + L"\\");
+}
+
+void RemoveFolder(const std::wstring& folder)
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(std::filesystem::path(folder), ignored);
+}
+
+// Kills the program when the job's last handle closes, even when the test
+// process dies or CTest kills it, so a program never outlives its test. What
+// the program starts stays out of the job: under Wine the first program that
+// shows a window starts the desktop process, which must outlive it.
+OwnedHandle KillOnCloseJob()
+{
+    OwnedHandle job(CreateJobObjectW(nullptr, nullptr));
+    if (!job) throw DriverError("could not create a job object" + LastError());
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_SILENT_BREAKAWAY_OK;
+    SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    return job;
+}
+
+BOOL CALLBACK NoteChildAwaitingPaint(HWND child, LPARAM context)
+{
+    auto& awaits = *reinterpret_cast<bool*>(context);
+    awaits = IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE);
+    return !awaits;
+}
+
+bool AwaitsPainting(HWND window)
+{
+    bool awaits = GetUpdateRect(window, nullptr, FALSE);
+    if (!awaits) EnumChildWindows(window, NoteChildAwaitingPaint, reinterpret_cast<LPARAM>(&awaits));
+    return awaits;
+}
+
+void RequireReachable(HWND window, std::string_view action)
+{
+    for (HWND container = window; container && container != GetDesktopWindow();
+         container = GetAncestor(container, GA_PARENT))
+        if (!IsWindowVisible(container) || !IsWindowEnabled(container))
+            throw DriverError("cannot " + std::string(action) + " " + Describe(window) + ": " + Describe(container) +
+                              " is hidden or disabled");
+}
+
+// Posting keeps the road a user's input takes: through the program's message
+// loop, which a sent message (handled inside GetMessage) would bypass.
+void PostAndWaitUntilTaken(HWND target, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const HWND root = GetAncestor(target, GA_ROOT);  // before the message may close it
+    if (!PostMessageW(target, message, wParam, lParam))
+        throw DriverError("could not post message " + std::to_string(message) + " to " + Describe(target));
+    WaitUntilIdle(root);
+}
+
+// Repeat count 1, the scan code and the Alt flag; a release adds the previous-state and transition bits.
+void PostKey(HWND target, WORD key, bool altHeld = false)
+{
+    const LPARAM data = 1 | static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16 |
+                        (altHeld ? static_cast<LPARAM>(KF_ALTDOWN) << 16 : 0);
+    PostMessageW(target, altHeld ? WM_SYSKEYDOWN : WM_KEYDOWN, key, data);
+    PostMessageW(target, altHeld ? WM_SYSKEYUP : WM_KEYUP, key, data | static_cast<LPARAM>(0xC0000000));
+}
+
+HWND KeyboardTarget(HWND window)
+{
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
+    const bool focusInWindow = thread.hwndFocus && (thread.hwndFocus == window || IsChild(window, thread.hwndFocus));
+    return focusInWindow ? thread.hwndFocus : window;
+}
+
+DWORD ProcessOf(HWND window)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return processId;
+}
+
+HWND ShownPopupMenuOf(HWND window)
+{
+    for (HWND popup = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); popup;
+         popup = FindWindowExW(nullptr, popup, L"#32768", nullptr))
+        if (ProcessOf(popup) == ProcessOf(window) && IsWindowVisible(popup)) return popup;
+    return nullptr;
+}
+
+// The popup's first item, highlighted as the popup opens, in the captured
+// popup: the row and the column where the highlight begins.
+std::optional<POINT> HighlightStart(const ScreenImage& popup)
+{
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    for (int y = 0; y < popup.Height; ++y)
+        for (int x = 0; popup.At(popup.Width / 2, y) == highlight && x < popup.Width; ++x)
+            if (popup.At(x, y) == highlight) return POINT{x, y};
+    return std::nullopt;
+}
+
+// A check mark stands left of the items' texts, in a column as wide as the
+// system's check-mark bitmap, drawn in the menu's text colour.
+bool ShowsCheckMark(const ScreenImage& popup, POINT highlight)
+{
+    const int right = std::min(popup.Width, static_cast<int>(highlight.x) + GetSystemMetrics(SM_CXMENUCHECK) + 2);
+    for (int y = 0; y < popup.Height; ++y)
+        for (int x = highlight.x; x < right; ++x)
+            if (popup.At(x, y) == GetSysColor(COLOR_MENUTEXT)) return true;
+    return false;
+}
+
+struct ReleaseScreenDc {
+    void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
+};
+
+ScreenImage CaptureScreen(const RECT& area)
+{
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    // A top-down 32-bit DIB: one DWORD (B, G, R, unused) per pixel.
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    // Declared so that the memory DC goes first, giving the bitmap back before it is deleted.
+    const std::unique_ptr<std::remove_pointer_t<HDC>, ReleaseScreenDc> screen(GetDC(nullptr));
+    const std::unique_ptr<std::remove_pointer_t<HBITMAP>, Freeing<DeleteObject>> bitmap(
+        CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const std::unique_ptr<std::remove_pointer_t<HDC>, Freeing<DeleteDC>> memory(CreateCompatibleDC(screen.get()));
+    SelectObject(memory.get(), bitmap.get());
+    if (width <= 0 || height <= 0 || !bitmap ||
+        !BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY | CAPTUREBLT))
+        throw DriverError("could not capture the screen area at " + std::to_string(area.left) + ", " +
+                          std::to_string(area.top));
+    ScreenImage image{width, height, {}};
+    for (const auto* quad = static_cast<const RGBQUAD*>(bits); image.Pixels.size() < std::size_t(width) * height; ++quad)
+        image.Pixels.push_back(RGB(quad->rgbRed, quad->rgbGreen, quad->rgbBlue));
+    return image;
+}
+
+}  // namespace
+
+std::wstring ProgramUnderTest;
+
+std::string Narrow(std::wstring_view text, UINT codePage)
+{
+    const int length = static_cast<int>(text.size());
+    std::string narrow(
+        static_cast<std::size_t>(WideCharToMultiByte(codePage, 0, text.data(), length, nullptr, 0, nullptr, nullptr)),
+        '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), length, narrow.data(), static_cast<int>(narrow.size()), nullptr,
+                        nullptr);
+    return narrow;
+}
+
+std::wstring WideFromAnsi(std::string_view ansi)
+{
+    const int length = static_cast<int>(ansi.size());
+    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), static_cast<int>(wide.size()));
+    return wide;
+}
+
+std::string Describe(HWND window)
+{
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, static_cast<int>(std::size(className)));
+    wchar_t caption[256] = {};
+    InternalGetWindowText(window, caption, static_cast<int>(std::size(caption)));
+    return "window of class \"" + Utf8(className) + "\" captioned \"" + Utf8(caption) + "\"";
+}
+
+std::string FileBytes(const std::wstring& path)
+{
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes)
+{
+    std::ofstream file(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+    if (!file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+        throw DriverError("could not write " + Utf8(path));
+}
+
+std::vector<std::wstring> FolderEntries(const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(folder)))
+        names.push_back(entry.path().filename().wstring());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+Application::Application(const std::wstring& program, const std::vector<ExtraFile>& extraFiles,
+                         std::wstring_view subfolder)
+    : scratch_(NewScratchFolder()), folder_(scratch_)
+{
+    try {
+        if (!subfolder.empty()) folder_ = CreatedFolder(scratch_ + std::wstring(subfolder) + L"\\");
+        const std::wstring executable = folder_ + program.substr(program.find_last_of(L"\\/") + 1);
+        if (!CopyFileW(program.c_str(), executable.c_str(), FALSE))
+            throw DriverError("could not copy " + Utf8(program) + LastError());
+        for (const ExtraFile& file : extraFiles) WriteFileBytes(folder_ + file.Name, file.Bytes);
+        Launch(executable);
+    } catch (...) {
+        RemoveFolder(scratch_);
+        throw;
+    }
+}
+
+Application::Application(InPlace, const std::wstring& program)
+    : folder_(program.substr(0, program.find_last_of(L"\\/") + 1))
+{
+    Launch(program);
+}
+
+Application::~Application()
+{
+    End();
+    if (!scratch_.empty()) RemoveFolder(scratch_);
+}
+
+void Application::Launch(const std::wstring& executable)
+{
+    job_ = KillOnCloseJob();
+    std::wstring commandLine = L"\"" + executable + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    // Suspended until it is in the job, so that nothing it starts escapes it.
+    if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                        folder_.c_str(), &startup, &started))
+        throw DriverError("could not start " + Utf8(executable) + LastError());
+    process_.reset(started.hProcess);
+    const OwnedHandle thread(started.hThread);
+    processId_ = started.dwProcessId;
+    AssignProcessToJobObject(job_.get(), process_.get());
+    ResumeThread(thread.get());
+}
+
+void Application::End()
+{
+    if (HasExited()) return;
+    TerminateProcess(process_.get(), 1);
+    WaitForSingleObject(process_.get(), static_cast<DWORD>(ReplyTimeout.count()));
+}
+
+DWORD Application::WaitForExit(Timeout timeout)
+{
+    if (WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
+        End();
+        throw DriverError("the program did not end within " + std::to_string(timeout.count()) + " ms; ended");
+    }
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process_.get(), &exitCode);
+    return exitCode;
+}
+
+HWND Application::FindTopLevel(std::wstring_view caption) const
+{
+    // FindWindowEx compares the caption as stored, without a message to a possibly hung window.
+    const std::wstring wanted(caption);
+    for (HWND window = FindWindowExW(nullptr, nullptr, nullptr, wanted.c_str()); window;
+         window = FindWindowExW(nullptr, window, nullptr, wanted.c_str()))
+        if (ProcessOf(window) == processId_ && IsWindowVisible(window)) return window;
+    return nullptr;
+}
+
+HWND Application::WaitForWindow(std::wstring_view caption, Timeout timeout) const
+{
+    const std::string awaited = "a window captioned \"" + Utf8(caption) + "\"";
+    return WaitFor(
+        [&] {
+            HWND found = FindTopLevel(caption);
+            if (!found && HasExited()) throw DriverError("the program ended without showing " + awaited);
+            return found;
+        },
+        awaited, timeout);
+}
+
+std::wstring WindowsPathOf(std::wstring_view hostPath)
+{
+    std::wstring path = hostPath.starts_with(L'/') ? L"Z:" : L"";
+    path += hostPath;
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    return path;
+}
+
+LRESULT SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Timeout timeout)
+{
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, static_cast<UINT>(timeout.count()),
+                             &answer))
+        throw DriverError(Describe(window) + " did not answer message " + std::to_string(message) + " in time");
+    return static_cast<LRESULT>(answer);
+}
+
+void WaitUntilIdle(HWND window, Timeout timeout)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    WaitFor([&] { return !IsWindowVisible(window) || !AwaitsPainting(window); },
+            Describe(window) + " to handle its queue and repaint", timeout);
+}
+
+void WaitUntilGone(HWND window)
+{
+    WaitFor([&] { return !IsWindow(window); }, Describe(window) + " to close");
+}
+
+HWND Control(HWND parent, int id)
+{
+    HWND control = GetDlgItem(parent, id);
+    if (!control) throw DriverError(Describe(parent) + " has no control with id " + std::to_string(id));
+    return control;
+}
+
+std::wstring Text(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(SendBounded(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        SendBounded(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
+std::vector<std::wstring> ControlTexts(HWND window)
+{
+    std::vector<std::wstring> texts;
+    for (HWND control = GetWindow(window, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
+        texts.push_back(Text(control));
+    return texts;
+}
+
+bool IsChecked(HWND button)
+{
+    return SendBounded(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::wstring AnswerMessageBox(HWND box, int button)
+{
+    const std::wstring text = Text(Control(box, MessageBoxTextId));
+    CloseWith(box, button);
+    return text;
+}
+
+void CloseWith(HWND window, int button)
+{
+    Click(Control(window, button));
+    WaitUntilGone(window);
+}
+
+void TypeText(HWND edit, std::wstring_view text)
+{
+    RequireReachable(edit, "type into");
+    SendBounded(edit, EM_SETSEL, 0, -1);
+    if (SendBounded(edit, WM_GETTEXTLENGTH, 0, 0) > 0) SendBounded(edit, WM_CHAR, VK_BACK, 1);
+    for (wchar_t c : text) SendBounded(edit, WM_CHAR, c, 1);
+}
+
+void Click(HWND button)
+{
+    RequireReachable(button, "click");
+    PostAndWaitUntilTaken(button, BM_CLICK, 0, 0);
+}
+
+void Focus(HWND control)
+{
+    RequireReachable(control, "focus");
+    PostAndWaitUntilTaken(GetAncestor(control, GA_ROOT), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    if (KeyboardTarget(control) != control) throw DriverError("could not give the focus to " + Describe(control));
+}
+
+void Press(HWND window, const Keystroke& keystroke)
+{
+    RequireReachable(window, "press a key in");
+    if (!keystroke.Key) return PostAndWaitUntilTaken(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    const HWND target = KeyboardTarget(window);
+    const HWND root = GetAncestor(target, GA_ROOT);  // before the key may close it
+    PostKey(target, keystroke.Key, keystroke.AltHeld);
+    WaitUntilIdle(root);
+}
+
+void ChooseMenuCommand(HWND window, int commandId)
+{
+    RequireReachable(window, "use the menu of");
+    PostAndWaitUntilTaken(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
+}
+
+bool MenuShowsCheckMark(HWND window)
+{
+    RequireReachable(window, "open the menu of");
+    if (HMENU bar = GetMenu(window); bar && GetMenuItemCount(bar) > 0) {  // Windows reads another process's menu
+        HMENU popup = GetSubMenu(bar, 0);
+        for (int item = 0; item < GetMenuItemCount(popup); ++item)
+            if (GetMenuState(popup, static_cast<UINT>(item), MF_BYPOSITION) & MF_CHECKED) return true;
+        return false;
+    }
+    // Under Wine a window whose activation arrives late is raised over a popup
+    // it has just opened; a popup that shows no highlight soon is opened again.
+    for (int attempt = 1;; ++attempt) {
+        WaitUntilIdle(window);
+        PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, 0);  // as F10: the menu bar's first title
+        PostKey(window, VK_DOWN);
+        const HWND popup = WaitFor([&] { return ShownPopupMenuOf(window); }, "the menu to open");
+        std::optional<ScreenImage> image;
+        std::optional<POINT> highlight;
+        try {
+            WaitFor([&] { return (highlight = HighlightStart(*(image = CapturePainted(popup, ScreenRect(popup))))); },
+                    "the open menu's highlight", attempt < 3 ? Timeout{1000} : DefaultTimeout);
+        } catch (const DriverError&) {
+            if (attempt == 3) throw;
+        }
+        // One Esc closes the popup, the second leaves the menu bar.
+        PostKey(window, VK_ESCAPE);
+        PostKey(window, VK_ESCAPE);
+        WaitUntilIdle(window);
+        if (highlight) return ShowsCheckMark(*image, *highlight);
+    }
+}
+
+COLORREF ScreenImage::MostCommon() const
+{
+    std::map<COLORREF, std::size_t> counts;
+    for (COLORREF pixel : Pixels) ++counts[pixel];
+    return std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+}
+
+ScreenImage CapturePainted(HWND window, const RECT& area, Timeout timeout)
+{
+    WaitUntilIdle(window, timeout);
+    ScreenImage previous = CaptureScreen(area);
+    return WaitFor(
+               [&]() -> std::optional<ScreenImage> {
+                   Sleep(SettleIntervalMs);
+                   ScreenImage current = CaptureScreen(area);
+                   if (current.Pixels == std::exchange(previous, current).Pixels) return current;
+                   return std::nullopt;
+               },
+               "the screen to stop changing", timeout)
+        .value();
+}
+
+COLORREF PixelAt(HWND window, POINT screenPoint)
+{
+    return CapturePainted(window, {screenPoint.x, screenPoint.y, screenPoint.x + 1, screenPoint.y + 1}).At(0, 0);
+}
+
+RECT ScreenRect(HWND window)
+{
+    RECT rect{};
+    if (!GetWindowRect(window, &rect)) throw DriverError("no rectangle for " + Describe(window));
+    return rect;
+}
+
+ListView::ListView(HWND list) : list_(list)
+{
+    process_.reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(list)));
+    if (process_)
+        remote_ = static_cast<char*>(VirtualAllocEx(process_.get(), nullptr, RecordSpace + TextCapacity * sizeof(wchar_t),
+                                                    MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (!remote_) throw DriverError("cannot reach the memory of the process of " + Describe(list));
+}
+
+void ListView::Exchange(void* bytes, std::size_t size, std::size_t offset, bool intoProgram) const
+{
+    const bool done = intoProgram ? WriteProcessMemory(process_.get(), remote_ + offset, bytes, size, nullptr)
+                                  : ReadProcessMemory(process_.get(), remote_ + offset, bytes, size, nullptr);
+    if (!done) throw DriverError("cannot exchange memory with the process of " + Describe(list_));
+}
+
+template <class Record>
+std::wstring ListView::AskForText(UINT message, WPARAM wParam, Record record) const
+{
+    record.pszText = reinterpret_cast<wchar_t*>(remote_ + RecordSpace);
+    record.cchTextMax = static_cast<int>(TextCapacity);
+    std::wstring text(TextCapacity, L'\0');
+    Exchange(text.data(), sizeof(wchar_t), RecordSpace, true);
+    Exchange(&record, sizeof record, 0, true);
+    SendBounded(list_, message, wParam, reinterpret_cast<LPARAM>(remote_));
+    Exchange(text.data(), TextCapacity * sizeof(wchar_t), RecordSpace, false);
+    text.resize(text.find(L'\0'));
+    return text;
+}
+
+int ListView::ColumnCount() const
+{
+    HWND header = reinterpret_cast<HWND>(SendBounded(list_, LVM_GETHEADER, 0, 0));
+    if (!header) throw DriverError(Describe(list_) + " has no header: it is not in report view");
+    return static_cast<int>(SendBounded(header, HDM_GETITEMCOUNT, 0, 0));
+}
+
+std::vector<std::wstring> ListView::Headers() const
+{
+    std::vector<std::wstring> headers;
+    LVCOLUMNW record{};
+    record.mask = LVCF_TEXT;
+    for (int column = 0; column < ColumnCount(); ++column)
+        headers.push_back(AskForText(LVM_GETCOLUMNW, static_cast<WPARAM>(column), record));
+    return headers;
+}
+
+std::wstring ListView::Cell(int row, int column) const
+{
+    LVITEMW record{};
+    record.iSubItem = column;
+    return AskForText(LVM_GETITEMTEXTW, static_cast<WPARAM>(row), record);
+}
+
+std::vector<std::vector<std::wstring>> ListView::Rows() const
+{
+    std::vector<std::vector<std::wstring>> rows(static_cast<std::size_t>(RowCount()));
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        for (int column = 0; column < ColumnCount(); ++column) rows[row].push_back(Cell(static_cast<int>(row), column));
+    return rows;
+}
+
+RECT ListView::RowScreenRect(int row) const
+{
+    // LVM_GETITEMRECT takes the kind of rectangle in the RECT's left field.
+    RECT rect{LVIR_BOUNDS, 0, 0, 0}, client{}, visible{};
+    Exchange(&rect, sizeof rect, 0, true);
+    if (!SendBounded(list_, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote_)))
+        throw DriverError("row " + std::to_string(row) + " is not in " + Describe(list_));
+    Exchange(&rect, sizeof rect, 0, false);
+    GetClientRect(list_, &client);
+    IntersectRect(&visible, &rect, &client);
+    MapWindowPoints(list_, nullptr, reinterpret_cast<POINT*>(&visible), 2);
+    return visible;
+}
+
+}  // namespace e2e
