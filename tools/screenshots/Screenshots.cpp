@@ -4,7 +4,7 @@
 // Usage: screenshots Cofrelo.exe Ratiolo.exe OUTPUT_FOLDER [NAME_SUFFIX]
 // NAME_SUFFIX goes before ".bmp" (pictures at another DPI: "-144dpi").
 #include "cofrelo/CofreloSession.h"
-#include "ratiolo/RatioloSession.h"
+#include "calculator/RatioloIds.h"
 
 #include <fstream>
 #include <iostream>
@@ -77,12 +77,15 @@ void CofreloWindows()
 
 void RatioloWindow()
 {
-    ratiolo::Session session;
-    session.Fill({L"200", L"15", L""});
-    session.Press(ratiolo::CalculateButtonId);
-    Save(session.Window, L"ratiolo");
-    session.Press(ratiolo::ExitButtonId);
-    session.App.WaitForExit();
+    using namespace ratiolo;
+    e2e::Application app;
+    const HWND window = app.WaitForWindow(CalculatorTitle);
+    e2e::TypeText(e2e::Control(window, GrossBoxId), L"200");
+    e2e::TypeText(e2e::Control(window, PercentageBoxId), L"15");
+    e2e::Click(e2e::Control(window, CalculateButtonId));
+    Save(window, L"ratiolo");
+    e2e::Click(e2e::Control(window, ExitButtonId));
+    app.WaitForExit();
 }
 
 }  // namespace

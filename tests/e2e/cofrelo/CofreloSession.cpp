@@ -1,22 +1,9 @@
 #include "cofrelo/CofreloSession.h"
 
+#include "common/win32/AnsiText.h"
 #include "support/MemoryFileSystem.h"
 
-#include <algorithm>
-
 namespace cofrelo {
-
-Session::Session(const std::vector<e2e::ExtraFile>& extraFiles, std::wstring_view programSubfolder)
-    : App(e2e::ProgramUnderTest, extraFiles, programSubfolder), Main(App.WaitForWindow(MainWindowTitle))
-{
-    e2e::WaitUntilIdle(Main);
-}
-
-Session::Session(e2e::Application::InPlace inPlace)
-    : App(inPlace, e2e::ProgramUnderTest), Main(App.WaitForWindow(MainWindowTitle))
-{
-    e2e::WaitUntilIdle(Main);
-}
 
 HWND Session::WaitForModal(std::wstring_view title) const
 {
@@ -54,11 +41,6 @@ std::string Session::InsertEachKind() const
            Record(day, "Revisar el seguro", "*", "*", 2);
 }
 
-std::wstring Session::AnswerMessage(int button, std::wstring_view title) const
-{
-    return e2e::AnswerMessageBox(WaitForModal(title), button);
-}
-
 void Session::ChooseWithName(int command, std::wstring_view name) const
 {
     const HWND dialog = Open(command, FileNameDialogTitle);
@@ -71,14 +53,7 @@ void Session::AwaitKindColours(const Settings& settings) const
     const e2e::ListView list(e2e::Control(Main, LedgerListId));
     for (std::int32_t kind = 0; kind < 3; ++kind) {
         const RowColours colours = *RowColoursFor(kind, settings);
-        const RECT rect = list.RowScreenRect(kind);
-        e2e::WaitFor(
-            [&] {
-                const e2e::ScreenImage image = e2e::CapturePainted(Main, rect);
-                return image.MostCommon() == colours.Back &&
-                       std::find(image.Pixels.begin(), image.Pixels.end(), colours.Text) != image.Pixels.end();
-            },
-            "row " + std::to_string(kind) + " in the colours of its kind");
+        e2e::AwaitColours(Main, list.RowScreenRect(kind), colours.Text, colours.Back);
     }
 }
 
@@ -86,12 +61,10 @@ std::vector<Row> RowsOf(const std::string& records, bool american)
 {
     const Ledger ledger = LedgerOf(records);
     std::vector<Row> rows;
-    for (std::int32_t i = 0; i < ledger.Count; ++i) {
-        const Movement& movement = ledger.Movements[i];
+    for (const Movement& movement : std::span(ledger.Movements.get(), static_cast<std::size_t>(ledger.Count))) {
         const DisplayTexts numbers = MovementDisplayTexts(movement, american);
-        rows.push_back({e2e::WideFromAnsi(FieldText(movement.DateText)),
-                        e2e::WideFromAnsi(FieldText(movement.Description)), e2e::WideFromAnsi(numbers.Amount),
-                        e2e::WideFromAnsi(numbers.Balance)});
+        rows.push_back({WideFromAnsi(FieldText(movement.DateText)), WideFromAnsi(FieldText(movement.Description)),
+                        WideFromAnsi(numbers.Amount), WideFromAnsi(numbers.Balance)});
     }
     return rows;
 }

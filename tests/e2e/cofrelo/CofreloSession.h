@@ -17,9 +17,12 @@ using Row = std::vector<std::wstring>;
 
 class Session {
 public:
-    explicit Session(const std::vector<e2e::ExtraFile>& extraFiles = {}, std::wstring_view programSubfolder = {});
-    // The installed program, started where it is.
-    explicit Session(e2e::Application::InPlace);
+    // Started as the Application with these arguments starts it.
+    template <class... Arguments>
+    explicit Session(Arguments&&... arguments)
+        : App(std::forward<Arguments>(arguments)...), Main(App.WaitForWindow(MainWindowTitle))
+    {
+    }
 
     e2e::Application App;
     HWND Main;
@@ -46,14 +49,16 @@ public:
     std::string InsertEachKind() const;
 
     // Waits for the message box, returns its text and answers it.
-    std::wstring AnswerMessage(int button = IDOK, std::wstring_view title = MessageTitle) const;
+    std::wstring AnswerMessage(int button = IDOK, std::wstring_view title = MessageTitle) const
+    {
+        return e2e::AnswerMessageBox(WaitForModal(title), button);
+    }
     void ChooseWithName(int command, std::wstring_view name) const;
     // The command at work has ended without a message: once the program is
     // idle again, the main window takes input, which a message box prevents.
     bool EndedWithoutMessage() const { return e2e::WaitUntilIdle(Main), IsWindowEnabled(Main); }
     // Waits until the rows of InsertEachKind show in the colours the settings
-    // give their kinds (under Wine the screen lags behind where a dialog has
-    // just closed); throws when they do not.
+    // give their kinds; throws when they do not.
     void AwaitKindColours(const Settings& settings) const;
     // Ends the program with "Salir" and returns its exit code.
     DWORD Exit() { return Choose(ExitCommand), App.WaitForExit(); }

@@ -5,32 +5,24 @@
 #include "cofrelo/CofreloSession.h"
 
 #include <iostream>
-#include <string>
 
 using namespace cofrelo;
 
 namespace {
 
-constexpr wchar_t LedgerName[] = L"Ahorros";
-constexpr wchar_t Description[] = L"Nomina de noviembre";
+constexpr wchar_t LedgerName[] = L"Ahorros", Description[] = L"Nomina de noviembre";
 
-bool Save()
+// Saves one movement, or reads the ledger back and finds it in the list.
+bool SavedOrReadBack(bool save)
 {
     Session session(e2e::Application::InPlace{});
-    session.Insert(SavingOptionId, Description, L"1850");
-    session.ChooseWithName(SaveCommand, LedgerName);
-    session.AnswerMessage();
-    const bool saved = !e2e::FileBytes(session.PathOf(std::wstring(LedgerName) + L".log")).empty();
-    return session.Exit() == 0 && saved;
-}
-
-bool ReadBack()
-{
-    Session session(e2e::Application::InPlace{});
-    session.ChooseWithName(ReadCommand, LedgerName);
+    if (save) session.Insert(SavingOptionId, Description, L"1850");
+    session.ChooseWithName(save ? SaveCommand : ReadCommand, LedgerName);
+    if (save) session.AnswerMessage();
     const std::vector<Row> rows = session.Rows();
-    const bool read = session.EndedWithoutMessage() && rows.size() == 1 && rows[0][1].starts_with(Description);
-    return session.Exit() == 0 && read;
+    const bool done = session.EndedWithoutMessage() && rows.size() == 1 && rows[0][1].starts_with(Description) &&
+                      !e2e::FileBytes(session.PathOf(std::wstring(LedgerName) + L".log")).empty();
+    return session.Exit() == 0 && done;
 }
 
 }  // namespace
@@ -44,7 +36,7 @@ int wmain(int argc, wchar_t** argv)
     }
     e2e::ProgramUnderTest = e2e::WindowsPathOf(argv[2]);
     try {
-        const bool done = mode == L"save" ? Save() : ReadBack();
+        const bool done = SavedOrReadBack(mode == L"save");
         std::wcout << L"installed_ledger " << mode << L": " << (done ? L"ok" : L"FAILED") << L'\n';
         return done ? 0 : 1;
     } catch (const e2e::DriverError& error) {

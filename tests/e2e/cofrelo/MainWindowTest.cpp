@@ -1,6 +1,12 @@
-// Cofrelo's main window, its menu commands that work on the screen alone, the
-// insert dialog, the rows' colours and every window's keys, worked as a user does.
+// Cofrelo's main window and its menu commands, worked as a user does: the
+// list and its rows, the name dialog, the questions and the messages, and the
+// files written. What the rows and files hold is the core's to decide; these
+// check that each command shows and writes what the core gives for the rows
+// on the screen, in the format in force, to the file named.
 #include "cofrelo/CofreloSession.h"
+
+#include "files/RtfExport.h"
+#include "files/TextExport.h"
 
 #include <gtest/gtest.h>
 
@@ -8,141 +14,118 @@ using namespace cofrelo;
 
 namespace {
 
-TEST(MainWindow, StartsMaximisedAndEmptyShowsEachKindInItsColoursSwitchesTheFormatAndEndsOnSalir)
+constexpr wchar_t OverwriteQuestion[] = L"El fichero Existe\r\nSobreEscribir ? ...";
+constexpr wchar_t SavedText[] = L"Ahorros Grabados con el nombre : \r\nAhorros 2025";
+constexpr wchar_t TextExportedText[] = L"Ahorros Exportados a TXT ...";
+constexpr wchar_t RtfExportedText[] = L"Ahorros Exportados a RTF ...";
+
+// Every command and every message in one run. An empty ledger asks for data
+// first. A file is replaced only on "Si"; "Nuevo" empties the list, and "Leer"
+// then offers the name saved last and brings the rows back. A file that cannot
+// be written or read: the message names the file and the system's reason, and
+// the list and the folder stay as they were.
+TEST(MainWindow, StartsEmptyWritesWhatTheCoreGivesForTheRowsShownReportsFailuresAndEndsOnSalir)
 {
     Session session;
     EXPECT_TRUE(GetWindowLongW(session.Main, GWL_STYLE) & WS_MAXIMIZE);
     const e2e::ListView list(e2e::Control(session.Main, LedgerListId));
     EXPECT_EQ(list.Headers(), (std::vector<std::wstring>{L"Fechas", L"Descripcion", L"Importe", L"Liquido"}));
     EXPECT_EQ(list.RowCount(), 0);
+    EXPECT_FALSE(e2e::MenuShowsCheckMark(session.Main));
     session.Choose(AboutCommand);
     const std::wstring about = session.AnswerMessage(IDOK, AboutTitle);
-    EXPECT_TRUE(about.ends_with(L"\r\nVisitame ...\r\nGracias !!")) << e2e::Utf8(about);
-    EXPECT_EQ(std::count(about.begin(), about.end(), L'\n'), 3);
-    EXPECT_FALSE(about.starts_with(L"\r\n"));
+    EXPECT_TRUE(about.ends_with(L"\r\nVisitame ...\r\nGracias !!") && !about.starts_with(L"\r\n") &&
+                std::count(about.begin(), about.end(), L'\n') == 3)
+        << e2e::Utf8(about);
+    for (int command : {SaveCommand, ExportTextCommand, ExportRtfCommand}) {
+        session.Choose(command);
+        EXPECT_EQ(session.AnswerMessage(), L"Tienes que insertar datos primero ...") << command;
+    }
     const std::string records = session.InsertEachKind();
-    EXPECT_EQ(session.Rows(), RowsOf(records, false));
     session.AwaitKindColours(DefaultSettings(session.ProgramFolder()));
-    // The check mark of "Formato Americano" mirrors the format of the rows.
-    for (bool american : {true, false}) {
-        session.Choose(AmericanFormatCommand);
-        EXPECT_EQ(e2e::MenuShowsCheckMark(session.Main), american);
+    HWND dialog = session.Open(SaveCommand, FileNameDialogTitle);
+    EXPECT_EQ(e2e::Text(e2e::Control(dialog, NameBoxId)), L"");
+    e2e::Click(e2e::Control(dialog, NameAcceptButtonId));  // an empty name is refused, the dialog stays
+    EXPECT_EQ(session.AnswerMessage(), L"Tienes que escribir un nombre de fichero ...");
+    e2e::TypeText(e2e::Control(dialog, NameBoxId), L"Ahorros 2025");
+    e2e::CloseWith(dialog, NameAcceptButtonId);
+    EXPECT_EQ(session.AnswerMessage(), SavedText);
+    EXPECT_EQ(e2e::FileBytes(session.PathOf(L"Ahorros 2025.log")), records);
+    const Ledger ledger = LedgerOf(records);
+    const struct {
+        int command;
+        const wchar_t* name;
+        const wchar_t* file;
+        bool american;
+        int answer;           // to the question before replacing, if asked
+        const wchar_t* done;  // the message after writing, if written
+        std::string contents;
+    } cases[] = {
+        {ExportTextCommand, L"informe", L"informe.txt", false, 0, TextExportedText, TextExportContents(ledger, false)},
+        {ExportRtfCommand, L"informe", L"informe.rtf", false, 0, RtfExportedText, RtfExportContents(ledger, false, false)},
+        {ExportRtfCommand, L"informe", L"informe.rtf", true, IDYES, RtfExportedText, RtfExportContents(ledger, true, true)},
+        {ExportTextCommand, L"informe", L"informe.txt", true, IDNO, nullptr, TextExportContents(ledger, false)},
+        {ExportTextCommand, L"informe", L"informe.txt", true, IDYES, TextExportedText, TextExportContents(ledger, true)},
+        {SaveCommand, L"Ahorros 2025", L"Ahorros 2025.log", false, IDNO, nullptr, records},
+    };
+    bool american = false;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(e2e::Utf8(c.file) + (c.american ? " American" : "") + (c.answer == IDNO ? " No" : ""));
+        if (c.american != american) {  // the check mark mirrors the format
+            session.Choose(AmericanFormatCommand);
+            EXPECT_EQ(e2e::MenuShowsCheckMark(session.Main), american = c.american);
+        }
         EXPECT_EQ(session.Rows(), RowsOf(records, american));
+        session.ChooseWithName(c.command, c.name);
+        if (c.answer) { EXPECT_EQ(session.AnswerMessage(c.answer), OverwriteQuestion); }
+        if (c.done) { EXPECT_EQ(session.AnswerMessage(), c.done); }
+        EXPECT_TRUE(session.EndedWithoutMessage());
+        EXPECT_EQ(e2e::FileBytes(session.PathOf(c.file)), c.contents);
     }
+    session.Choose(NewCommand);
+    EXPECT_TRUE(session.Rows().empty());
+    dialog = session.Open(ReadCommand, FileNameDialogTitle);
+    EXPECT_EQ(e2e::Text(e2e::Control(dialog, NameBoxId)), L"Ahorros 2025");
+    e2e::CloseWith(dialog, NameAcceptButtonId);
+    EXPECT_TRUE(session.EndedWithoutMessage());
+    EXPECT_EQ(session.Rows(), RowsOf(records, false));
+    // The balance goes on from the one stored last.
+    const std::string day = Ansi(session.Insert(SavingOptionId, L"Intereses", L"9.5"));
+    session.ChooseWithName(SaveCommand, L"Ahorros 2025");
+    EXPECT_EQ(session.AnswerMessage(IDYES), OverwriteQuestion);
+    EXPECT_EQ(session.AnswerMessage(), SavedText);
+    EXPECT_EQ(e2e::FileBytes(session.PathOf(L"Ahorros 2025.log")), records + Record(day, "Intereses", "+9.5", "1230", 0));
+    const std::vector<Row> rows = session.Rows();
+    ASSERT_TRUE(CreateDirectoryW(session.PathOf(L"carpeta.log").c_str(), nullptr));
+    const struct {
+        int command;
+        const wchar_t* name;
+        const wchar_t* headline;
+        const wchar_t* file;  // named in the message, before the reason; none: the whole message
+    } failures[] = {
+        {SaveCommand, L"nada\\libro", L"Ahorros NO Grabados en el fichero : ", L"nada\\libro.log"},
+        {ExportTextCommand, L"nada\\libro", L"Ahorros NO Exportados a TXT en el fichero : ", L"nada\\libro.txt"},
+        {ExportRtfCommand, L"nada\\libro", L"Ahorros NO Exportados a RTF en el fichero : ", L"nada\\libro.rtf"},
+        {ReadCommand, L"carpeta", L"Fichero NO Leido : ", L"carpeta.log"},
+        {ReadCommand, L"no existe", L"Fichero NO Existe ...", nullptr},
+        // A drive or another file's hidden stream: refused before any file is touched.
+        {SaveCommand, L"C:\\Enero", L"El nombre del fichero no puede llevar dos puntos (:)", nullptr},
+    };
+    for (const auto& c : failures) {
+        SCOPED_TRACE(e2e::Utf8(c.headline));
+        session.ChooseWithName(c.command, c.name);
+        const std::wstring text = session.AnswerMessage();
+        const std::wstring named = c.file ? c.headline + (L"\r\n" + session.PathOf(c.file)) + L"\r\n" : c.headline;
+        EXPECT_TRUE(text.starts_with(named) && (text.size() > named.size()) == !!c.file && !text.ends_with(L"\n"))
+            << e2e::Utf8(text);
+        EXPECT_TRUE(session.EndedWithoutMessage());
+        EXPECT_EQ(session.Rows(), rows);
+    }
+    EXPECT_EQ(e2e::FolderEntries(session.App.Folder()),
+              (std::vector<std::wstring>{L"Ahorros 2025.log", L"Cofrelo.exe", L"carpeta.log", L"informe.rtf",
+                                         L"informe.txt"}));
+    session.Insert(CommentOptionId, L"Sin grabar", L"");
     EXPECT_EQ(session.Exit(), 0u);  // unsaved rows are no reason to ask
-}
-
-TEST(InsertDialog, ShowsEachRefusalKeepingWhatWasTypedAndRemembersTheKindChosenLast)
-{
-    const struct {
-        int option;
-        const wchar_t* amount;
-        const wchar_t* message;
-    } cases[] = {
-        {SavingOptionId, L"12a", L"Tienes que escribir solo numeros, y decimales, es un punto \".\" \r\nGRACIAS !!!"},
-        {SavingOptionId, L"1000000000.01", L"maximo permitido 1.000.000.000'00\r\nminimo permitido 0"},
-        {ExpenseOptionId, L"100.01", L"No podemos quitar mas de lo que tenemos ..."},
-    };
-    Session session;
-    HWND dialog = session.Open(InsertCommand, InsertDialogTitle);
-    EXPECT_TRUE(e2e::IsChecked(e2e::Control(dialog, SavingOptionId)));
-    e2e::CloseWith(dialog, InsertCancelButtonId);
-    session.Insert(SavingOptionId, L"Base", L"100");
-    for (const auto& c : cases) {
-        dialog = session.Open(InsertCommand, InsertDialogTitle);
-        session.FillInsertDialog(dialog, c.option, L"x", c.amount);
-        e2e::Click(e2e::Control(dialog, InsertAcceptButtonId));
-        EXPECT_EQ(session.AnswerMessage(), c.message) << e2e::Utf8(c.amount);
-        EXPECT_EQ(e2e::Text(e2e::Control(dialog, AmountBoxId)), c.amount);
-        e2e::CloseWith(dialog, InsertCancelButtonId);
-    }
-    // The kind chosen last, also on "Cancelar"; a comment takes no amount.
-    dialog = session.Open(InsertCommand, InsertDialogTitle);
-    EXPECT_TRUE(e2e::IsChecked(e2e::Control(dialog, ExpenseOptionId)));
-    EXPECT_TRUE(IsWindowEnabled(e2e::Control(dialog, AmountBoxId)));
-    e2e::Click(e2e::Control(dialog, CommentOptionId));
-    EXPECT_FALSE(IsWindowEnabled(e2e::Control(dialog, AmountBoxId)));
-    e2e::CloseWith(dialog, InsertCancelButtonId);
-    EXPECT_EQ(session.Rows().size(), 1u);
-
-    e2e::WriteFileBytes(session.PathOf(L"lleno.log"), std::string(LedgerBytes(FullLedger())));
-    session.ChooseWithName(ReadCommand, L"lleno");
-    ASSERT_TRUE(session.EndedWithoutMessage());
-    dialog = session.Open(InsertCommand, InsertDialogTitle);
-    session.FillInsertDialog(dialog, CommentOptionId, L"Uno mas", L"");
-    e2e::Click(e2e::Control(dialog, InsertAcceptButtonId));
-    EXPECT_EQ(session.AnswerMessage(), L"Memoria llena ...\r\nSintiendolo mucho NO puedo insertar mas ...");
-    e2e::WaitUntilGone(dialog);
-    EXPECT_EQ(e2e::ListView(e2e::Control(session.Main, LedgerListId)).RowCount(), LedgerCapacity);
-}
-
-// A window of the key table: the main window (command 0) or a dialog, which a
-// row finds open or else opens anew with a text typed in.
-struct KeyTableWindow {
-    int command;
-    const wchar_t* title;
-    int typedInto;
-
-    HWND In(const Session& session) const
-    {
-        if (!command) return session.Main;
-        if (const HWND open = session.App.FindTopLevel(title)) return open;
-        const HWND dialog = session.Open(command, title);
-        if (typedInto) e2e::TypeText(e2e::Control(dialog, typedInto), L"libro");
-        return dialog;
-    }
-};
-constexpr KeyTableWindow MainWindow{0, MainWindowTitle, 0}, InsertDialog{InsertCommand, InsertDialogTitle, DescriptionBoxId},
-    FileNameDialog{ReadCommand, FileNameDialogTitle, NameBoxId}, ConfigDialog{ConfigurationCommand, ConfigDialogTitle, 0};
-
-// Enter on a focused push button presses it, as everywhere in Windows;
-// otherwise Enter and Esc mean nothing, wherever the focus is (a multi-line
-// edit box turns Esc into WM_CLOSE). The close command ends the main window,
-// the file-name dialog and the configuration dialog (as "Cancelar"), but not
-// the insert dialog: only its own buttons end that.
-TEST(KeysAndCloseCommand, KeepEachWindowOpenWithItsTextsOrEndItAsSpecified)
-{
-    using namespace e2e;
-    enum Outcome { KeepsTexts, Ends, Inserts, EndsProgram };
-    const struct {
-        KeyTableWindow window;
-        int focused;
-        Keystroke key;
-        Outcome expected;
-    } cases[] = {
-        {MainWindow, LedgerListId, Enter, KeepsTexts},        {MainWindow, LedgerListId, Esc, KeepsTexts},
-        {InsertDialog, DescriptionBoxId, Enter, KeepsTexts},  {InsertDialog, AmountBoxId, Esc, KeepsTexts},
-        {InsertDialog, AmountBoxId, CloseCommand, KeepsTexts}, {InsertDialog, InsertAcceptButtonId, Enter, Inserts},
-        {FileNameDialog, NameBoxId, Enter, KeepsTexts},       {FileNameDialog, NameBoxId, Esc, KeepsTexts},
-        {FileNameDialog, NameAcceptButtonId, CloseCommand, Ends}, {ConfigDialog, FolderBoxId, Esc, KeepsTexts},
-        {ConfigDialog, FolderBoxId, Enter, KeepsTexts},       {ConfigDialog, ConfigAcceptButtonId, CloseCommand, Ends},
-        {FileNameDialog, NameBoxId, AltF4, Ends},             {MainWindow, LedgerListId, CloseCommand, EndsProgram},
-    };
-    Session session;
-    session.Insert(SavingOptionId, L"Nomina", L"10");
-    std::size_t rows = 1;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << Utf8(c.window.title) << ": " << c.key.Name << " on control " << c.focused);
-        const HWND window = c.window.In(session);
-        const std::vector<std::wstring> texts = ControlTexts(window);
-        Focus(Control(window, c.focused));
-        Press(window, c.key);
-        if (c.expected == EndsProgram) {
-            EXPECT_EQ(session.App.WaitForExit(), 0u);
-            continue;
-        }
-        if (c.expected == KeepsTexts) {
-            ASSERT_TRUE(IsWindowVisible(window)) << "the window has closed";
-            EXPECT_EQ(ControlTexts(window), texts);
-            EXPECT_FALSE(session.App.FindTopLevel(MessageTitle));
-        } else {
-            WaitUntilGone(window);
-            EXPECT_TRUE(session.EndedWithoutMessage());
-        }
-        rows += c.expected == Inserts;
-        EXPECT_EQ(session.Rows().size(), rows);
-        EXPECT_EQ(GetFileAttributesW(session.PathOf(L"Configurador.log").c_str()), INVALID_FILE_ATTRIBUTES);
-    }
 }
 
 }  // namespace

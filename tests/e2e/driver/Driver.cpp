@@ -1,7 +1,6 @@
 #include "Driver.h"
 
 #include <algorithm>
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,36 +15,17 @@ namespace {
 constexpr int MessageBoxTextId = 0xFFFF;
 // Captures this far apart must agree before the screen counts as settled.
 constexpr DWORD SettleIntervalMs = 50;
-// Room for the longest cell text the programs' list views hold, after the record.
-constexpr std::size_t TextCapacity = 1024;
-constexpr std::size_t RecordSpace = 256;
-static_assert(sizeof(LVITEMW) <= RecordSpace && sizeof(LVCOLUMNW) <= RecordSpace);
-
-std::string LastError()
-{
-    return " (error " + std::to_string(GetLastError()) + ")";
-}
-
-const std::wstring& CreatedFolder(const std::wstring& folder)
-{
-    if (!CreateDirectoryW(folder.c_str(), nullptr))
-        throw DriverError("could not create the folder " + Utf8(folder) + LastError());
-    return folder;
-}
+// Room for the longest cell text the programs' lists hold, and for a list record before it.
+constexpr std::size_t TextCapacity = 1024, RemoteSize = 256 + TextCapacity * sizeof(wchar_t);
 
 std::wstring NewScratchFolder()
 {
-    static std::atomic<int> counter{0};
-    wchar_t temp[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH + 1, temp);
-    return CreatedFolder(std::wstring(temp) + L"e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                         std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(++counter) + L"\\");
-}
-
-void RemoveFolder(const std::wstring& folder)
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(std::filesystem::path(folder), ignored);
+    static int counter = 0;
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+        (L"e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount64()) + L"-" +
+         std::to_wstring(++counter));
+    std::filesystem::create_directory(folder);
+    return folder.wstring() + L"\\";
 }
 
 // Kills the program when the job's last handle closes, even when the test
@@ -55,7 +35,7 @@ void RemoveFolder(const std::wstring& folder)
 OwnedHandle KillOnCloseJob()
 {
     OwnedHandle job(CreateJobObjectW(nullptr, nullptr));
-    if (!job) throw DriverError("could not create a job object" + LastError());
+    if (!job) throw DriverError("could not create a job object");
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_SILENT_BREAKAWAY_OK;
     SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
@@ -76,12 +56,12 @@ bool AwaitsPainting(HWND window)
     return awaits;
 }
 
-void RequireReachable(HWND window, std::string_view action)
+void RequireReachable(HWND window)
 {
     for (HWND container = window; container && container != GetDesktopWindow();
          container = GetAncestor(container, GA_PARENT))
         if (!IsWindowVisible(container) || !IsWindowEnabled(container))
-            throw DriverError("cannot " + std::string(action) + " " + Describe(window) + ": " + Describe(container) +
+            throw DriverError("a user cannot reach " + Describe(window) + ": " + Describe(container) +
                               " is hidden or disabled");
 }
 
@@ -89,9 +69,9 @@ void RequireReachable(HWND window, std::string_view action)
 // loop, which a sent message (handled inside GetMessage) would bypass.
 void PostAndWaitUntilTaken(HWND target, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    RequireReachable(target);
     const HWND root = GetAncestor(target, GA_ROOT);  // before the message may close it
-    if (!PostMessageW(target, message, wParam, lParam))
-        throw DriverError("could not post message " + std::to_string(message) + " to " + Describe(target));
+    PostMessageW(target, message, wParam, lParam);
     WaitUntilIdle(root);
 }
 
@@ -120,34 +100,32 @@ DWORD ProcessOf(HWND window)
     return processId;
 }
 
-HWND ShownPopupMenuOf(HWND window)
+// The visible top-level window of the process with this class and caption (none: any).
+HWND FindShown(DWORD processId, const wchar_t* className, const wchar_t* caption)
 {
-    for (HWND popup = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); popup;
-         popup = FindWindowExW(nullptr, popup, L"#32768", nullptr))
-        if (ProcessOf(popup) == ProcessOf(window) && IsWindowVisible(popup)) return popup;
+    for (HWND window = FindWindowExW(nullptr, nullptr, className, caption); window;
+         window = FindWindowExW(nullptr, window, className, caption))
+        if (ProcessOf(window) == processId && IsWindowVisible(window)) return window;
     return nullptr;
 }
 
-// The popup's first item, highlighted as the popup opens, in the captured
-// popup: the row and the column where the highlight begins.
-std::optional<POINT> HighlightStart(const ScreenImage& popup)
+// The open popup menu as the screen shows it: whether its column of check
+// marks (from where the first item's highlight begins, as wide as the
+// system's check-mark bitmap) holds a mark in the menu's text colour. None
+// while no highlight shows: the popup is not on the screen yet.
+std::optional<bool> ShowsCheckMark(const ScreenImage& popup)
 {
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
     for (int y = 0; y < popup.Height; ++y)
-        for (int x = 0; popup.At(popup.Width / 2, y) == highlight && x < popup.Width; ++x)
-            if (popup.At(x, y) == highlight) return POINT{x, y};
+        for (int left = 0; popup.At(popup.Width / 2, y) == highlight && left < popup.Width; ++left) {
+            if (popup.At(left, y) != highlight) continue;
+            const int right = std::min(popup.Width, left + GetSystemMetrics(SM_CXMENUCHECK) + 2);
+            for (int markY = 0; markY < popup.Height; ++markY)
+                for (int x = left; x < right; ++x)
+                    if (popup.At(x, markY) == GetSysColor(COLOR_MENUTEXT)) return true;
+            return false;
+        }
     return std::nullopt;
-}
-
-// A check mark stands left of the items' texts, in a column as wide as the
-// system's check-mark bitmap, drawn in the menu's text colour.
-bool ShowsCheckMark(const ScreenImage& popup, POINT highlight)
-{
-    const int right = std::min(popup.Width, static_cast<int>(highlight.x) + GetSystemMetrics(SM_CXMENUCHECK) + 2);
-    for (int y = 0; y < popup.Height; ++y)
-        for (int x = highlight.x; x < right; ++x)
-            if (popup.At(x, y) == GetSysColor(COLOR_MENUTEXT)) return true;
-    return false;
 }
 
 struct ReleaseScreenDc {
@@ -156,8 +134,7 @@ struct ReleaseScreenDc {
 
 ScreenImage CaptureScreen(const RECT& area)
 {
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
+    const int width = area.right - area.left, height = area.bottom - area.top;
     // A top-down 32-bit DIB: one DWORD (B, G, R, unused) per pixel.
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -170,11 +147,10 @@ ScreenImage CaptureScreen(const RECT& area)
     SelectObject(memory.get(), bitmap.get());
     if (width <= 0 || height <= 0 || !bitmap ||
         !BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY | CAPTUREBLT))
-        throw DriverError("could not capture the screen area at " + std::to_string(area.left) + ", " +
+        throw DriverError("could not capture the screen at " + std::to_string(area.left) + ", " +
                           std::to_string(area.top));
-    ScreenImage image{width, height, {}};
-    for (const auto* quad = static_cast<const RGBQUAD*>(bits); image.Pixels.size() < std::size_t(width) * height; ++quad)
-        image.Pixels.push_back(RGB(quad->rgbRed, quad->rgbGreen, quad->rgbBlue));
+    ScreenImage image{width, height, {static_cast<const COLORREF*>(bits), static_cast<const COLORREF*>(bits) + width * height}};
+    for (COLORREF& pixel : image.Pixels) pixel = RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel));  // from 0x00RRGGBB
     return image;
 }
 
@@ -184,30 +160,18 @@ std::wstring ProgramUnderTest;
 
 std::string Narrow(std::wstring_view text, UINT codePage)
 {
-    const int length = static_cast<int>(text.size());
-    std::string narrow(
-        static_cast<std::size_t>(WideCharToMultiByte(codePage, 0, text.data(), length, nullptr, 0, nullptr, nullptr)),
-        '\0');
-    WideCharToMultiByte(codePage, 0, text.data(), length, narrow.data(), static_cast<int>(narrow.size()), nullptr,
-                        nullptr);
+    std::string narrow(text.size() * 4, '\0');
+    narrow.resize(static_cast<std::size_t>(WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()),
+                                                               narrow.data(), static_cast<int>(narrow.size()), nullptr,
+                                                               nullptr)));
     return narrow;
-}
-
-std::wstring WideFromAnsi(std::string_view ansi)
-{
-    const int length = static_cast<int>(ansi.size());
-    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0)), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), static_cast<int>(wide.size()));
-    return wide;
 }
 
 std::string Describe(HWND window)
 {
-    wchar_t className[64] = {};
-    GetClassNameW(window, className, static_cast<int>(std::size(className)));
     wchar_t caption[256] = {};
     InternalGetWindowText(window, caption, static_cast<int>(std::size(caption)));
-    return "window of class \"" + Utf8(className) + "\" captioned \"" + Utf8(caption) + "\"";
+    return "the window \"" + Utf8(caption) + "\"";
 }
 
 std::string FileBytes(const std::wstring& path)
@@ -232,33 +196,35 @@ std::vector<std::wstring> FolderEntries(const std::wstring& folder)
     return names;
 }
 
-Application::Application(const std::wstring& program, const std::vector<ExtraFile>& extraFiles,
-                         std::wstring_view subfolder)
+Application::Application(const std::vector<ExtraFile>& extraFiles, std::wstring_view subfolder)
     : scratch_(NewScratchFolder()), folder_(scratch_)
 {
     try {
-        if (!subfolder.empty()) folder_ = CreatedFolder(scratch_ + std::wstring(subfolder) + L"\\");
-        const std::wstring executable = folder_ + program.substr(program.find_last_of(L"\\/") + 1);
-        if (!CopyFileW(program.c_str(), executable.c_str(), FALSE))
-            throw DriverError("could not copy " + Utf8(program) + LastError());
+        if (!subfolder.empty()) folder_ += std::wstring(subfolder) + L"\\";
+        std::filesystem::create_directories(folder_);
+        const std::wstring executable = folder_ + ProgramUnderTest.substr(ProgramUnderTest.find_last_of(L"\\/") + 1);
+        if (!CopyFileW(ProgramUnderTest.c_str(), executable.c_str(), FALSE))
+            throw DriverError("could not copy " + Utf8(ProgramUnderTest));
         for (const ExtraFile& file : extraFiles) WriteFileBytes(folder_ + file.Name, file.Bytes);
         Launch(executable);
     } catch (...) {
-        RemoveFolder(scratch_);
+        std::error_code ignored;
+        std::filesystem::remove_all(scratch_, ignored);
         throw;
     }
 }
 
-Application::Application(InPlace, const std::wstring& program)
-    : folder_(program.substr(0, program.find_last_of(L"\\/") + 1))
+Application::Application(InPlace) : folder_(ProgramUnderTest.substr(0, ProgramUnderTest.find_last_of(L"\\/") + 1))
 {
-    Launch(program);
+    Launch(ProgramUnderTest);
 }
 
 Application::~Application()
 {
-    End();
-    if (!scratch_.empty()) RemoveFolder(scratch_);
+    if (!HasExited()) TerminateProcess(process_.get(), 1);
+    WaitForSingleObject(process_.get(), static_cast<DWORD>(ReplyTimeout.count()));
+    std::error_code ignored;
+    if (!scratch_.empty()) std::filesystem::remove_all(scratch_, ignored);
 }
 
 void Application::Launch(const std::wstring& executable)
@@ -271,7 +237,7 @@ void Application::Launch(const std::wstring& executable)
     // Suspended until it is in the job, so that nothing it starts escapes it.
     if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
                         folder_.c_str(), &startup, &started))
-        throw DriverError("could not start " + Utf8(executable) + LastError());
+        throw DriverError("could not start " + Utf8(executable));
     process_.reset(started.hProcess);
     const OwnedHandle thread(started.hThread);
     processId_ = started.dwProcessId;
@@ -279,19 +245,10 @@ void Application::Launch(const std::wstring& executable)
     ResumeThread(thread.get());
 }
 
-void Application::End()
-{
-    if (HasExited()) return;
-    TerminateProcess(process_.get(), 1);
-    WaitForSingleObject(process_.get(), static_cast<DWORD>(ReplyTimeout.count()));
-}
-
 DWORD Application::WaitForExit(Timeout timeout)
 {
-    if (WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
-        End();
-        throw DriverError("the program did not end within " + std::to_string(timeout.count()) + " ms; ended");
-    }
+    if (WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
+        throw DriverError("the program did not end in time");  // and ends with the Application
     DWORD exitCode = 0;
     GetExitCodeProcess(process_.get(), &exitCode);
     return exitCode;
@@ -300,11 +257,7 @@ DWORD Application::WaitForExit(Timeout timeout)
 HWND Application::FindTopLevel(std::wstring_view caption) const
 {
     // FindWindowEx compares the caption as stored, without a message to a possibly hung window.
-    const std::wstring wanted(caption);
-    for (HWND window = FindWindowExW(nullptr, nullptr, nullptr, wanted.c_str()); window;
-         window = FindWindowExW(nullptr, window, nullptr, wanted.c_str()))
-        if (ProcessOf(window) == processId_ && IsWindowVisible(window)) return window;
-    return nullptr;
+    return FindShown(processId_, nullptr, std::wstring(caption).c_str());
 }
 
 HWND Application::WaitForWindow(std::wstring_view caption, Timeout timeout) const
@@ -321,8 +274,7 @@ HWND Application::WaitForWindow(std::wstring_view caption, Timeout timeout) cons
 
 std::wstring WindowsPathOf(std::wstring_view hostPath)
 {
-    std::wstring path = hostPath.starts_with(L'/') ? L"Z:" : L"";
-    path += hostPath;
+    std::wstring path = (hostPath.starts_with(L'/') ? L"Z:" : L"") + std::wstring(hostPath);
     std::replace(path.begin(), path.end(), L'/', L'\\');
     return path;
 }
@@ -341,11 +293,6 @@ void WaitUntilIdle(HWND window, Timeout timeout)
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     WaitFor([&] { return !IsWindowVisible(window) || !AwaitsPainting(window); },
             Describe(window) + " to handle its queue and repaint", timeout);
-}
-
-void WaitUntilGone(HWND window)
-{
-    WaitFor([&] { return !IsWindow(window); }, Describe(window) + " to close");
 }
 
 HWND Control(HWND parent, int id)
@@ -371,11 +318,6 @@ std::vector<std::wstring> ControlTexts(HWND window)
     return texts;
 }
 
-bool IsChecked(HWND button)
-{
-    return SendBounded(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 std::wstring AnswerMessageBox(HWND box, int button)
 {
     const std::wstring text = Text(Control(box, MessageBoxTextId));
@@ -383,15 +325,9 @@ std::wstring AnswerMessageBox(HWND box, int button)
     return text;
 }
 
-void CloseWith(HWND window, int button)
-{
-    Click(Control(window, button));
-    WaitUntilGone(window);
-}
-
 void TypeText(HWND edit, std::wstring_view text)
 {
-    RequireReachable(edit, "type into");
+    RequireReachable(edit);
     SendBounded(edit, EM_SETSEL, 0, -1);
     if (SendBounded(edit, WM_GETTEXTLENGTH, 0, 0) > 0) SendBounded(edit, WM_CHAR, VK_BACK, 1);
     for (wchar_t c : text) SendBounded(edit, WM_CHAR, c, 1);
@@ -399,36 +335,33 @@ void TypeText(HWND edit, std::wstring_view text)
 
 void Click(HWND button)
 {
-    RequireReachable(button, "click");
     PostAndWaitUntilTaken(button, BM_CLICK, 0, 0);
 }
 
 void Focus(HWND control)
 {
-    RequireReachable(control, "focus");
+    RequireReachable(control);
     PostAndWaitUntilTaken(GetAncestor(control, GA_ROOT), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
     if (KeyboardTarget(control) != control) throw DriverError("could not give the focus to " + Describe(control));
 }
 
 void Press(HWND window, const Keystroke& keystroke)
 {
-    RequireReachable(window, "press a key in");
     if (!keystroke.Key) return PostAndWaitUntilTaken(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    RequireReachable(window);
     const HWND target = KeyboardTarget(window);
-    const HWND root = GetAncestor(target, GA_ROOT);  // before the key may close it
     PostKey(target, keystroke.Key, keystroke.AltHeld);
-    WaitUntilIdle(root);
+    WaitUntilIdle(window);
 }
 
 void ChooseMenuCommand(HWND window, int commandId)
 {
-    RequireReachable(window, "use the menu of");
     PostAndWaitUntilTaken(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
 }
 
 bool MenuShowsCheckMark(HWND window)
 {
-    RequireReachable(window, "open the menu of");
+    RequireReachable(window);
     if (HMENU bar = GetMenu(window); bar && GetMenuItemCount(bar) > 0) {  // Windows reads another process's menu
         HMENU popup = GetSubMenu(bar, 0);
         for (int item = 0; item < GetMenuItemCount(popup); ++item)
@@ -437,32 +370,36 @@ bool MenuShowsCheckMark(HWND window)
     }
     // Under Wine a window whose activation arrives late is raised over a popup
     // it has just opened; a popup that shows no highlight soon is opened again.
-    for (int attempt = 1;; ++attempt) {
+    for (int attempt = 0; attempt < 5; ++attempt) {
         WaitUntilIdle(window);
         PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, 0);  // as F10: the menu bar's first title
         PostKey(window, VK_DOWN);
-        const HWND popup = WaitFor([&] { return ShownPopupMenuOf(window); }, "the menu to open");
-        std::optional<ScreenImage> image;
-        std::optional<POINT> highlight;
-        try {
-            WaitFor([&] { return (highlight = HighlightStart(*(image = CapturePainted(popup, ScreenRect(popup))))); },
-                    "the open menu's highlight", attempt < 3 ? Timeout{1000} : DefaultTimeout);
-        } catch (const DriverError&) {
-            if (attempt == 3) throw;
+        const HWND popup = WaitFor([&] { return FindShown(ProcessOf(window), L"#32768", nullptr); }, "the menu to open");
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        std::optional<bool> shows;
+        while (!(shows = ShowsCheckMark(CapturePainted(popup, ScreenRect(popup)))) &&
+               std::chrono::steady_clock::now() < deadline) {
         }
         // One Esc closes the popup, the second leaves the menu bar.
         PostKey(window, VK_ESCAPE);
         PostKey(window, VK_ESCAPE);
         WaitUntilIdle(window);
-        if (highlight) return ShowsCheckMark(*image, *highlight);
+        if (shows) return *shows;
     }
+    throw DriverError("the open menu of " + Describe(window) + " never showed on the screen");
 }
 
-COLORREF ScreenImage::MostCommon() const
+void AwaitColours(HWND window, const RECT& area, COLORREF text, COLORREF background)
 {
-    std::map<COLORREF, std::size_t> counts;
-    for (COLORREF pixel : Pixels) ++counts[pixel];
-    return std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+    WaitFor(
+        [&] {
+            std::map<COLORREF, std::size_t> counts;
+            for (COLORREF pixel : CapturePainted(window, area).Pixels) ++counts[pixel];
+            const auto mostCommon = std::max_element(counts.begin(), counts.end(),
+                                                     [](auto& a, auto& b) { return a.second < b.second; });
+            return mostCommon->first == background && counts.contains(text);
+        },
+        "the colours " + std::to_string(text) + " on " + std::to_string(background) + " in " + Describe(window));
 }
 
 ScreenImage CapturePainted(HWND window, const RECT& area, Timeout timeout)
@@ -480,53 +417,37 @@ ScreenImage CapturePainted(HWND window, const RECT& area, Timeout timeout)
         .value();
 }
 
-COLORREF PixelAt(HWND window, POINT screenPoint)
-{
-    return CapturePainted(window, {screenPoint.x, screenPoint.y, screenPoint.x + 1, screenPoint.y + 1}).At(0, 0);
-}
-
-RECT ScreenRect(HWND window)
-{
-    RECT rect{};
-    if (!GetWindowRect(window, &rect)) throw DriverError("no rectangle for " + Describe(window));
-    return rect;
-}
-
 ListView::ListView(HWND list) : list_(list)
 {
     process_.reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(list)));
     if (process_)
-        remote_ = static_cast<char*>(VirtualAllocEx(process_.get(), nullptr, RecordSpace + TextCapacity * sizeof(wchar_t),
+        remote_ = static_cast<char*>(VirtualAllocEx(process_.get(), nullptr, RemoteSize,
                                                     MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     if (!remote_) throw DriverError("cannot reach the memory of the process of " + Describe(list));
 }
 
-void ListView::Exchange(void* bytes, std::size_t size, std::size_t offset, bool intoProgram) const
+template <class Block>
+LRESULT ListView::Send(UINT message, WPARAM wParam, Block& block) const
 {
-    const bool done = intoProgram ? WriteProcessMemory(process_.get(), remote_ + offset, bytes, size, nullptr)
-                                  : ReadProcessMemory(process_.get(), remote_ + offset, bytes, size, nullptr);
-    if (!done) throw DriverError("cannot exchange memory with the process of " + Describe(list_));
+    if (!WriteProcessMemory(process_.get(), remote_, &block, sizeof block, nullptr))
+        throw DriverError("cannot write into the process of " + Describe(list_));
+    const LRESULT result = SendBounded(list_, message, wParam, reinterpret_cast<LPARAM>(remote_));
+    ReadProcessMemory(process_.get(), remote_, &block, sizeof block, nullptr);
+    return result;
 }
 
 template <class Record>
 std::wstring ListView::AskForText(UINT message, WPARAM wParam, Record record) const
 {
-    record.pszText = reinterpret_cast<wchar_t*>(remote_ + RecordSpace);
-    record.cchTextMax = static_cast<int>(TextCapacity);
-    std::wstring text(TextCapacity, L'\0');
-    Exchange(text.data(), sizeof(wchar_t), RecordSpace, true);
-    Exchange(&record, sizeof record, 0, true);
-    SendBounded(list_, message, wParam, reinterpret_cast<LPARAM>(remote_));
-    Exchange(text.data(), TextCapacity * sizeof(wchar_t), RecordSpace, false);
-    text.resize(text.find(L'\0'));
-    return text;
-}
-
-int ListView::ColumnCount() const
-{
-    HWND header = reinterpret_cast<HWND>(SendBounded(list_, LVM_GETHEADER, 0, 0));
-    if (!header) throw DriverError(Describe(list_) + " has no header: it is not in report view");
-    return static_cast<int>(SendBounded(header, HDM_GETITEMCOUNT, 0, 0));
+    struct {
+        Record record;
+        wchar_t text[TextCapacity];
+    } block{record, {}};
+    static_assert(sizeof block <= RemoteSize);
+    block.record.pszText = reinterpret_cast<wchar_t*>(remote_ + offsetof(decltype(block), text));
+    block.record.cchTextMax = static_cast<int>(TextCapacity);
+    Send(message, wParam, block);
+    return block.text;
 }
 
 std::vector<std::wstring> ListView::Headers() const
@@ -557,15 +478,13 @@ std::vector<std::vector<std::wstring>> ListView::Rows() const
 RECT ListView::RowScreenRect(int row) const
 {
     // LVM_GETITEMRECT takes the kind of rectangle in the RECT's left field.
-    RECT rect{LVIR_BOUNDS, 0, 0, 0}, client{}, visible{};
-    Exchange(&rect, sizeof rect, 0, true);
-    if (!SendBounded(list_, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote_)))
+    RECT rect{LVIR_BOUNDS, 0, 0, 0}, client{};
+    if (!Send(LVM_GETITEMRECT, static_cast<WPARAM>(row), rect))
         throw DriverError("row " + std::to_string(row) + " is not in " + Describe(list_));
-    Exchange(&rect, sizeof rect, 0, false);
     GetClientRect(list_, &client);
-    IntersectRect(&visible, &rect, &client);
-    MapWindowPoints(list_, nullptr, reinterpret_cast<POINT*>(&visible), 2);
-    return visible;
+    IntersectRect(&rect, &rect, &client);
+    MapWindowPoints(list_, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
 }
 
 }  // namespace e2e

@@ -31,8 +31,7 @@ struct DriverError : std::runtime_error {
 // The text in the code page: UTF-8, or the system's ANSI code page as the programs' files keep it.
 std::string Narrow(std::wstring_view text, UINT codePage = CP_UTF8);
 inline std::string Utf8(std::wstring_view text) { return Narrow(text); }
-std::wstring WideFromAnsi(std::string_view ansi);
-// The window's class and caption, for error messages.
+// The window's caption, for error messages.
 std::string Describe(HWND window);
 
 // Calls find until it gives something true and returns that; once timeout has
@@ -61,24 +60,29 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 // The names in the folder, sorted.
 std::vector<std::wstring> FolderEntries(const std::wstring& folder);
 
+// The program the tests work, from their command line (TestMain.cpp), as a
+// Windows path (see WindowsPathOf).
+extern std::wstring ProgramUnderTest;
+// The Windows form of a path handed over by the build: under Wine a host path
+// /x/y is reached through drive Z:.
+std::wstring WindowsPathOf(std::wstring_view hostPath);
+
 // A file placed beside the copied executable before it starts.
 struct ExtraFile {
     std::wstring Name;
     std::string Bytes;
 };
 
-// One run of a program: a copy of the executable in a fresh scratch folder
-// (or in a subfolder of that name inside it), started from there inside a job
-// that ends it with the test process. Destroying the object ends the process
-// if it still runs and removes the scratch folder. An installed program runs
-// where it is instead (InPlace), and its folder stays.
+// One run of the program under test: a copy of the executable in a fresh
+// scratch folder (or in a subfolder of that name inside it), started from
+// there inside a job that ends it with the test process. Destroying the object
+// ends the process if it still runs and removes the scratch folder. An
+// installed program runs where it is instead (InPlace), and its folder stays.
 class Application {
 public:
-    // program is a Windows path (see WindowsPathOf).
-    explicit Application(const std::wstring& program, const std::vector<ExtraFile>& extraFiles = {},
-                         std::wstring_view subfolder = {});
+    explicit Application(const std::vector<ExtraFile>& extraFiles = {}, std::wstring_view subfolder = {});
     struct InPlace {};
-    Application(InPlace, const std::wstring& program);
+    explicit Application(InPlace);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -90,7 +94,7 @@ public:
     // main window, a dialog, a message box. The search sends no message, so a
     // hung program cannot block it.
     HWND FindTopLevel(std::wstring_view caption) const;
-    // Fails at once when the program ends instead.
+    // Returns once the window has painted; fails at once when the program ends instead.
     HWND WaitForWindow(std::wstring_view caption, Timeout timeout = DefaultTimeout) const;
 
     bool HasExited() const { return WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0; }
@@ -99,7 +103,6 @@ public:
 
 private:
     void Launch(const std::wstring& executable);
-    void End();
 
     std::wstring scratch_;  // empty for a program run in place
     std::wstring folder_;
@@ -108,20 +111,13 @@ private:
     DWORD processId_ = 0;
 };
 
-// The program the tests work, from their command line (TestMain.cpp).
-extern std::wstring ProgramUnderTest;
-
-// The Windows form of a path handed over by the build: under Wine a host path
-// /x/y is reached through drive Z:.
-std::wstring WindowsPathOf(std::wstring_view hostPath);
-
 // Sends a message and waits for its answer at most timeout (a hung window throws).
 LRESULT SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Timeout timeout = ReplyTimeout);
 // Returns once the window's thread has handled everything queued so far and
 // painted the window anew (WM_PAINT comes only when nothing else is queued).
 // A window that hides or closes meanwhile counts as done.
 void WaitUntilIdle(HWND window, Timeout timeout = DefaultTimeout);
-void WaitUntilGone(HWND window);
+inline void WaitUntilGone(HWND window) { WaitFor([&] { return !IsWindow(window); }, "a window to close"); }
 
 // The child control with this id; throws when there is none.
 HWND Control(HWND parent, int id);
@@ -129,12 +125,7 @@ HWND Control(HWND parent, int id);
 std::wstring Text(HWND window);
 // The texts of the window's controls, in their order.
 std::vector<std::wstring> ControlTexts(HWND window);
-bool IsChecked(HWND button);
-// Reads the message box's text (its static control 0xFFFF), presses the
-// button and waits until the box has gone; returns the text.
-std::wstring AnswerMessageBox(HWND box, int button);
-// Clicks the window's button and waits until the window has gone.
-void CloseWith(HWND window, int button);
+inline bool IsChecked(HWND button) { return SendBounded(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 // What a user does. Each refuses a window a user could not reach (hidden,
 // disabled, or in a disabled window), posts what the system posts and returns
@@ -144,6 +135,11 @@ void CloseWith(HWND window, int button);
 void TypeText(HWND edit, std::wstring_view text);
 // BM_CLICK, as a mouse click on a push button, check box or radio button.
 void Click(HWND button);
+// Clicks the window's button and waits until the window has gone.
+inline void CloseWith(HWND window, int button) { Click(Control(window, button)), WaitUntilGone(window); }
+// Reads the message box's text (its static control 0xFFFF), presses the
+// button and waits until the box has gone; returns the text.
+std::wstring AnswerMessageBox(HWND box, int button);
 // Gives the control the focus as the dialog manager does on Tab (WM_NEXTDLGCTL).
 void Focus(HWND control);
 // WM_COMMAND with the item's id, as the menu posts it.
@@ -175,14 +171,16 @@ struct ScreenImage {
     std::vector<COLORREF> Pixels;  // rows top down
 
     COLORREF At(int x, int y) const { return Pixels[static_cast<std::size_t>(y * Width + x)]; }
-    // The colour of most pixels: the background of a list row or a control.
-    COLORREF MostCommon() const;
 };
 // The screen area once the window has repainted and the screen has stopped
 // changing (under Wine, what a window paints reaches the screen a little later).
 ScreenImage CapturePainted(HWND window, const RECT& area, Timeout timeout = DefaultTimeout);
-COLORREF PixelAt(HWND window, POINT screenPoint);
-RECT ScreenRect(HWND window);
+inline COLORREF PixelAt(HWND window, POINT at) { return CapturePainted(window, {at.x, at.y, at.x + 1, at.y + 1}).At(0, 0); }
+inline RECT ScreenRect(HWND window) { RECT rect{}; return GetWindowRect(window, &rect), rect; }
+// Waits until the area shows the background colour in most of its pixels and
+// the text colour in some (the cores of the strokes, whatever smoothing the
+// glyph edges get); throws when it does not.
+void AwaitColours(HWND window, const RECT& area, COLORREF text, COLORREF background);
 
 // A report-view list view of another process.
 // Its messages carry pointers, which the system does not carry across: the
@@ -205,9 +203,16 @@ public:
     RECT RowScreenRect(int row) const;
 
 private:
-    int ColumnCount() const;
-    // Copies between the test's memory and the buffer inside the program.
-    void Exchange(void* bytes, std::size_t size, std::size_t offset, bool intoProgram) const;
+    // A list in report view has a header with a column each.
+    int ColumnCount() const
+    {
+        const auto header = reinterpret_cast<HWND>(SendBounded(list_, LVM_GETHEADER, 0, 0));
+        return static_cast<int>(SendBounded(header, HDM_GETITEMCOUNT, 0, 0));
+    }
+    // Sends the message with lParam pointing at a copy of the block inside the
+    // program, and copies the block back once it is answered.
+    template <class Block>
+    LRESULT Send(UINT message, WPARAM wParam, Block& block) const;
     // Sends a message whose lParam points at the record, with the text buffer
     // that its pszText names after it; returns that text.
     template <class Record>

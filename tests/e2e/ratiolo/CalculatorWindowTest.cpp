@@ -1,95 +1,88 @@
 // Ratiolo's window worked as a user does: two values in, "Calcular", the third
 // out in red; anything else gets the message and black text everywhere. What
 // the values and their texts are is the calculator core's to decide.
-#include "ratiolo/RatioloSession.h"
+#include "Driver.h"
+#include "calculator/RatioloIds.h"
 
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <array>
 
 using namespace ratiolo;
 
 namespace {
 
-constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF Black = RGB(0, 0, 0);
+constexpr COLORREF Red = RGB(255, 0, 0), Black = RGB(0, 0, 0);
+constexpr int Boxes[] = {GrossBoxId, PercentageBoxId, ResultBoxId};
+// What the three boxes hold, in the order of Boxes.
+using Entries = std::array<std::wstring, 3>;
 const Entries Empty{L"", L"", L""};
 
-// A box that holds no text has no text colour to see; a digit typed into it
-// takes the box's colour.
-void ExpectTextColours(const Session& session, const std::array<COLORREF, 3>& expected)
-{
-    for (std::size_t i = 0; i < Boxes.size(); ++i) {
-        if (e2e::Text(e2e::Control(session.Window, Boxes[i])).empty())
-            e2e::TypeText(e2e::Control(session.Window, Boxes[i]), L"8");
-        EXPECT_EQ(session.TextColour(Boxes[i]), expected[i]) << "box " << Boxes[i];
-    }
-}
-
-// Each row is typed over what the one before left: a computed box stays red
-// when typed over and when another box is computed, until a refusal or "Borrar".
-TEST(Calcular, WritesEachMissingValueInRedOrAsksForExactlyTwoValuesAndBorrarClearsEverything)
+// Each row is typed over what the one before left, then a button is clicked,
+// or a key pressed on the focused control: Enter presses a focused button, as
+// everywhere in Windows; otherwise Enter and Esc do nothing. A computed box
+// stays red when typed over and when another box is computed, until a refusal
+// or "Borrar". A box that holds no text has no text colour to see: a digit
+// typed into it takes the box's colour.
+TEST(CalculatorWindow, WritesEachMissingValueInRedOrAsksForExactlyTwoValuesAndTakesItsKeys)
 {
     const struct {
         Entries typed;
-        int button;
+        int control;
+        const e2e::Keystroke* key;  // none: clicked
         Entries shown;
         std::array<COLORREF, 3> colours;
         const wchar_t* message;
     } cases[] = {
-        {{L"200", L"15", L""}, CalculateButtonId, {L"200", L"15", L"30."}, {Black, Black, Red}, nullptr},
-        {{L"", L"15", L"45"}, CalculateButtonId, {L"300.", L"15", L"45"}, {Red, Black, Red}, nullptr},
-        {{L"200", L"15", L"30"}, CalculateButtonId, {L"200", L"15", L"30"}, {Black, Black, Black},
+        {{L"200", L"15", L""}, CalculateButtonId, nullptr, {L"200", L"15", L"30."}, {Black, Black, Red}, nullptr},
+        {{L"", L"15", L"45"}, CalculateButtonId, nullptr, {L"300.", L"15", L"45"}, {Red, Black, Red}, nullptr},
+        {{L"200", L"15", L"30"}, CalculateButtonId, nullptr, {L"200", L"15", L"30"}, {Black, Black, Black},
          L"Tienes que rellenar solo dos datos ..."},
-        {{L"200", L"", L"30"}, CalculateButtonId, {L"200", L"15. %", L"30"}, {Black, Red, Black}, nullptr},
-        {{L"200", L"", L"30"}, ClearButtonId, Empty, {Black, Black, Black}, nullptr},
+        {{L"200", L"", L"30"}, CalculateButtonId, &e2e::Enter, {L"200", L"15. %", L"30"}, {Black, Red, Black}, nullptr},
+        {{L"200", L"", L"30"}, GrossBoxId, &e2e::Enter, {L"200", L"", L"30"}, {Black, Red, Black}, nullptr},
+        {{L"200", L"", L"30"}, GrossBoxId, &e2e::Esc, {L"200", L"", L"30"}, {Black, Red, Black}, nullptr},
+        {{L"200", L"", L"30"}, ClearButtonId, nullptr, Empty, {Black, Black, Black}, nullptr},
     };
-    Session session;
+    e2e::Application app;
+    const HWND window = app.WaitForWindow(CalculatorTitle);
     for (const auto& c : cases) {
-        SCOPED_TRACE(e2e::Utf8(c.typed[0] + L"|" + c.typed[1] + L"|" + c.typed[2]));
-        session.Fill(c.typed);
-        session.Press(c.button);
-        if (c.message) {
-            EXPECT_EQ(session.AnswerMessage(), c.message);
+        SCOPED_TRACE(e2e::Utf8(c.typed[0] + L"|" + c.typed[1] + L"|" + c.typed[2]) + (c.key ? c.key->Name : ""));
+        for (int i = 0; i < 3; ++i) e2e::TypeText(e2e::Control(window, Boxes[i]), c.typed[i]);
+        if (c.key) {
+            e2e::Focus(e2e::Control(window, c.control));
+            e2e::Press(window, *c.key);
         } else {
-            EXPECT_FALSE(session.App.FindTopLevel(MessageTitle));
+            e2e::Click(e2e::Control(window, c.control));
         }
-        EXPECT_EQ(session.Shown(), c.shown);
-        ExpectTextColours(session, c.colours);
+        if (c.message) {
+            EXPECT_EQ(e2e::AnswerMessageBox(app.WaitForWindow(MessageTitle), IDOK), c.message);
+        }
+        EXPECT_FALSE(app.FindTopLevel(MessageTitle));
+        for (int i = 0; i < 3; ++i) {
+            const HWND box = e2e::Control(window, Boxes[i]);
+            EXPECT_EQ(e2e::Text(box), c.shown[i]) << "box " << i;
+            if (e2e::Text(box).empty()) e2e::TypeText(box, L"8");
+            RECT inside{};
+            GetClientRect(box, &inside);
+            MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&inside), 2);
+            EXPECT_NO_THROW(e2e::AwaitColours(window, inside, c.colours[i], GetSysColor(COLOR_WINDOW))) << "box " << i;
+        }
     }
-    session.Press(ExitButtonId);
-    EXPECT_EQ(session.App.WaitForExit(), 0u);
 }
 
-// Enter presses a focused button, as everywhere in Windows; otherwise Enter
-// and Esc do nothing. The close command, by Alt+F4 or from outside, ends the
-// program as "Salir" does.
-TEST(KeysAndCloseCommand, LeaveTheEntriesOrEndTheProgramAsAButtonWould)
+// "Salir", Alt+F4 and the close command from outside each end the program with 0.
+TEST(CalculatorWindow, EndsWithZeroOnSalirAltF4AndTheCloseCommand)
 {
-    using namespace e2e;
-    enum Outcome { KeepsEntries, Clears, EndsWithZero };
-    const struct {
-        int focused;
-        Keystroke key;
-        Outcome expected;
-    } cases[] = {
-        {GrossBoxId, Enter, KeepsEntries}, {GrossBoxId, Esc, KeepsEntries},         {ClearButtonId, Enter, Clears},
-        {GrossBoxId, AltF4, EndsWithZero}, {ResultBoxId, CloseCommand, EndsWithZero},
-    };
-    const Entries typed{L"200", L"15", L""};
-    std::optional<Session> session;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.key.Name << " on control " << c.focused);
-        if (!session || session->App.HasExited()) session.emplace();
-        session->Fill(typed);
-        Focus(Control(session->Window, c.focused));
-        Press(session->Window, c.key);
-        if (c.expected == EndsWithZero) {
-            EXPECT_EQ(session->App.WaitForExit(), 0u);
-            continue;
+    for (const e2e::Keystroke* key : {static_cast<const e2e::Keystroke*>(nullptr), &e2e::AltF4, &e2e::CloseCommand}) {
+        SCOPED_TRACE(key ? key->Name : "Salir");
+        e2e::Application app;
+        const HWND window = app.WaitForWindow(CalculatorTitle);
+        if (key) {
+            e2e::Press(window, *key);
+        } else {
+            e2e::Click(e2e::Control(window, ExitButtonId));
         }
-        EXPECT_FALSE(session->App.FindTopLevel(MessageTitle));
-        EXPECT_EQ(session->Shown(), (c.expected == Clears ? Empty : typed));
+        EXPECT_EQ(app.WaitForExit(), 0u);
     }
 }
 

@@ -1,0 +1,210 @@
+// Cofrelo's dialogs worked as a user does: the insert dialog's refusals, the
+// configuration dialog with the system's own colour chooser and folder
+// browser, and the keys and the close command in every window.
+#include "cofrelo/CofreloSession.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+
+using namespace cofrelo;
+
+namespace {
+
+TEST(InsertDialog, ShowsEachRefusalKeepingWhatWasTypedAndRemembersTheKindChosenLast)
+{
+    const struct {
+        int option;
+        const wchar_t* amount;
+        const wchar_t* message;
+    } cases[] = {
+        {SavingOptionId, L"12a", L"Tienes que escribir solo numeros, y decimales, es un punto \".\" \r\nGRACIAS !!!"},
+        {SavingOptionId, L"1000000000.01", L"maximo permitido 1.000.000.000'00\r\nminimo permitido 0"},
+        {ExpenseOptionId, L"100.01", L"No podemos quitar mas de lo que tenemos ..."},
+    };
+    Session session;
+    HWND dialog = session.Open(InsertCommand, InsertDialogTitle);
+    EXPECT_TRUE(e2e::IsChecked(e2e::Control(dialog, SavingOptionId)));
+    e2e::CloseWith(dialog, InsertCancelButtonId);
+    session.Insert(SavingOptionId, L"Base", L"100");
+    for (const auto& c : cases) {
+        dialog = session.Open(InsertCommand, InsertDialogTitle);
+        session.FillInsertDialog(dialog, c.option, L"x", c.amount);
+        e2e::Click(e2e::Control(dialog, InsertAcceptButtonId));
+        EXPECT_EQ(session.AnswerMessage(), c.message) << e2e::Utf8(c.amount);
+        EXPECT_EQ(e2e::Text(e2e::Control(dialog, AmountBoxId)), c.amount);
+        e2e::CloseWith(dialog, InsertCancelButtonId);
+    }
+    EXPECT_EQ(session.Rows().size(), 1u);
+    // The kind chosen last, also on "Cancelar"; a comment takes no amount.
+    dialog = session.Open(InsertCommand, InsertDialogTitle);
+    EXPECT_TRUE(e2e::IsChecked(e2e::Control(dialog, ExpenseOptionId)));
+    e2e::Click(e2e::Control(dialog, CommentOptionId));
+    EXPECT_FALSE(IsWindowEnabled(e2e::Control(dialog, AmountBoxId)));
+    e2e::CloseWith(dialog, InsertCancelButtonId);
+    // A full ledger refuses any line.
+    e2e::WriteFileBytes(session.PathOf(L"lleno.log"), std::string(LedgerBytes(FullLedger())));
+    session.ChooseWithName(ReadCommand, L"lleno");
+    dialog = session.Open(InsertCommand, InsertDialogTitle);
+    session.FillInsertDialog(dialog, CommentOptionId, L"Uno mas", L"");
+    e2e::Click(e2e::Control(dialog, InsertAcceptButtonId));
+    EXPECT_EQ(session.AnswerMessage(), L"Memoria llena ...\r\nSintiendolo mucho NO puedo insertar mas ...");
+    e2e::WaitUntilGone(dialog);
+    EXPECT_EQ(e2e::ListView(e2e::Control(session.Main, LedgerListId)).RowCount(), LedgerCapacity);
+}
+
+// The system's colour chooser, captioned as Wine shows it, and its red, green
+// and blue boxes: the same ids on Windows and under Wine.
+constexpr wchar_t ColourChooserTitle[] = L"Color";
+constexpr int ChooserBoxIds[] = {706, 707, 708};
+
+// The swatch shows the colour all over.
+void AwaitSwatch(HWND config, int swatchId, COLORREF colour)
+{
+    e2e::AwaitColours(config, e2e::ScreenRect(e2e::Control(config, swatchId)), colour, colour);
+}
+
+// Opens the chooser, checks that it opens on grey whatever the swatch shows,
+// types the colour and confirms it (or cancels).
+void ChooseColour(const Session& session, HWND config, int button, COLORREF colour, int confirm = IDOK)
+{
+    e2e::Click(e2e::Control(config, button));
+    const HWND chooser = session.WaitForModal(ColourChooserTitle);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(e2e::Text(e2e::Control(chooser, ChooserBoxIds[i])), L"128");
+        char digits[3];
+        char* const end = std::to_chars(std::begin(digits), std::end(digits), (colour >> (8 * i)) & 0xFF).ptr;
+        e2e::TypeText(e2e::Control(chooser, ChooserBoxIds[i]), std::wstring(digits, end));
+    }
+    e2e::CloseWith(chooser, confirm);
+}
+
+// In a program folder whose name the ANSI code page cannot hold: "Cancelar"
+// and the chooser's "Cancel" change nothing; "Aceptar" puts the colours in
+// force at once and saves them with the folder as ".\", or tells why not; and
+// the next start, wherever the folder now is, takes them from the file.
+TEST(ConfigDialog, CancelKeepsEverythingAcceptPutsTheChoiceInForceAndSavesItForTheNextStart)
+{
+    const std::wstring programFolder = L"\u041A\u043E\u043F\u0438\u043B\u043A\u0430 \u0141\u0105ka";
+    const std::wstring ledgerName = L"\u0141\u00F3d\u017A";
+    constexpr COLORREF green = RGB(0, 128, 0);
+    std::string configuration;
+    Settings chosen;
+    {
+        Session session(std::vector<e2e::ExtraFile>{}, programFolder);
+        const std::string records = session.InsertEachKind();
+        HWND config = session.Open(ConfigurationCommand, ConfigDialogTitle);
+        ChooseColour(session, config, SavingBackButtonId, green);
+        AwaitSwatch(config, SavingBackSwatchId, green);
+        ChooseColour(session, config, SavingBackButtonId, RGB(10, 200, 30), IDCANCEL);
+        AwaitSwatch(config, SavingBackSwatchId, green);
+        e2e::CloseWith(config, ConfigCancelButtonId);
+        chosen = DefaultSettings(session.ProgramFolder());
+        session.AwaitKindColours(chosen);
+        EXPECT_EQ(e2e::FolderEntries(session.App.Folder()), std::vector<std::wstring>{L"Cofrelo.exe"});
+
+        config = session.Open(ConfigurationCommand, ConfigDialogTitle);  // again from the colours in force
+        AwaitSwatch(config, SavingBackSwatchId, chosen.SavingBackColor);
+        ChooseColour(session, config, ExpenseBackButtonId, chosen.ExpenseBackColor = green);
+        ChooseColour(session, config, SavingTextButtonId, chosen.SavingTextColor = RGB(255, 255, 0));
+        ChooseColour(session, config, CommentBackButtonId, chosen.CommentBackColor = RGB(255, 200, 150));
+        e2e::Click(e2e::Control(config, FolderButtonId));
+        e2e::CloseWith(session.WaitForModal(L"Browse for Folder"), IDCANCEL);  // Windows: "Browse For Folder"
+        e2e::TypeText(e2e::Control(config, FolderBoxId), L"C:\\otra\\");  // ignored: only the browser sets it
+        e2e::CloseWith(config, ConfigAcceptButtonId);
+        session.AwaitKindColours(chosen);
+        configuration = e2e::FileBytes(session.PathOf(L"Configurador.log"));
+        EXPECT_EQ(configuration, ConfigurationBytes(chosen, session.ProgramFolder()));
+        EXPECT_EQ(configuration.substr(24, 3), std::string(".\\\0", 3));
+        // Files land in that folder under exactly the name typed.
+        session.ChooseWithName(SaveCommand, ledgerName);
+        EXPECT_EQ(session.AnswerMessage(), L"Ahorros Grabados con el nombre : \r\n" + ledgerName);
+        EXPECT_EQ(e2e::FileBytes(session.PathOf(ledgerName + L".log")), records);
+        session.ChooseWithName(ReadCommand, ledgerName);
+        EXPECT_TRUE(session.EndedWithoutMessage());
+
+        // A folder where the file should go: the new colours hold for the run all the same.
+        ASSERT_TRUE(DeleteFileW(session.PathOf(L"Configurador.log").c_str()));
+        ASSERT_TRUE(CreateDirectoryW(session.PathOf(L"Configurador.log").c_str(), nullptr));
+        config = session.Open(ConfigurationCommand, ConfigDialogTitle);
+        ChooseColour(session, config, SavingBackButtonId, green);
+        e2e::Click(e2e::Control(config, ConfigAcceptButtonId));
+        const std::wstring text = session.AnswerMessage();
+        e2e::WaitUntilGone(config);
+        const std::wstring named =
+            L"Configuracion NO Grabada en el fichero : \r\n" + session.PathOf(L"Configurador.log") + L"\r\n";
+        EXPECT_TRUE(text.starts_with(named) && text.size() > named.size()) << e2e::Utf8(text);
+        Settings unsaved = chosen;
+        unsaved.SavingBackColor = green;
+        session.AwaitKindColours(unsaved);
+    }
+    Session next(std::vector<e2e::ExtraFile>{{L"Configurador.log", configuration}}, programFolder);
+    const std::string records = next.InsertEachKind();
+    next.AwaitKindColours(chosen);
+    next.ChooseWithName(SaveCommand, ledgerName);
+    next.AnswerMessage();
+    EXPECT_EQ(e2e::FileBytes(next.PathOf(ledgerName + L".log")), records);
+}
+
+// Enter on a focused push button presses it, as everywhere in Windows;
+// otherwise Enter and Esc mean nothing, wherever the focus is (a multi-line
+// edit box turns Esc into WM_CLOSE). The close command ends the main window,
+// the file-name dialog and the configuration dialog (as "Cancelar"), but not
+// the insert dialog: only its own buttons end that. A dialog that a row does
+// not find open is opened anew, with a text typed in.
+TEST(KeysAndCloseCommand, KeepEachWindowOpenWithItsTextsOrEndItAsSpecified)
+{
+    using namespace e2e;
+    enum Outcome { KeepsTexts, Ends, Inserts, EndsProgram };
+    const struct {
+        int command;  // that opens the dialog; 0: the main window
+        const wchar_t* title;
+        int typedInto;
+        int focused;
+        Keystroke key;
+        Outcome expected;
+    } cases[] = {
+        {0, MainWindowTitle, 0, LedgerListId, Enter, KeepsTexts},
+        {0, MainWindowTitle, 0, LedgerListId, Esc, KeepsTexts},
+        {InsertCommand, InsertDialogTitle, DescriptionBoxId, DescriptionBoxId, Enter, KeepsTexts},
+        {InsertCommand, InsertDialogTitle, DescriptionBoxId, AmountBoxId, Esc, KeepsTexts},
+        {InsertCommand, InsertDialogTitle, DescriptionBoxId, AmountBoxId, CloseCommand, KeepsTexts},
+        {InsertCommand, InsertDialogTitle, DescriptionBoxId, InsertAcceptButtonId, Enter, Inserts},
+        {ReadCommand, FileNameDialogTitle, NameBoxId, NameBoxId, Enter, KeepsTexts},
+        {ReadCommand, FileNameDialogTitle, NameBoxId, NameBoxId, Esc, KeepsTexts},
+        {ReadCommand, FileNameDialogTitle, NameBoxId, NameAcceptButtonId, CloseCommand, Ends},
+        {ConfigurationCommand, ConfigDialogTitle, 0, FolderBoxId, Esc, KeepsTexts},
+        {ConfigurationCommand, ConfigDialogTitle, 0, FolderBoxId, Enter, KeepsTexts},
+        {ConfigurationCommand, ConfigDialogTitle, 0, ConfigAcceptButtonId, CloseCommand, Ends},
+        {ReadCommand, FileNameDialogTitle, NameBoxId, NameBoxId, AltF4, Ends},
+        {0, MainWindowTitle, 0, LedgerListId, CloseCommand, EndsProgram},
+    };
+    Session session;
+    session.Insert(SavingOptionId, L"Nomina", L"10");
+    std::size_t rows = 1;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << Utf8(c.title) << ": " << c.key.Name << " on control " << c.focused);
+        HWND window = c.command ? session.App.FindTopLevel(c.title) : session.Main;
+        if (!window) {
+            window = session.Open(c.command, c.title);
+            if (c.typedInto) TypeText(Control(window, c.typedInto), L"libro");
+        }
+        const std::vector<std::wstring> texts = ControlTexts(window);
+        Focus(Control(window, c.focused));
+        Press(window, c.key);
+        if (c.expected == EndsProgram) {
+            EXPECT_EQ(session.App.WaitForExit(), 0u);
+        } else if (c.expected == KeepsTexts) {
+            ASSERT_TRUE(IsWindowVisible(window)) << "the window has closed";
+            EXPECT_EQ(ControlTexts(window), texts);
+            EXPECT_FALSE(session.App.FindTopLevel(MessageTitle));
+        } else {
+            WaitUntilGone(window);
+            EXPECT_TRUE(session.EndedWithoutMessage());
+            EXPECT_EQ(session.Rows().size(), rows += c.expected == Inserts);
+        }
+    }
+    EXPECT_EQ(GetFileAttributesW(session.PathOf(L"Configurador.log").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace
