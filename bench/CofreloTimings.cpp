@@ -113,7 +113,7 @@ double ToggleFormatOfFullLedger(const Session& session)
         [&](int run) {
             // The first toggle turns the American format on: its grouping is a
             // comma. The last row is a comment, the one before it has a balance.
-            const std::wstring balance = e2e::ListView(e2e::Control(session.Main, LedgerListId)).Cell(LedgerCapacity - 2, 3);
+            const std::wstring balance = e2e::ListCell(e2e::Control(session.Main, LedgerListId), LedgerCapacity - 2, 3);
             if ((balance.find(L',') != std::wstring::npos) != (run % 2 == 0))
                 throw e2e::DriverError("the last row was not rebuilt: " + e2e::Utf8(balance));
         });

@@ -4,15 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <iostream>
-
 int wmain(int argc, wchar_t** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    if (argc != 2) {
-        std::wcerr << L"usage: " << argv[0] << L" [GoogleTest options] PROGRAM.exe\n";
-        return 2;
-    }
-    e2e::ProgramUnderTest = e2e::WindowsPathOf(argv[1]);
+    e2e::ProgramUnderTest = e2e::WindowsPathOf(argv[argc - 1]);
     return RUN_ALL_TESTS();
 }

@@ -50,10 +50,9 @@ void Session::ChooseWithName(int command, std::wstring_view name) const
 
 void Session::AwaitKindColours(const Settings& settings) const
 {
-    const e2e::ListView list(e2e::Control(Main, LedgerListId));
     for (std::int32_t kind = 0; kind < 3; ++kind) {
         const RowColours colours = *RowColoursFor(kind, settings);
-        e2e::AwaitColours(Main, list.RowScreenRect(kind), colours.Text, colours.Back);
+        e2e::AwaitColours(Main, e2e::ListRowScreenRect(e2e::Control(Main, LedgerListId), kind), colours.Text, colours.Back);
     }
 }
 

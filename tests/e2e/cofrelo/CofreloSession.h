@@ -27,7 +27,7 @@ public:
     e2e::Application App;
     HWND Main;
 
-    std::vector<Row> Rows() const { return e2e::ListView(e2e::Control(Main, LedgerListId)).Rows(); }
+    std::vector<Row> Rows() const { return e2e::ListRows(e2e::Control(Main, LedgerListId)); }
     // The file's path in the program's folder, where its data goes by default.
     std::wstring PathOf(std::wstring_view name) const { return App.Folder() + std::wstring(name); }
     // The program's folder as the program names it, in UTF-8.

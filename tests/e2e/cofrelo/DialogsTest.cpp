@@ -50,7 +50,7 @@ TEST(InsertDialog, ShowsEachRefusalKeepingWhatWasTypedAndRemembersTheKindChosenL
     e2e::Click(e2e::Control(dialog, InsertAcceptButtonId));
     EXPECT_EQ(session.AnswerMessage(), L"Memoria llena ...\r\nSintiendolo mucho NO puedo insertar mas ...");
     e2e::WaitUntilGone(dialog);
-    EXPECT_EQ(e2e::ListView(e2e::Control(session.Main, LedgerListId)).RowCount(), LedgerCapacity);
+    EXPECT_EQ(e2e::ListRowCount(e2e::Control(session.Main, LedgerListId)), LedgerCapacity);
 }
 
 // The system's colour chooser, captioned as Wine shows it, and its red, green
@@ -81,39 +81,48 @@ void ChooseColour(const Session& session, HWND config, int button, COLORREF colo
 
 // In a program folder whose name the ANSI code page cannot hold: "Cancelar"
 // and the chooser's "Cancel" change nothing; "Aceptar" puts the colours in
-// force at once and saves them with the folder as ".\", or tells why not; and
-// the next start, wherever the folder now is, takes them from the file.
+// force at once and saves them with the folder as ".\", or tells why not; the
+// next opening starts from the colours in force; and the next start, wherever
+// the folder now is, takes them from the file.
 TEST(ConfigDialog, CancelKeepsEverythingAcceptPutsTheChoiceInForceAndSavesItForTheNextStart)
 {
     const std::wstring programFolder = L"\u041A\u043E\u043F\u0438\u043B\u043A\u0430 \u0141\u0105ka";
     const std::wstring ledgerName = L"\u0141\u00F3d\u017A";
-    constexpr COLORREF green = RGB(0, 128, 0);
     std::string configuration;
     Settings chosen;
     {
         Session session(std::vector<e2e::ExtraFile>{}, programFolder);
         const std::string records = session.InsertEachKind();
         HWND config = session.Open(ConfigurationCommand, ConfigDialogTitle);
-        ChooseColour(session, config, SavingBackButtonId, green);
-        AwaitSwatch(config, SavingBackSwatchId, green);
+        ChooseColour(session, config, SavingBackButtonId, RGB(0, 128, 0));
+        AwaitSwatch(config, SavingBackSwatchId, RGB(0, 128, 0));
         ChooseColour(session, config, SavingBackButtonId, RGB(10, 200, 30), IDCANCEL);
-        AwaitSwatch(config, SavingBackSwatchId, green);
+        AwaitSwatch(config, SavingBackSwatchId, RGB(0, 128, 0));
         e2e::CloseWith(config, ConfigCancelButtonId);
         chosen = DefaultSettings(session.ProgramFolder());
         session.AwaitKindColours(chosen);
         EXPECT_EQ(e2e::FolderEntries(session.App.Folder()), std::vector<std::wstring>{L"Cofrelo.exe"});
 
-        config = session.Open(ConfigurationCommand, ConfigDialogTitle);  // again from the colours in force
+        // A folder where the file should go: the message, and the colours in force all the same.
+        const std::wstring file = session.PathOf(L"Configurador.log");
+        ASSERT_TRUE(CreateDirectoryW(file.c_str(), nullptr));
+        config = session.Open(ConfigurationCommand, ConfigDialogTitle);
         AwaitSwatch(config, SavingBackSwatchId, chosen.SavingBackColor);
-        ChooseColour(session, config, ExpenseBackButtonId, chosen.ExpenseBackColor = green);
+        ChooseColour(session, config, ExpenseBackButtonId, chosen.ExpenseBackColor = RGB(0, 128, 0));
         ChooseColour(session, config, SavingTextButtonId, chosen.SavingTextColor = RGB(255, 255, 0));
         ChooseColour(session, config, CommentBackButtonId, chosen.CommentBackColor = RGB(255, 200, 150));
         e2e::Click(e2e::Control(config, FolderButtonId));
         e2e::CloseWith(session.WaitForModal(L"Browse for Folder"), IDCANCEL);  // Windows: "Browse For Folder"
         e2e::TypeText(e2e::Control(config, FolderBoxId), L"C:\\otra\\");  // ignored: only the browser sets it
-        e2e::CloseWith(config, ConfigAcceptButtonId);
+        e2e::Click(e2e::Control(config, ConfigAcceptButtonId));
+        const std::wstring text = session.AnswerMessage();
+        const std::wstring named = L"Configuracion NO Grabada en el fichero : \r\n" + file + L"\r\n";
+        EXPECT_TRUE(text.starts_with(named) && text.size() > named.size()) << e2e::Utf8(text);
+        e2e::WaitUntilGone(config);
         session.AwaitKindColours(chosen);
-        configuration = e2e::FileBytes(session.PathOf(L"Configurador.log"));
+        ASSERT_TRUE(RemoveDirectoryW(file.c_str()));
+        e2e::CloseWith(session.Open(ConfigurationCommand, ConfigDialogTitle), ConfigAcceptButtonId);
+        configuration = e2e::FileBytes(file);
         EXPECT_EQ(configuration, ConfigurationBytes(chosen, session.ProgramFolder()));
         EXPECT_EQ(configuration.substr(24, 3), std::string(".\\\0", 3));
         // Files land in that folder under exactly the name typed.
@@ -122,21 +131,6 @@ TEST(ConfigDialog, CancelKeepsEverythingAcceptPutsTheChoiceInForceAndSavesItForT
         EXPECT_EQ(e2e::FileBytes(session.PathOf(ledgerName + L".log")), records);
         session.ChooseWithName(ReadCommand, ledgerName);
         EXPECT_TRUE(session.EndedWithoutMessage());
-
-        // A folder where the file should go: the new colours hold for the run all the same.
-        ASSERT_TRUE(DeleteFileW(session.PathOf(L"Configurador.log").c_str()));
-        ASSERT_TRUE(CreateDirectoryW(session.PathOf(L"Configurador.log").c_str(), nullptr));
-        config = session.Open(ConfigurationCommand, ConfigDialogTitle);
-        ChooseColour(session, config, SavingBackButtonId, green);
-        e2e::Click(e2e::Control(config, ConfigAcceptButtonId));
-        const std::wstring text = session.AnswerMessage();
-        e2e::WaitUntilGone(config);
-        const std::wstring named =
-            L"Configuracion NO Grabada en el fichero : \r\n" + session.PathOf(L"Configurador.log") + L"\r\n";
-        EXPECT_TRUE(text.starts_with(named) && text.size() > named.size()) << e2e::Utf8(text);
-        Settings unsaved = chosen;
-        unsaved.SavingBackColor = green;
-        session.AwaitKindColours(unsaved);
     }
     Session next(std::vector<e2e::ExtraFile>{{L"Configurador.log", configuration}}, programFolder);
     const std::string records = next.InsertEachKind();

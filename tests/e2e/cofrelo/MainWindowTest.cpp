@@ -28,9 +28,9 @@ TEST(MainWindow, StartsEmptyWritesWhatTheCoreGivesForTheRowsShownReportsFailures
 {
     Session session;
     EXPECT_TRUE(GetWindowLongW(session.Main, GWL_STYLE) & WS_MAXIMIZE);
-    const e2e::ListView list(e2e::Control(session.Main, LedgerListId));
-    EXPECT_EQ(list.Headers(), (std::vector<std::wstring>{L"Fechas", L"Descripcion", L"Importe", L"Liquido"}));
-    EXPECT_EQ(list.RowCount(), 0);
+    const HWND list = e2e::Control(session.Main, LedgerListId);
+    EXPECT_EQ(e2e::ListHeaders(list), (std::vector<std::wstring>{L"Fechas", L"Descripcion", L"Importe", L"Liquido"}));
+    EXPECT_EQ(e2e::ListRowCount(list), 0);
     EXPECT_FALSE(e2e::MenuShowsCheckMark(session.Main));
     session.Choose(AboutCommand);
     const std::wstring about = session.AnswerMessage(IDOK, AboutTitle);

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <map>
 #include <optional>
+#include <span>
 #include <utility>
 
 namespace e2e {
@@ -15,45 +16,29 @@ namespace {
 constexpr int MessageBoxTextId = 0xFFFF;
 // Captures this far apart must agree before the screen counts as settled.
 constexpr DWORD SettleIntervalMs = 50;
-// Room for the longest cell text the programs' lists hold, and for a list record before it.
-constexpr std::size_t TextCapacity = 1024, RemoteSize = 256 + TextCapacity * sizeof(wchar_t);
+// Room for the longest cell text the programs' lists hold.
+constexpr std::size_t TextCapacity = 1024;
 
-std::wstring NewScratchFolder()
+DWORD ProcessOf(HWND window)
 {
-    static int counter = 0;
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
-        (L"e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount64()) + L"-" +
-         std::to_wstring(++counter));
-    std::filesystem::create_directory(folder);
-    return folder.wstring() + L"\\";
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return processId;
 }
 
-// Kills the program when the job's last handle closes, even when the test
-// process dies or CTest kills it, so a program never outlives its test. What
-// the program starts stays out of the job: under Wine the first program that
-// shows a window starts the desktop process, which must outlive it.
-OwnedHandle KillOnCloseJob()
+// The visible top-level window of the process with this class and caption (none: any).
+HWND FindShown(DWORD processId, const wchar_t* className, const wchar_t* caption)
 {
-    OwnedHandle job(CreateJobObjectW(nullptr, nullptr));
-    if (!job) throw DriverError("could not create a job object");
-    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_SILENT_BREAKAWAY_OK;
-    SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
-    return job;
+    for (HWND window = FindWindowExW(nullptr, nullptr, className, caption); window;
+         window = FindWindowExW(nullptr, window, className, caption))
+        if (ProcessOf(window) == processId && IsWindowVisible(window)) return window;
+    return nullptr;
 }
 
-BOOL CALLBACK NoteChildAwaitingPaint(HWND child, LPARAM context)
+BOOL CALLBACK NoteChildAwaitingPaint(HWND child, LPARAM awaits)
 {
-    auto& awaits = *reinterpret_cast<bool*>(context);
-    awaits = IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE);
-    return !awaits;
-}
-
-bool AwaitsPainting(HWND window)
-{
-    bool awaits = GetUpdateRect(window, nullptr, FALSE);
-    if (!awaits) EnumChildWindows(window, NoteChildAwaitingPaint, reinterpret_cast<LPARAM>(&awaits));
-    return awaits;
+    *reinterpret_cast<bool*>(awaits) = IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE);
+    return !*reinterpret_cast<bool*>(awaits);
 }
 
 void RequireReachable(HWND window)
@@ -63,16 +48,6 @@ void RequireReachable(HWND window)
         if (!IsWindowVisible(container) || !IsWindowEnabled(container))
             throw DriverError("a user cannot reach " + Describe(window) + ": " + Describe(container) +
                               " is hidden or disabled");
-}
-
-// Posting keeps the road a user's input takes: through the program's message
-// loop, which a sent message (handled inside GetMessage) would bypass.
-void PostAndWaitUntilTaken(HWND target, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    RequireReachable(target);
-    const HWND root = GetAncestor(target, GA_ROOT);  // before the message may close it
-    PostMessageW(target, message, wParam, lParam);
-    WaitUntilIdle(root);
 }
 
 // Repeat count 1, the scan code and the Alt flag; a release adds the previous-state and transition bits.
@@ -91,22 +66,6 @@ HWND KeyboardTarget(HWND window)
     GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
     const bool focusInWindow = thread.hwndFocus && (thread.hwndFocus == window || IsChild(window, thread.hwndFocus));
     return focusInWindow ? thread.hwndFocus : window;
-}
-
-DWORD ProcessOf(HWND window)
-{
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    return processId;
-}
-
-// The visible top-level window of the process with this class and caption (none: any).
-HWND FindShown(DWORD processId, const wchar_t* className, const wchar_t* caption)
-{
-    for (HWND window = FindWindowExW(nullptr, nullptr, className, caption); window;
-         window = FindWindowExW(nullptr, window, className, caption))
-        if (ProcessOf(window) == processId && IsWindowVisible(window)) return window;
-    return nullptr;
 }
 
 // The open popup menu as the screen shows it: whether its column of check
@@ -134,24 +93,73 @@ struct ReleaseScreenDc {
 
 ScreenImage CaptureScreen(const RECT& area)
 {
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    // A top-down 32-bit DIB: one DWORD (B, G, R, unused) per pixel.
+    ScreenImage image{area.right - area.left, area.bottom - area.top, {}};
+    // A top-down 32-bit DIB: one DWORD 0x00RRGGBB per pixel.
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), image.Width, -image.Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    COLORREF* bits = nullptr;
     // Declared so that the memory DC goes first, giving the bitmap back before it is deleted.
     const std::unique_ptr<std::remove_pointer_t<HDC>, ReleaseScreenDc> screen(GetDC(nullptr));
     const std::unique_ptr<std::remove_pointer_t<HBITMAP>, Freeing<DeleteObject>> bitmap(
-        CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
     const std::unique_ptr<std::remove_pointer_t<HDC>, Freeing<DeleteDC>> memory(CreateCompatibleDC(screen.get()));
     SelectObject(memory.get(), bitmap.get());
-    if (width <= 0 || height <= 0 || !bitmap ||
-        !BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY | CAPTUREBLT))
-        throw DriverError("could not capture the screen at " + std::to_string(area.left) + ", " +
-                          std::to_string(area.top));
-    ScreenImage image{width, height, {static_cast<const COLORREF*>(bits), static_cast<const COLORREF*>(bits) + width * height}};
-    for (COLORREF& pixel : image.Pixels) pixel = RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel));  // from 0x00RRGGBB
+    if (!bitmap || !BitBlt(memory.get(), 0, 0, image.Width, image.Height, screen.get(), area.left, area.top,
+                           SRCCOPY | CAPTUREBLT))
+        throw DriverError("could not capture the screen at " + std::to_string(area.left) + ", " + std::to_string(area.top));
+    for (COLORREF pixel : std::span(bits, static_cast<std::size_t>(image.Width * image.Height)))
+        image.Pixels.push_back(RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel)));
     return image;
+}
+
+// Memory inside a list view's program, for the list's messages.
+class ProgramMemory {
+public:
+    explicit ProgramMemory(HWND list)
+        : list_(list), process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                                             ProcessOf(list))),
+          remote_(static_cast<char*>(VirtualAllocEx(process_.get(), nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)))
+    {
+    }
+    ~ProgramMemory() { VirtualFreeEx(process_.get(), remote_, 0, MEM_RELEASE); }
+
+    // Sends the message with lParam pointing at a copy of the block inside the
+    // program, and copies the block back once it is answered.
+    template <class Block>
+    LRESULT Send(UINT message, WPARAM wParam, Block& block) const
+    {
+        static_assert(sizeof block <= 4096);
+        if (!WriteProcessMemory(process_.get(), remote_, &block, sizeof block, nullptr))
+            throw DriverError("cannot write into the program of " + Describe(list_));
+        const LRESULT result = SendBounded(list_, message, wParam, reinterpret_cast<LPARAM>(remote_));
+        ReadProcessMemory(process_.get(), remote_, &block, sizeof block, nullptr);
+        return result;
+    }
+
+    // The text that the message writes where the record's pszText points.
+    template <class Record>
+    std::wstring AskForText(UINT message, int index, Record record) const
+    {
+        struct {
+            Record record;
+            wchar_t text[TextCapacity];
+        } block{record, {}};
+        block.record.pszText = reinterpret_cast<wchar_t*>(remote_ + offsetof(decltype(block), text));
+        block.record.cchTextMax = static_cast<int>(TextCapacity);
+        Send(message, static_cast<WPARAM>(index), block);
+        return block.text;
+    }
+
+private:
+    HWND list_;
+    OwnedHandle process_;
+    char* remote_;
+};
+
+// A list in report view has a header with a column each.
+int ColumnCount(HWND list)
+{
+    return static_cast<int>(SendBounded(reinterpret_cast<HWND>(SendBounded(list, LVM_GETHEADER, 0, 0)), HDM_GETITEMCOUNT, 0, 0));
 }
 
 }  // namespace
@@ -196,11 +204,22 @@ std::vector<std::wstring> FolderEntries(const std::wstring& folder)
     return names;
 }
 
-Application::Application(const std::vector<ExtraFile>& extraFiles, std::wstring_view subfolder)
-    : scratch_(NewScratchFolder()), folder_(scratch_)
+std::wstring WindowsPathOf(std::wstring_view hostPath)
 {
+    std::wstring path = (hostPath.starts_with(L'/') ? L"Z:" : L"") + std::wstring(hostPath);
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    return path;
+}
+
+Application::Application(const std::vector<ExtraFile>& extraFiles, std::wstring_view subfolder)
+{
+    static int counter = 0;
+    scratch_ = (std::filesystem::temp_directory_path() / (L"e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                                          std::to_wstring(GetTickCount64()) + L"-" +
+                                                          std::to_wstring(++counter)))
+                   .wstring() + L"\\";
+    folder_ = scratch_ + (subfolder.empty() ? L"" : std::wstring(subfolder) + L"\\");
     try {
-        if (!subfolder.empty()) folder_ += std::wstring(subfolder) + L"\\";
         std::filesystem::create_directories(folder_);
         const std::wstring executable = folder_ + ProgramUnderTest.substr(ProgramUnderTest.find_last_of(L"\\/") + 1);
         if (!CopyFileW(ProgramUnderTest.c_str(), executable.c_str(), FALSE))
@@ -229,7 +248,14 @@ Application::~Application()
 
 void Application::Launch(const std::wstring& executable)
 {
-    job_ = KillOnCloseJob();
+    // Kills the program when the job's last handle closes, even when the test
+    // process dies or CTest kills it, so a program never outlives its test.
+    // What the program starts stays out of the job: under Wine the first
+    // program that shows a window starts the desktop process, which must outlive it.
+    job_.reset(CreateJobObjectW(nullptr, nullptr));
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_SILENT_BREAKAWAY_OK;
+    SetInformationJobObject(job_.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
     std::wstring commandLine = L"\"" + executable + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -241,7 +267,7 @@ void Application::Launch(const std::wstring& executable)
     process_.reset(started.hProcess);
     const OwnedHandle thread(started.hThread);
     processId_ = started.dwProcessId;
-    AssignProcessToJobObject(job_.get(), process_.get());
+    if (!AssignProcessToJobObject(job_.get(), process_.get())) throw DriverError("could not put the program in a job");
     ResumeThread(thread.get());
 }
 
@@ -263,20 +289,14 @@ HWND Application::FindTopLevel(std::wstring_view caption) const
 HWND Application::WaitForWindow(std::wstring_view caption, Timeout timeout) const
 {
     const std::string awaited = "a window captioned \"" + Utf8(caption) + "\"";
-    return WaitFor(
+    const HWND shown = WaitFor(
         [&] {
-            HWND found = FindTopLevel(caption);
-            if (!found && HasExited()) throw DriverError("the program ended without showing " + awaited);
-            return found;
+            if (HasExited()) throw DriverError("the program ended without showing " + awaited);
+            return FindTopLevel(caption);
         },
         awaited, timeout);
-}
-
-std::wstring WindowsPathOf(std::wstring_view hostPath)
-{
-    std::wstring path = (hostPath.starts_with(L'/') ? L"Z:" : L"") + std::wstring(hostPath);
-    std::replace(path.begin(), path.end(), L'/', L'\\');
-    return path;
+    WaitUntilIdle(shown);
+    return shown;
 }
 
 LRESULT SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Timeout timeout)
@@ -291,8 +311,13 @@ LRESULT SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Tim
 void WaitUntilIdle(HWND window, Timeout timeout)
 {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    WaitFor([&] { return !IsWindowVisible(window) || !AwaitsPainting(window); },
-            Describe(window) + " to handle its queue and repaint", timeout);
+    WaitFor(
+        [&] {
+            bool awaits = IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE);
+            if (!awaits) EnumChildWindows(window, NoteChildAwaitingPaint, reinterpret_cast<LPARAM>(&awaits));
+            return !IsWindowVisible(window) || !awaits;
+        },
+        Describe(window) + " to handle its queue and repaint", timeout);
 }
 
 HWND Control(HWND parent, int id)
@@ -305,8 +330,7 @@ HWND Control(HWND parent, int id)
 std::wstring Text(HWND window)
 {
     std::wstring text(static_cast<std::size_t>(SendBounded(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        SendBounded(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    text.resize(static_cast<std::size_t>(SendBounded(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
 }
 
@@ -318,11 +342,12 @@ std::vector<std::wstring> ControlTexts(HWND window)
     return texts;
 }
 
-std::wstring AnswerMessageBox(HWND box, int button)
+void PostAndWaitUntilTaken(HWND target, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const std::wstring text = Text(Control(box, MessageBoxTextId));
-    CloseWith(box, button);
-    return text;
+    RequireReachable(target);
+    const HWND root = GetAncestor(target, GA_ROOT);  // before the message may close it
+    PostMessageW(target, message, wParam, lParam);
+    WaitUntilIdle(root);
 }
 
 void TypeText(HWND edit, std::wstring_view text)
@@ -333,9 +358,11 @@ void TypeText(HWND edit, std::wstring_view text)
     for (wchar_t c : text) SendBounded(edit, WM_CHAR, c, 1);
 }
 
-void Click(HWND button)
+std::wstring AnswerMessageBox(HWND box, int button)
 {
-    PostAndWaitUntilTaken(button, BM_CLICK, 0, 0);
+    const std::wstring text = Text(Control(box, MessageBoxTextId));
+    CloseWith(box, button);
+    return text;
 }
 
 void Focus(HWND control)
@@ -349,14 +376,8 @@ void Press(HWND window, const Keystroke& keystroke)
 {
     if (!keystroke.Key) return PostAndWaitUntilTaken(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     RequireReachable(window);
-    const HWND target = KeyboardTarget(window);
-    PostKey(target, keystroke.Key, keystroke.AltHeld);
+    PostKey(KeyboardTarget(window), keystroke.Key, keystroke.AltHeld);
     WaitUntilIdle(window);
-}
-
-void ChooseMenuCommand(HWND window, int commandId)
-{
-    PostAndWaitUntilTaken(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
 }
 
 bool MenuShowsCheckMark(HWND window)
@@ -377,8 +398,7 @@ bool MenuShowsCheckMark(HWND window)
         const HWND popup = WaitFor([&] { return FindShown(ProcessOf(window), L"#32768", nullptr); }, "the menu to open");
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
         std::optional<bool> shows;
-        while (!(shows = ShowsCheckMark(CapturePainted(popup, ScreenRect(popup)))) &&
-               std::chrono::steady_clock::now() < deadline) {
+        while (!(shows = ShowsCheckMark(CapturePainted(popup, ScreenRect(popup)))) && std::chrono::steady_clock::now() < deadline) {
         }
         // One Esc closes the popup, the second leaves the menu bar.
         PostKey(window, VK_ESCAPE);
@@ -387,19 +407,6 @@ bool MenuShowsCheckMark(HWND window)
         if (shows) return *shows;
     }
     throw DriverError("the open menu of " + Describe(window) + " never showed on the screen");
-}
-
-void AwaitColours(HWND window, const RECT& area, COLORREF text, COLORREF background)
-{
-    WaitFor(
-        [&] {
-            std::map<COLORREF, std::size_t> counts;
-            for (COLORREF pixel : CapturePainted(window, area).Pixels) ++counts[pixel];
-            const auto mostCommon = std::max_element(counts.begin(), counts.end(),
-                                                     [](auto& a, auto& b) { return a.second < b.second; });
-            return mostCommon->first == background && counts.contains(text);
-        },
-        "the colours " + std::to_string(text) + " on " + std::to_string(background) + " in " + Describe(window));
 }
 
 ScreenImage CapturePainted(HWND window, const RECT& area, Timeout timeout)
@@ -417,73 +424,51 @@ ScreenImage CapturePainted(HWND window, const RECT& area, Timeout timeout)
         .value();
 }
 
-ListView::ListView(HWND list) : list_(list)
+void AwaitColours(HWND window, const RECT& area, COLORREF text, COLORREF background)
 {
-    process_.reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(list)));
-    if (process_)
-        remote_ = static_cast<char*>(VirtualAllocEx(process_.get(), nullptr, RemoteSize,
-                                                    MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-    if (!remote_) throw DriverError("cannot reach the memory of the process of " + Describe(list));
+    WaitFor(
+        [&] {
+            std::map<COLORREF, std::size_t> counts;
+            for (COLORREF pixel : CapturePainted(window, area).Pixels) ++counts[pixel];
+            const auto mostCommon = std::max_element(counts.begin(), counts.end(),
+                                                     [](auto& a, auto& b) { return a.second < b.second; });
+            return mostCommon->first == background && counts.contains(text);
+        },
+        "the colours " + std::to_string(text) + " on " + std::to_string(background) + " in " + Describe(window));
 }
 
-template <class Block>
-LRESULT ListView::Send(UINT message, WPARAM wParam, Block& block) const
-{
-    if (!WriteProcessMemory(process_.get(), remote_, &block, sizeof block, nullptr))
-        throw DriverError("cannot write into the process of " + Describe(list_));
-    const LRESULT result = SendBounded(list_, message, wParam, reinterpret_cast<LPARAM>(remote_));
-    ReadProcessMemory(process_.get(), remote_, &block, sizeof block, nullptr);
-    return result;
-}
-
-template <class Record>
-std::wstring ListView::AskForText(UINT message, WPARAM wParam, Record record) const
-{
-    struct {
-        Record record;
-        wchar_t text[TextCapacity];
-    } block{record, {}};
-    static_assert(sizeof block <= RemoteSize);
-    block.record.pszText = reinterpret_cast<wchar_t*>(remote_ + offsetof(decltype(block), text));
-    block.record.cchTextMax = static_cast<int>(TextCapacity);
-    Send(message, wParam, block);
-    return block.text;
-}
-
-std::vector<std::wstring> ListView::Headers() const
+std::vector<std::wstring> ListHeaders(HWND list)
 {
     std::vector<std::wstring> headers;
     LVCOLUMNW record{};
     record.mask = LVCF_TEXT;
-    for (int column = 0; column < ColumnCount(); ++column)
-        headers.push_back(AskForText(LVM_GETCOLUMNW, static_cast<WPARAM>(column), record));
+    for (int column = 0; column < ColumnCount(list); ++column)
+        headers.push_back(ProgramMemory(list).AskForText(LVM_GETCOLUMNW, column, record));
     return headers;
 }
 
-std::wstring ListView::Cell(int row, int column) const
+std::wstring ListCell(HWND list, int row, int column)
 {
     LVITEMW record{};
     record.iSubItem = column;
-    return AskForText(LVM_GETITEMTEXTW, static_cast<WPARAM>(row), record);
+    return ProgramMemory(list).AskForText(LVM_GETITEMTEXTW, row, record);
 }
 
-std::vector<std::vector<std::wstring>> ListView::Rows() const
+std::vector<std::vector<std::wstring>> ListRows(HWND list)
 {
-    std::vector<std::vector<std::wstring>> rows(static_cast<std::size_t>(RowCount()));
+    std::vector<std::vector<std::wstring>> rows(static_cast<std::size_t>(ListRowCount(list)));
     for (std::size_t row = 0; row < rows.size(); ++row)
-        for (int column = 0; column < ColumnCount(); ++column) rows[row].push_back(Cell(static_cast<int>(row), column));
+        for (int column = 0; column < ColumnCount(list); ++column)
+            rows[row].push_back(ListCell(list, static_cast<int>(row), column));
     return rows;
 }
 
-RECT ListView::RowScreenRect(int row) const
+RECT ListRowScreenRect(HWND list, int row)
 {
     // LVM_GETITEMRECT takes the kind of rectangle in the RECT's left field.
-    RECT rect{LVIR_BOUNDS, 0, 0, 0}, client{};
-    if (!Send(LVM_GETITEMRECT, static_cast<WPARAM>(row), rect))
-        throw DriverError("row " + std::to_string(row) + " is not in " + Describe(list_));
-    GetClientRect(list_, &client);
-    IntersectRect(&rect, &rect, &client);
-    MapWindowPoints(list_, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    RECT rect{LVIR_BOUNDS, 0, 0, 0};
+    ProgramMemory(list).Send(LVM_GETITEMRECT, static_cast<WPARAM>(row), rect);
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
 

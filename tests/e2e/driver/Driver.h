@@ -39,12 +39,10 @@ std::string Describe(HWND window);
 template <class Find>
 auto WaitFor(Find find, const std::string& awaited, Timeout timeout = DefaultTimeout)
 {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
+    for (const auto deadline = std::chrono::steady_clock::now() + timeout;; Sleep(10)) {
         if (auto found = find()) return found;
         if (std::chrono::steady_clock::now() >= deadline)
             throw DriverError("timed out after " + std::to_string(timeout.count()) + " ms waiting for " + awaited);
-        Sleep(10);
     }
 }
 
@@ -130,11 +128,14 @@ inline bool IsChecked(HWND button) { return SendBounded(button, BM_GETCHECK, 0, 
 // What a user does. Each refuses a window a user could not reach (hidden,
 // disabled, or in a disabled window), posts what the system posts and returns
 // once the program has taken it, also when that opened a modal window.
+// Posting keeps the road a user's input takes: through the program's message
+// loop, which a sent message (handled inside GetMessage) would bypass.
+void PostAndWaitUntilTaken(HWND target, UINT message, WPARAM wParam, LPARAM lParam);
 // Replaces the edit box's text as typing does: all selected, Backspace, then
 // each character as WM_CHAR, so the box applies its own rules.
 void TypeText(HWND edit, std::wstring_view text);
 // BM_CLICK, as a mouse click on a push button, check box or radio button.
-void Click(HWND button);
+inline void Click(HWND button) { PostAndWaitUntilTaken(button, BM_CLICK, 0, 0); }
 // Clicks the window's button and waits until the window has gone.
 inline void CloseWith(HWND window, int button) { Click(Control(window, button)), WaitUntilGone(window); }
 // Reads the message box's text (its static control 0xFFFF), presses the
@@ -143,7 +144,7 @@ std::wstring AnswerMessageBox(HWND box, int button);
 // Gives the control the focus as the dialog manager does on Tab (WM_NEXTDLGCTL).
 void Focus(HWND control);
 // WM_COMMAND with the item's id, as the menu posts it.
-void ChooseMenuCommand(HWND window, int commandId);
+inline void ChooseMenuCommand(HWND window, int command) { PostAndWaitUntilTaken(window, WM_COMMAND, command, 0); }
 // Whether any item of the window's first menu popup shows a check mark, as
 // the screen shows it: the popup is opened from the keyboard (F10, Down) and
 // closed with Esc. Under Wine a menu can be read only by its own process.
@@ -164,63 +165,33 @@ inline constexpr Keystroke Enter{"Enter", VK_RETURN}, Esc{"Esc", VK_ESCAPE}, Alt
 // not changed.
 void Press(HWND window, const Keystroke& keystroke);
 
-// What the screen shows, as COLORREF (0x00BBGGRR).
+// What the screen shows, as COLORREF (0x00BBGGRR), rows top down.
 struct ScreenImage {
     int Width;
     int Height;
-    std::vector<COLORREF> Pixels;  // rows top down
+    std::vector<COLORREF> Pixels;
 
     COLORREF At(int x, int y) const { return Pixels[static_cast<std::size_t>(y * Width + x)]; }
 };
 // The screen area once the window has repainted and the screen has stopped
 // changing (under Wine, what a window paints reaches the screen a little later).
 ScreenImage CapturePainted(HWND window, const RECT& area, Timeout timeout = DefaultTimeout);
-inline COLORREF PixelAt(HWND window, POINT at) { return CapturePainted(window, {at.x, at.y, at.x + 1, at.y + 1}).At(0, 0); }
 inline RECT ScreenRect(HWND window) { RECT rect{}; return GetWindowRect(window, &rect), rect; }
 // Waits until the area shows the background colour in most of its pixels and
 // the text colour in some (the cores of the strokes, whatever smoothing the
 // glyph edges get); throws when it does not.
 void AwaitColours(HWND window, const RECT& area, COLORREF text, COLORREF background);
 
-// A report-view list view of another process.
-// Its messages carry pointers, which the system does not carry across: the
-// records and texts go through memory inside the program, released with the
-// object. The records hold pointers too, so driver and program must have the
-// same bitness: each build compiles its own driver.
-class ListView {
-public:
-    explicit ListView(HWND list);
-    ~ListView() { VirtualFreeEx(process_.get(), remote_, 0, MEM_RELEASE); }
-    ListView(const ListView&) = delete;
-    ListView& operator=(const ListView&) = delete;
-
-    int RowCount() const { return static_cast<int>(SendBounded(list_, LVM_GETITEMCOUNT, 0, 0)); }
-    std::vector<std::wstring> Headers() const;
-    std::wstring Cell(int row, int column) const;
-    // Every cell of every row.
-    std::vector<std::vector<std::wstring>> Rows() const;
-    // The row's visible part across all columns, in screen coordinates.
-    RECT RowScreenRect(int row) const;
-
-private:
-    // A list in report view has a header with a column each.
-    int ColumnCount() const
-    {
-        const auto header = reinterpret_cast<HWND>(SendBounded(list_, LVM_GETHEADER, 0, 0));
-        return static_cast<int>(SendBounded(header, HDM_GETITEMCOUNT, 0, 0));
-    }
-    // Sends the message with lParam pointing at a copy of the block inside the
-    // program, and copies the block back once it is answered.
-    template <class Block>
-    LRESULT Send(UINT message, WPARAM wParam, Block& block) const;
-    // Sends a message whose lParam points at the record, with the text buffer
-    // that its pszText names after it; returns that text.
-    template <class Record>
-    std::wstring AskForText(UINT message, WPARAM wParam, Record record) const;
-
-    HWND list_;
-    OwnedHandle process_;
-    char* remote_ = nullptr;
-};
+// A report-view list view of another process. Its messages carry pointers,
+// which the system does not carry across: the records and texts go through
+// memory inside the program. The records hold pointers too, so driver and
+// program must have the same bitness: each build compiles its own driver.
+std::vector<std::wstring> ListHeaders(HWND list);
+std::wstring ListCell(HWND list, int row, int column);
+// Every cell of every row.
+std::vector<std::vector<std::wstring>> ListRows(HWND list);
+// The row across all columns, in screen coordinates.
+RECT ListRowScreenRect(HWND list, int row);
+inline int ListRowCount(HWND list) { return static_cast<int>(SendBounded(list, LVM_GETITEMCOUNT, 0, 0)); }
 
 }  // namespace e2e
