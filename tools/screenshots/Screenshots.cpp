@@ -53,8 +53,7 @@ void CofreloWindows()
     session.Insert(ExpenseOptionId, L"Regalos de Navidad", L"240.5");
     Save(session.Main, L"cofrelo-main");
 
-    const HWND insert = session.Open(InsertCommand, InsertDialogTitle);
-    session.FillInsertDialog(insert, ExpenseOptionId, L"Libros", L"35.90");
+    const HWND insert = session.OpenInsertDialog(ExpenseOptionId, L"Libros", L"35.90");
     Save(insert, L"cofrelo-insert");
     e2e::CloseWith(insert, InsertCancelButtonId);
 

@@ -13,18 +13,19 @@ HWND Session::WaitForModal(std::wstring_view title) const
     return window;
 }
 
-void Session::FillInsertDialog(HWND dialog, int option, std::wstring_view description, std::wstring_view amount) const
+HWND Session::OpenInsertDialog(int option, std::wstring_view description, std::wstring_view amount) const
 {
+    const HWND dialog = Open(InsertCommand, InsertDialogTitle);
     e2e::Click(e2e::Control(dialog, SavingOptionId));
     e2e::TypeText(e2e::Control(dialog, DescriptionBoxId), description);
     e2e::TypeText(e2e::Control(dialog, AmountBoxId), amount);
     e2e::Click(e2e::Control(dialog, option));
+    return dialog;
 }
 
 std::wstring Session::Insert(int option, std::wstring_view description, std::wstring_view amount) const
 {
-    const HWND dialog = Open(InsertCommand, InsertDialogTitle);
-    FillInsertDialog(dialog, option, description, amount);
+    const HWND dialog = OpenInsertDialog(option, description, amount);
     const std::wstring date = e2e::Text(e2e::Control(dialog, DatePickerId));
     e2e::CloseWith(dialog, InsertAcceptButtonId);
     return date;

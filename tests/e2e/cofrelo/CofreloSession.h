@@ -39,9 +39,9 @@ public:
     HWND WaitForModal(std::wstring_view title) const;
     // Chooses the command and waits for the dialog it opens.
     HWND Open(int command, std::wstring_view title) const { return Choose(command), WaitForModal(title); }
-    // Fills the open insert dialog: the texts first, then the option (the
-    // amount box takes no typing while "Comentario" is chosen).
-    void FillInsertDialog(HWND dialog, int option, std::wstring_view description, std::wstring_view amount) const;
+    // Opens the insert dialog and fills it: the texts first, then the option
+    // (the amount box takes no typing while "Comentario" is chosen).
+    HWND OpenInsertDialog(int option, std::wstring_view description, std::wstring_view amount) const;
     // A whole insertion that the program accepts; returns the date it showed.
     std::wstring Insert(int option, std::wstring_view description, std::wstring_view amount) const;
     // Inserts a saving, an expense and a comment, in the order of their kinds'

@@ -23,13 +23,10 @@ TEST(InsertDialog, ShowsEachRefusalKeepingWhatWasTypedAndRemembersTheKindChosenL
         {ExpenseOptionId, L"100.01", L"No podemos quitar mas de lo que tenemos ..."},
     };
     Session session;
-    HWND dialog = session.Open(InsertCommand, InsertDialogTitle);
-    EXPECT_TRUE(e2e::IsChecked(e2e::Control(dialog, SavingOptionId)));
-    e2e::CloseWith(dialog, InsertCancelButtonId);
     session.Insert(SavingOptionId, L"Base", L"100");
+    HWND dialog = nullptr;
     for (const auto& c : cases) {
-        dialog = session.Open(InsertCommand, InsertDialogTitle);
-        session.FillInsertDialog(dialog, c.option, L"x", c.amount);
+        dialog = session.OpenInsertDialog(c.option, L"x", c.amount);
         e2e::Click(e2e::Control(dialog, InsertAcceptButtonId));
         EXPECT_EQ(session.AnswerMessage(), c.message) << e2e::Utf8(c.amount);
         EXPECT_EQ(e2e::Text(e2e::Control(dialog, AmountBoxId)), c.amount);
@@ -45,8 +42,7 @@ TEST(InsertDialog, ShowsEachRefusalKeepingWhatWasTypedAndRemembersTheKindChosenL
     // A full ledger refuses any line.
     e2e::WriteFileBytes(session.PathOf(L"lleno.log"), std::string(LedgerBytes(FullLedger())));
     session.ChooseWithName(ReadCommand, L"lleno");
-    dialog = session.Open(InsertCommand, InsertDialogTitle);
-    session.FillInsertDialog(dialog, CommentOptionId, L"Uno mas", L"");
+    dialog = session.OpenInsertDialog(CommentOptionId, L"Uno mas", L"");
     e2e::Click(e2e::Control(dialog, InsertAcceptButtonId));
     EXPECT_EQ(session.AnswerMessage(), L"Memoria llena ...\r\nSintiendolo mucho NO puedo insertar mas ...");
     e2e::WaitUntilGone(dialog);
@@ -101,10 +97,10 @@ TEST(ConfigDialog, CancelKeepsEverythingAcceptPutsTheChoiceInForceAndSavesItForT
         e2e::CloseWith(config, ConfigCancelButtonId);
         chosen = DefaultSettings(session.ProgramFolder());
         session.AwaitKindColours(chosen);
-        EXPECT_EQ(e2e::FolderEntries(session.App.Folder()), std::vector<std::wstring>{L"Cofrelo.exe"});
 
         // A folder where the file should go: the message, and the colours in force all the same.
         const std::wstring file = session.PathOf(L"Configurador.log");
+        EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
         ASSERT_TRUE(CreateDirectoryW(file.c_str(), nullptr));
         config = session.Open(ConfigurationCommand, ConfigDialogTitle);
         AwaitSwatch(config, SavingBackSwatchId, chosen.SavingBackColor);
@@ -185,7 +181,7 @@ TEST(KeysAndCloseCommand, KeepEachWindowOpenWithItsTextsOrEndItAsSpecified)
         }
         const std::vector<std::wstring> texts = ControlTexts(window);
         Focus(Control(window, c.focused));
-        Press(window, c.key);
+        Press(Control(window, c.focused), c.key);
         if (c.expected == EndsProgram) {
             EXPECT_EQ(session.App.WaitForExit(), 0u);
         } else if (c.expected == KeepsTexts) {

@@ -30,13 +30,9 @@ bool SavedOrReadBack(bool save)
 int wmain(int argc, wchar_t** argv)
 {
     const std::wstring mode = argc == 3 ? argv[1] : L"";
-    if (mode != L"save" && mode != L"read") {
-        std::wcerr << L"usage: installed_ledger save|read Cofrelo.exe\n";
-        return 2;
-    }
-    e2e::ProgramUnderTest = e2e::WindowsPathOf(argv[2]);
+    e2e::ProgramUnderTest = e2e::WindowsPathOf(argv[argc - 1]);
     try {
-        const bool done = SavedOrReadBack(mode == L"save");
+        const bool done = (mode == L"save" || mode == L"read") && SavedOrReadBack(mode == L"save");
         std::wcout << L"installed_ledger " << mode << L": " << (done ? L"ok" : L"FAILED") << L'\n';
         return done ? 0 : 1;
     } catch (const e2e::DriverError& error) {

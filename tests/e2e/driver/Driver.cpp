@@ -46,8 +46,7 @@ void RequireReachable(HWND window)
     for (HWND container = window; container && container != GetDesktopWindow();
          container = GetAncestor(container, GA_PARENT))
         if (!IsWindowVisible(container) || !IsWindowEnabled(container))
-            throw DriverError("a user cannot reach " + Describe(window) + ": " + Describe(container) +
-                              " is hidden or disabled");
+            throw DriverError("a user cannot reach a window that is hidden, disabled or in a disabled window");
 }
 
 // Repeat count 1, the scan code and the Alt flag; a release adds the previous-state and transition bits.
@@ -57,15 +56,6 @@ void PostKey(HWND target, WORD key, bool altHeld = false)
                         (altHeld ? static_cast<LPARAM>(KF_ALTDOWN) << 16 : 0);
     PostMessageW(target, altHeld ? WM_SYSKEYDOWN : WM_KEYDOWN, key, data);
     PostMessageW(target, altHeld ? WM_SYSKEYUP : WM_KEYUP, key, data | static_cast<LPARAM>(0xC0000000));
-}
-
-HWND KeyboardTarget(HWND window)
-{
-    GUITHREADINFO thread{};
-    thread.cbSize = sizeof thread;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
-    const bool focusInWindow = thread.hwndFocus && (thread.hwndFocus == window || IsChild(window, thread.hwndFocus));
-    return focusInWindow ? thread.hwndFocus : window;
 }
 
 // The open popup menu as the screen shows it: whether its column of check
@@ -106,21 +96,17 @@ ScreenImage CaptureScreen(const RECT& area)
     SelectObject(memory.get(), bitmap.get());
     if (!bitmap || !BitBlt(memory.get(), 0, 0, image.Width, image.Height, screen.get(), area.left, area.top,
                            SRCCOPY | CAPTUREBLT))
-        throw DriverError("could not capture the screen at " + std::to_string(area.left) + ", " + std::to_string(area.top));
+        throw DriverError("could not capture the screen");
     for (COLORREF pixel : std::span(bits, static_cast<std::size_t>(image.Width * image.Height)))
         image.Pixels.push_back(RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel)));
     return image;
 }
 
-// Memory inside a list view's program, for the list's messages.
+// Memory inside a list view's program, for the list's messages, whose
+// pointers the system does not carry across.
 class ProgramMemory {
 public:
-    explicit ProgramMemory(HWND list)
-        : list_(list), process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                                             ProcessOf(list))),
-          remote_(static_cast<char*>(VirtualAllocEx(process_.get(), nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)))
-    {
-    }
+    explicit ProgramMemory(HWND list) : list_(list), process_(OpenProcess(PROCESS_VM_ALL, FALSE, ProcessOf(list))) {}
     ~ProgramMemory() { VirtualFreeEx(process_.get(), remote_, 0, MEM_RELEASE); }
 
     // Sends the message with lParam pointing at a copy of the block inside the
@@ -128,9 +114,8 @@ public:
     template <class Block>
     LRESULT Send(UINT message, WPARAM wParam, Block& block) const
     {
-        static_assert(sizeof block <= 4096);
         if (!WriteProcessMemory(process_.get(), remote_, &block, sizeof block, nullptr))
-            throw DriverError("cannot write into the program of " + Describe(list_));
+            throw DriverError("cannot write into the program of a list");
         const LRESULT result = SendBounded(list_, message, wParam, reinterpret_cast<LPARAM>(remote_));
         ReadProcessMemory(process_.get(), remote_, &block, sizeof block, nullptr);
         return result;
@@ -144,6 +129,7 @@ public:
             Record record;
             wchar_t text[TextCapacity];
         } block{record, {}};
+        static_assert(sizeof block <= 4096);
         block.record.pszText = reinterpret_cast<wchar_t*>(remote_ + offsetof(decltype(block), text));
         block.record.cchTextMax = static_cast<int>(TextCapacity);
         Send(message, static_cast<WPARAM>(index), block);
@@ -151,15 +137,17 @@ public:
     }
 
 private:
+    static constexpr DWORD PROCESS_VM_ALL = PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE;
     HWND list_;
     OwnedHandle process_;
-    char* remote_;
+    char* remote_ = static_cast<char*>(VirtualAllocEx(process_.get(), nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
 };
 
 // A list in report view has a header with a column each.
 int ColumnCount(HWND list)
 {
-    return static_cast<int>(SendBounded(reinterpret_cast<HWND>(SendBounded(list, LVM_GETHEADER, 0, 0)), HDM_GETITEMCOUNT, 0, 0));
+    const auto header = reinterpret_cast<HWND>(SendBounded(list, LVM_GETHEADER, 0, 0));
+    return static_cast<int>(SendBounded(header, HDM_GETITEMCOUNT, 0, 0));
 }
 
 }  // namespace
@@ -168,18 +156,10 @@ std::wstring ProgramUnderTest;
 
 std::string Narrow(std::wstring_view text, UINT codePage)
 {
+    const int length = static_cast<int>(text.size());
     std::string narrow(text.size() * 4, '\0');
-    narrow.resize(static_cast<std::size_t>(WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()),
-                                                               narrow.data(), static_cast<int>(narrow.size()), nullptr,
-                                                               nullptr)));
+    narrow.resize(WideCharToMultiByte(codePage, 0, text.data(), length, narrow.data(), length * 4, nullptr, nullptr));
     return narrow;
-}
-
-std::string Describe(HWND window)
-{
-    wchar_t caption[256] = {};
-    InternalGetWindowText(window, caption, static_cast<int>(std::size(caption)));
-    return "the window \"" + Utf8(caption) + "\"";
 }
 
 std::string FileBytes(const std::wstring& path)
@@ -195,15 +175,6 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes)
         throw DriverError("could not write " + Utf8(path));
 }
 
-std::vector<std::wstring> FolderEntries(const std::wstring& folder)
-{
-    std::vector<std::wstring> names;
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(folder)))
-        names.push_back(entry.path().filename().wstring());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 std::wstring WindowsPathOf(std::wstring_view hostPath)
 {
     std::wstring path = (hostPath.starts_with(L'/') ? L"Z:" : L"") + std::wstring(hostPath);
@@ -214,10 +185,8 @@ std::wstring WindowsPathOf(std::wstring_view hostPath)
 Application::Application(const std::vector<ExtraFile>& extraFiles, std::wstring_view subfolder)
 {
     static int counter = 0;
-    scratch_ = (std::filesystem::temp_directory_path() / (L"e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                                          std::to_wstring(GetTickCount64()) + L"-" +
-                                                          std::to_wstring(++counter)))
-                   .wstring() + L"\\";
+    const auto name = std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount64() + ++counter);
+    scratch_ = (std::filesystem::temp_directory_path() / (L"e2e-" + name)).wstring() + L"\\";
     folder_ = scratch_ + (subfolder.empty() ? L"" : std::wstring(subfolder) + L"\\");
     try {
         std::filesystem::create_directories(folder_);
@@ -304,7 +273,7 @@ LRESULT SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Tim
     DWORD_PTR answer = 0;
     if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, static_cast<UINT>(timeout.count()),
                              &answer))
-        throw DriverError(Describe(window) + " did not answer message " + std::to_string(message) + " in time");
+        throw DriverError("a window did not answer message " + std::to_string(message) + " in time");
     return static_cast<LRESULT>(answer);
 }
 
@@ -317,20 +286,20 @@ void WaitUntilIdle(HWND window, Timeout timeout)
             if (!awaits) EnumChildWindows(window, NoteChildAwaitingPaint, reinterpret_cast<LPARAM>(&awaits));
             return !IsWindowVisible(window) || !awaits;
         },
-        Describe(window) + " to handle its queue and repaint", timeout);
+        "a window to handle its queue and repaint", timeout);
 }
 
 HWND Control(HWND parent, int id)
 {
     HWND control = GetDlgItem(parent, id);
-    if (!control) throw DriverError(Describe(parent) + " has no control with id " + std::to_string(id));
+    if (!control) throw DriverError("no control with id " + std::to_string(id));
     return control;
 }
 
 std::wstring Text(HWND window)
 {
     std::wstring text(static_cast<std::size_t>(SendBounded(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(SendBounded(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    text.resize(SendBounded(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
     return text;
 }
 
@@ -367,17 +336,20 @@ std::wstring AnswerMessageBox(HWND box, int button)
 
 void Focus(HWND control)
 {
-    RequireReachable(control);
     PostAndWaitUntilTaken(GetAncestor(control, GA_ROOT), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
-    if (KeyboardTarget(control) != control) throw DriverError("could not give the focus to " + Describe(control));
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &thread);
+    if (thread.hwndFocus != control) throw DriverError("could not give the focus to a control");
 }
 
-void Press(HWND window, const Keystroke& keystroke)
+void Press(HWND target, const Keystroke& keystroke)
 {
-    if (!keystroke.Key) return PostAndWaitUntilTaken(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    RequireReachable(window);
-    PostKey(KeyboardTarget(window), keystroke.Key, keystroke.AltHeld);
-    WaitUntilIdle(window);
+    const HWND root = GetAncestor(target, GA_ROOT);  // before the key may close it
+    if (!keystroke.Key) return PostAndWaitUntilTaken(root, WM_SYSCOMMAND, SC_CLOSE, 0);
+    RequireReachable(target);
+    PostKey(target, keystroke.Key, keystroke.AltHeld);
+    WaitUntilIdle(root);
 }
 
 bool MenuShowsCheckMark(HWND window)
@@ -395,18 +367,19 @@ bool MenuShowsCheckMark(HWND window)
         WaitUntilIdle(window);
         PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, 0);  // as F10: the menu bar's first title
         PostKey(window, VK_DOWN);
-        const HWND popup = WaitFor([&] { return FindShown(ProcessOf(window), L"#32768", nullptr); }, "the menu to open");
+        const HWND popup = WaitFor([&] { return FindShown(ProcessOf(window), L"#32768", nullptr); }, "the menu");
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
         std::optional<bool> shows;
-        while (!(shows = ShowsCheckMark(CapturePainted(popup, ScreenRect(popup)))) && std::chrono::steady_clock::now() < deadline) {
-        }
+        do
+            shows = ShowsCheckMark(CapturePainted(popup, ScreenRect(popup)));
+        while (!shows && std::chrono::steady_clock::now() < deadline);
         // One Esc closes the popup, the second leaves the menu bar.
         PostKey(window, VK_ESCAPE);
         PostKey(window, VK_ESCAPE);
         WaitUntilIdle(window);
         if (shows) return *shows;
     }
-    throw DriverError("the open menu of " + Describe(window) + " never showed on the screen");
+    throw DriverError("the open menu never showed on the screen");
 }
 
 ScreenImage CapturePainted(HWND window, const RECT& area, Timeout timeout)
@@ -434,7 +407,7 @@ void AwaitColours(HWND window, const RECT& area, COLORREF text, COLORREF backgro
                                                      [](auto& a, auto& b) { return a.second < b.second; });
             return mostCommon->first == background && counts.contains(text);
         },
-        "the colours " + std::to_string(text) + " on " + std::to_string(background) + " in " + Describe(window));
+        "the colours " + std::to_string(text) + " on " + std::to_string(background));
 }
 
 std::vector<std::wstring> ListHeaders(HWND list)

@@ -31,8 +31,6 @@ struct DriverError : std::runtime_error {
 // The text in the code page: UTF-8, or the system's ANSI code page as the programs' files keep it.
 std::string Narrow(std::wstring_view text, UINT codePage = CP_UTF8);
 inline std::string Utf8(std::wstring_view text) { return Narrow(text); }
-// The window's caption, for error messages.
-std::string Describe(HWND window);
 
 // Calls find until it gives something true and returns that; once timeout has
 // passed, throws DriverError naming what was awaited.
@@ -55,8 +53,6 @@ using OwnedHandle = std::unique_ptr<void, Freeing<CloseHandle>>;
 
 std::string FileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
-// The names in the folder, sorted.
-std::vector<std::wstring> FolderEntries(const std::wstring& folder);
 
 // The program the tests work, from their command line (TestMain.cpp), as a
 // Windows path (see WindowsPathOf).
@@ -160,10 +156,11 @@ struct Keystroke {
 inline constexpr Keystroke Enter{"Enter", VK_RETURN}, Esc{"Esc", VK_ESCAPE}, AltF4{"Alt+F4", VK_F4, true},
     CloseCommand{"close command", 0};
 // A key goes as WM_KEYDOWN and WM_KEYUP (with Alt held, WM_SYSKEYDOWN and
-// WM_SYSKEYUP) to the control with the focus in the window, or to the window,
-// so the message loop and the dialog manager see a real key. GetKeyState is
-// not changed.
-void Press(HWND window, const Keystroke& keystroke);
+// WM_SYSKEYUP) to the target, the control with the focus (see Focus) or a
+// window, so the message loop and the dialog manager see a real key; the
+// close command goes to the target's top-level window. GetKeyState is not
+// changed.
+void Press(HWND target, const Keystroke& keystroke);
 
 // What the screen shows, as COLORREF (0x00BBGGRR), rows top down.
 struct ScreenImage {

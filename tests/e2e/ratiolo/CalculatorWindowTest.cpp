@@ -50,7 +50,7 @@ TEST(CalculatorWindow, WritesEachMissingValueInRedOrAsksForExactlyTwoValuesAndTa
         for (int i = 0; i < 3; ++i) e2e::TypeText(e2e::Control(window, Boxes[i]), c.typed[i]);
         if (c.key) {
             e2e::Focus(e2e::Control(window, c.control));
-            e2e::Press(window, *c.key);
+            e2e::Press(e2e::Control(window, c.control), *c.key);
         } else {
             e2e::Click(e2e::Control(window, c.control));
         }
