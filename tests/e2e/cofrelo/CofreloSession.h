@@ -6,11 +6,16 @@
 #pragma once
 
 #include "Driver.h"
+#include "common/win32/AnsiText.h"
 #include "ledger/CofreloIds.h"
 #include "settings/Settings.h"
+#include "support/MemoryFileSystem.h"
 #include "support/Records.h"
 
 namespace cofrelo {
+
+// The text in the system's ANSI code page, as the program's files keep it.
+inline std::string Ansi(std::wstring_view text) { return e2e::Narrow(text, CP_ACP); }
 
 // The cells of a list row, as the list holds them (padding included).
 using Row = std::vector<std::wstring>;
@@ -32,43 +37,97 @@ public:
     std::wstring PathOf(std::wstring_view name) const { return App.Folder() + std::wstring(name); }
     // The program's folder as the program names it, in UTF-8.
     std::string ProgramFolder() const { return e2e::Utf8(App.Folder()); }
-
     void Choose(int command) const { e2e::ChooseMenuCommand(Main, command); }
+
     // A dialog or message box with this title, which must hold the main window
     // (disabled) while it is open.
-    HWND WaitForModal(std::wstring_view title) const;
+    HWND WaitForModal(std::wstring_view title) const
+    {
+        const HWND window = App.WaitForWindow(title);
+        if (IsWindowEnabled(Main)) throw e2e::DriverError(e2e::Utf8(title) + " leaves the main window usable");
+        return window;
+    }
     // Chooses the command and waits for the dialog it opens.
     HWND Open(int command, std::wstring_view title) const { return Choose(command), WaitForModal(title); }
-    // Opens the insert dialog and fills it: the texts first, then the option
-    // (the amount box takes no typing while "Comentario" is chosen).
-    HWND OpenInsertDialog(int option, std::wstring_view description, std::wstring_view amount) const;
-    // A whole insertion that the program accepts; returns the date it showed.
-    std::wstring Insert(int option, std::wstring_view description, std::wstring_view amount) const;
-    // Inserts a saving, an expense and a comment, in the order of their kinds'
-    // numbers; returns their records as the ledger file keeps them.
-    std::string InsertEachKind() const;
-
     // Waits for the message box, returns its text and answers it.
     std::wstring AnswerMessage(int button = IDOK, std::wstring_view title = MessageTitle) const
     {
         return e2e::AnswerMessageBox(WaitForModal(title), button);
     }
-    void ChooseWithName(int command, std::wstring_view name) const;
+
+    // Opens the insert dialog and fills it: the texts first, then the option
+    // (the amount box takes no typing while "Comentario" is chosen).
+    HWND OpenInsertDialog(int option, std::wstring_view description, std::wstring_view amount) const
+    {
+        const HWND dialog = Open(InsertCommand, InsertDialogTitle);
+        e2e::Click(e2e::Control(dialog, SavingOptionId));
+        e2e::TypeText(e2e::Control(dialog, DescriptionBoxId), description);
+        e2e::TypeText(e2e::Control(dialog, AmountBoxId), amount);
+        e2e::Click(e2e::Control(dialog, option));
+        return dialog;
+    }
+    // A whole insertion that the program accepts; returns the date it showed.
+    std::wstring Insert(int option, std::wstring_view description, std::wstring_view amount) const
+    {
+        const HWND dialog = OpenInsertDialog(option, description, amount);
+        const std::wstring date = e2e::Text(e2e::Control(dialog, DatePickerId));
+        e2e::CloseWith(dialog, InsertAcceptButtonId);
+        return date;
+    }
+    // Inserts a saving, an expense and a comment, in the order of their kinds'
+    // numbers; returns their records as the ledger file keeps them. The saving
+    // has braces and a backslash, which the RTF export escapes, and a letter
+    // beyond ASCII.
+    std::string InsertEachKind() const
+    {
+        const wchar_t* const saving = L"N\u00F3mina {enero} \\ paga";
+        const std::string day = Ansi(Insert(SavingOptionId, saving, L"1250.5"));
+        Insert(ExpenseOptionId, L"Luz", L"30");
+        Insert(CommentOptionId, L"Revisar el seguro", L"");
+        return Record(day, Ansi(saving), "+1250.5", "1250.5", 0) + Record(day, "Luz", "-30", "1220.5", 1) +
+               Record(day, "Revisar el seguro", "*", "*", 2);
+    }
+    void ChooseWithName(int command, std::wstring_view name) const
+    {
+        const HWND dialog = Open(command, FileNameDialogTitle);
+        e2e::TypeText(e2e::Control(dialog, NameBoxId), name);
+        e2e::CloseWith(dialog, NameAcceptButtonId);
+    }
     // The command at work has ended without a message: once the program is
     // idle again, the main window takes input, which a message box prevents.
     bool EndedWithoutMessage() const { return e2e::WaitUntilIdle(Main), IsWindowEnabled(Main); }
     // Waits until the rows of InsertEachKind show in the colours the settings
     // give their kinds; throws when they do not.
-    void AwaitKindColours(const Settings& settings) const;
+    void AwaitKindColours(const Settings& settings) const
+    {
+        for (std::int32_t kind = 0; kind < 3; ++kind) {
+            const RECT row = e2e::ListRowScreenRect(e2e::Control(Main, LedgerListId), kind);
+            e2e::AwaitColours(Main, row, RowColoursFor(kind, settings)->Text, RowColoursFor(kind, settings)->Back);
+        }
+    }
     // Ends the program with "Salir" and returns its exit code.
     DWORD Exit() { return Choose(ExitCommand), App.WaitForExit(); }
 };
 
-// The text in the system's ANSI code page, as the program's files keep it.
-inline std::string Ansi(std::wstring_view text) { return e2e::Narrow(text, CP_ACP); }
 // The rows the list shows for these records.
-std::vector<Row> RowsOf(const std::string& records, bool american);
+inline std::vector<Row> RowsOf(const std::string& records, bool american)
+{
+    const Ledger ledger = LedgerOf(records);
+    std::vector<Row> rows;
+    for (const Movement& movement : std::span(ledger.Movements.get(), static_cast<std::size_t>(ledger.Count))) {
+        const DisplayTexts numbers = MovementDisplayTexts(movement, american);
+        rows.push_back({WideFromAnsi(FieldText(movement.DateText)), WideFromAnsi(FieldText(movement.Description)),
+                        WideFromAnsi(numbers.Amount), WideFromAnsi(numbers.Balance)});
+    }
+    return rows;
+}
+
 // "Configurador.log" as the core writes it for these settings.
-std::string ConfigurationBytes(const Settings& settings, const std::string& programFolder);
+inline std::string ConfigurationBytes(const Settings& settings, const std::string& programFolder)
+{
+    MemoryFileSystem files;
+    ConfigurationFile file(files, programFolder);
+    return file.SaveSettings(settings) ? *files.Find(file.Path()) : "";
+}
 
 }  // namespace cofrelo

@@ -1,6 +1,6 @@
-// Cofrelo's dialogs worked as a user does: the insert dialog's refusals, the
-// configuration dialog with the system's own colour chooser and folder
-// browser, and the keys and the close command in every window.
+// Cofrelo's configuration dialog with the system's own colour chooser and
+// folder browser, and the keys and the close command in every window, worked
+// as a user does.
 #include "cofrelo/CofreloSession.h"
 
 #include <gtest/gtest.h>
@@ -10,44 +10,6 @@
 using namespace cofrelo;
 
 namespace {
-
-TEST(InsertDialog, ShowsEachRefusalKeepingWhatWasTypedAndRemembersTheKindChosenLast)
-{
-    const struct {
-        int option;
-        const wchar_t* amount;
-        const wchar_t* message;
-    } cases[] = {
-        {SavingOptionId, L"12a", L"Tienes que escribir solo numeros, y decimales, es un punto \".\" \r\nGRACIAS !!!"},
-        {SavingOptionId, L"1000000000.01", L"maximo permitido 1.000.000.000'00\r\nminimo permitido 0"},
-        {ExpenseOptionId, L"100.01", L"No podemos quitar mas de lo que tenemos ..."},
-    };
-    Session session;
-    session.Insert(SavingOptionId, L"Base", L"100");
-    HWND dialog = nullptr;
-    for (const auto& c : cases) {
-        dialog = session.OpenInsertDialog(c.option, L"x", c.amount);
-        e2e::Click(e2e::Control(dialog, InsertAcceptButtonId));
-        EXPECT_EQ(session.AnswerMessage(), c.message) << e2e::Utf8(c.amount);
-        EXPECT_EQ(e2e::Text(e2e::Control(dialog, AmountBoxId)), c.amount);
-        e2e::CloseWith(dialog, InsertCancelButtonId);
-    }
-    EXPECT_EQ(session.Rows().size(), 1u);
-    // The kind chosen last, also on "Cancelar"; a comment takes no amount.
-    dialog = session.Open(InsertCommand, InsertDialogTitle);
-    EXPECT_TRUE(e2e::IsChecked(e2e::Control(dialog, ExpenseOptionId)));
-    e2e::Click(e2e::Control(dialog, CommentOptionId));
-    EXPECT_FALSE(IsWindowEnabled(e2e::Control(dialog, AmountBoxId)));
-    e2e::CloseWith(dialog, InsertCancelButtonId);
-    // A full ledger refuses any line.
-    e2e::WriteFileBytes(session.PathOf(L"lleno.log"), std::string(LedgerBytes(FullLedger())));
-    session.ChooseWithName(ReadCommand, L"lleno");
-    dialog = session.OpenInsertDialog(CommentOptionId, L"Uno mas", L"");
-    e2e::Click(e2e::Control(dialog, InsertAcceptButtonId));
-    EXPECT_EQ(session.AnswerMessage(), L"Memoria llena ...\r\nSintiendolo mucho NO puedo insertar mas ...");
-    e2e::WaitUntilGone(dialog);
-    EXPECT_EQ(e2e::ListRowCount(e2e::Control(session.Main, LedgerListId)), LedgerCapacity);
-}
 
 // The system's colour chooser, captioned as Wine shows it, and its red, green
 // and blue boxes: the same ids on Windows and under Wine.

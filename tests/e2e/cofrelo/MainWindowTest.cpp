@@ -1,6 +1,6 @@
 // Cofrelo's main window and its menu commands, worked as a user does: the
-// list and its rows, the name dialog, the questions and the messages, and the
-// files written. What the rows and files hold is the core's to decide; these
+// list and its rows, the insert and name dialogs, the questions and the
+// messages, and the files written. What the rows and files hold is the core's to decide; these
 // check that each command shows and writes what the core gives for the rows
 // on the screen, in the format in force, to the file named.
 #include "cofrelo/CofreloSession.h"
@@ -20,7 +20,7 @@ constexpr wchar_t TextExportedText[] = L"Ahorros Exportados a TXT ...";
 constexpr wchar_t RtfExportedText[] = L"Ahorros Exportados a RTF ...";
 
 // Every command and every message in one run. An empty ledger asks for data
-// first. A file is replaced only on "Si"; "Nuevo" empties the list, and "Leer"
+// first. The insert dialog keeps what was typed when it refuses it. A file is replaced only on "Si"; "Nuevo" empties the list, and "Leer"
 // then offers the name saved last and brings the rows back. A file that cannot
 // be written or read: the message names the file and the system's reason, and
 // the list and the folder stay as they were.
@@ -42,7 +42,29 @@ TEST(MainWindow, StartsEmptyWritesWhatTheCoreGivesForTheRowsShownReportsFailures
     }
     const std::string records = session.InsertEachKind();
     session.AwaitKindColours(DefaultSettings(session.ProgramFolder()));
-    HWND dialog = session.Open(SaveCommand, FileNameDialogTitle);
+    const struct {
+        int option;
+        const wchar_t* amount;
+        const wchar_t* message;
+    } refusals[] = {
+        {SavingOptionId, L"12a", L"Tienes que escribir solo numeros, y decimales, es un punto \".\" \r\nGRACIAS !!!"},
+        {SavingOptionId, L"1000000000.01", L"maximo permitido 1.000.000.000'00\r\nminimo permitido 0"},
+        {ExpenseOptionId, L"1220.51", L"No podemos quitar mas de lo que tenemos ..."},
+    };
+    for (const auto& c : refusals) {
+        const HWND insert = session.OpenInsertDialog(c.option, L"x", c.amount);
+        e2e::Click(e2e::Control(insert, InsertAcceptButtonId));
+        EXPECT_EQ(session.AnswerMessage(), c.message) << e2e::Utf8(c.amount);
+        EXPECT_EQ(e2e::Text(e2e::Control(insert, AmountBoxId)), c.amount);  // kept as typed
+        e2e::CloseWith(insert, InsertCancelButtonId);
+    }
+    // The kind chosen last, also on "Cancelar"; a comment takes no amount.
+    HWND dialog = session.Open(InsertCommand, InsertDialogTitle);
+    EXPECT_TRUE(e2e::IsChecked(e2e::Control(dialog, ExpenseOptionId)));
+    e2e::Click(e2e::Control(dialog, CommentOptionId));
+    EXPECT_FALSE(IsWindowEnabled(e2e::Control(dialog, AmountBoxId)));
+    e2e::CloseWith(dialog, InsertCancelButtonId);
+    dialog = session.Open(SaveCommand, FileNameDialogTitle);
     EXPECT_EQ(e2e::Text(e2e::Control(dialog, NameBoxId)), L"");
     e2e::Click(e2e::Control(dialog, NameAcceptButtonId));  // an empty name is refused, the dialog stays
     EXPECT_EQ(session.AnswerMessage(), L"Tienes que escribir un nombre de fichero ...");
@@ -120,6 +142,15 @@ TEST(MainWindow, StartsEmptyWritesWhatTheCoreGivesForTheRowsShownReportsFailures
         EXPECT_TRUE(session.EndedWithoutMessage());
         EXPECT_EQ(session.Rows(), rows);
     }
+    // A full ledger refuses any line.
+    e2e::WriteFileBytes(session.PathOf(L"lleno.log"), std::string(LedgerBytes(FullLedger())));
+    session.ChooseWithName(ReadCommand, L"lleno");
+    dialog = session.OpenInsertDialog(CommentOptionId, L"Uno mas", L"");
+    e2e::Click(e2e::Control(dialog, InsertAcceptButtonId));
+    EXPECT_EQ(session.AnswerMessage(), L"Memoria llena ...\r\nSintiendolo mucho NO puedo insertar mas ...");
+    e2e::WaitUntilGone(dialog);
+    EXPECT_EQ(e2e::ListRowCount(e2e::Control(session.Main, LedgerListId)), LedgerCapacity);
+    session.Choose(NewCommand);
     session.Insert(CommentOptionId, L"Sin grabar", L"");
     EXPECT_EQ(session.Exit(), 0u);  // unsaved rows are no reason to ask
 }
