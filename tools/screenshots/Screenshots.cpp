@@ -8,6 +8,7 @@
 
 #include <fstream>
 #include <iostream>
+#include <utility>
 
 namespace {
 
@@ -39,7 +40,14 @@ void Save(HWND window, const wchar_t* name)
     const RECT whole = e2e::ScreenRect(window);
     RECT visible{};
     IntersectRect(&visible, &whole, &screen);
-    e2e::WriteFileBytes(OutputFolder + name + NameSuffix + L".bmp", Bmp(e2e::CapturePainted(window, visible)));
+    // What a window paints reaches the screen a little later: two captures
+    // apart must agree.
+    e2e::ScreenImage image = e2e::CapturePainted(window, visible);
+    for (int capture = 0; capture < 100; ++capture) {
+        Sleep(50);
+        if (std::exchange(image, e2e::CapturePainted(window, visible)).Pixels == image.Pixels) break;
+    }
+    e2e::WriteFileBytes(OutputFolder + name + NameSuffix + L".bmp", Bmp(image));
 }
 
 void CofreloWindows()

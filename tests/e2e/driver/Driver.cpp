@@ -14,7 +14,6 @@ namespace e2e {
 namespace {
 
 constexpr int MessageBoxTextId = 0xFFFF;
-// Captures this far apart must agree before the screen counts as settled.
 constexpr DWORD SettleIntervalMs = 50;
 // Room for the longest cell text the programs' lists hold.
 constexpr std::size_t TextCapacity = 1024;
@@ -41,12 +40,12 @@ BOOL CALLBACK NoteChildAwaitingPaint(HWND child, LPARAM awaits)
     return !*reinterpret_cast<bool*>(awaits);
 }
 
+// A window a user can reach: it and its parents are visible, and it and its
+// top-level window (which an owned modal dialog disables) are enabled.
 void RequireReachable(HWND window)
 {
-    for (HWND container = window; container && container != GetDesktopWindow();
-         container = GetAncestor(container, GA_PARENT))
-        if (!IsWindowVisible(container) || !IsWindowEnabled(container))
-            throw DriverError("a user cannot reach a window that is hidden, disabled or in a disabled window");
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window) || !IsWindowEnabled(GetAncestor(window, GA_ROOT)))
+        throw DriverError("a user cannot reach a window that is hidden, disabled or in a disabled window");
 }
 
 // Repeat count 1, the scan code and the Alt flag; a release adds the previous-state and transition bits.
@@ -94,8 +93,7 @@ ScreenImage CaptureScreen(const RECT& area)
         CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
     const std::unique_ptr<std::remove_pointer_t<HDC>, Freeing<DeleteDC>> memory(CreateCompatibleDC(screen.get()));
     SelectObject(memory.get(), bitmap.get());
-    if (!bitmap || !BitBlt(memory.get(), 0, 0, image.Width, image.Height, screen.get(), area.left, area.top,
-                           SRCCOPY | CAPTUREBLT))
+    if (!bitmap || !BitBlt(memory.get(), 0, 0, image.Width, image.Height, screen.get(), area.left, area.top, SRCCOPY))
         throw DriverError("could not capture the screen");
     for (COLORREF pixel : std::span(bits, static_cast<std::size_t>(image.Width * image.Height)))
         image.Pixels.push_back(RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel)));
@@ -182,24 +180,24 @@ std::wstring WindowsPathOf(std::wstring_view hostPath)
     return path;
 }
 
+Application::ScratchFolder::~ScratchFolder()
+{
+    std::error_code ignored;
+    if (!Path.empty()) std::filesystem::remove_all(Path, ignored);
+}
+
 Application::Application(const std::vector<ExtraFile>& extraFiles, std::wstring_view subfolder)
 {
     static int counter = 0;
     const auto name = std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount64() + ++counter);
-    scratch_ = (std::filesystem::temp_directory_path() / (L"e2e-" + name)).wstring() + L"\\";
-    folder_ = scratch_ + (subfolder.empty() ? L"" : std::wstring(subfolder) + L"\\");
-    try {
-        std::filesystem::create_directories(folder_);
-        const std::wstring executable = folder_ + ProgramUnderTest.substr(ProgramUnderTest.find_last_of(L"\\/") + 1);
-        if (!CopyFileW(ProgramUnderTest.c_str(), executable.c_str(), FALSE))
-            throw DriverError("could not copy " + Utf8(ProgramUnderTest));
-        for (const ExtraFile& file : extraFiles) WriteFileBytes(folder_ + file.Name, file.Bytes);
-        Launch(executable);
-    } catch (...) {
-        std::error_code ignored;
-        std::filesystem::remove_all(scratch_, ignored);
-        throw;
-    }
+    scratch_.Path = (std::filesystem::temp_directory_path() / (L"e2e-" + name)).wstring() + L"\\";
+    folder_ = scratch_.Path + (subfolder.empty() ? L"" : std::wstring(subfolder) + L"\\");
+    std::filesystem::create_directories(folder_);
+    const std::wstring executable = folder_ + ProgramUnderTest.substr(ProgramUnderTest.find_last_of(L"\\/") + 1);
+    if (!CopyFileW(ProgramUnderTest.c_str(), executable.c_str(), FALSE))
+        throw DriverError("could not copy " + Utf8(ProgramUnderTest));
+    for (const ExtraFile& file : extraFiles) WriteFileBytes(folder_ + file.Name, file.Bytes);
+    Launch(executable);
 }
 
 Application::Application(InPlace) : folder_(ProgramUnderTest.substr(0, ProgramUnderTest.find_last_of(L"\\/") + 1))
@@ -210,9 +208,7 @@ Application::Application(InPlace) : folder_(ProgramUnderTest.substr(0, ProgramUn
 Application::~Application()
 {
     if (!HasExited()) TerminateProcess(process_.get(), 1);
-    WaitForSingleObject(process_.get(), static_cast<DWORD>(ReplyTimeout.count()));
-    std::error_code ignored;
-    if (!scratch_.empty()) std::filesystem::remove_all(scratch_, ignored);
+    WaitForSingleObject(process_.get(), static_cast<DWORD>(ReplyTimeout.count()));  // before its folder goes
 }
 
 void Application::Launch(const std::wstring& executable)
@@ -368,11 +364,15 @@ bool MenuShowsCheckMark(HWND window)
         PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, 0);  // as F10: the menu bar's first title
         PostKey(window, VK_DOWN);
         const HWND popup = WaitFor([&] { return FindShown(ProcessOf(window), L"#32768", nullptr); }, "the menu");
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        // What a window paints reaches the screen a little later: two captures
+        // this far apart must agree before the popup counts as shown.
+        ScreenImage image = CapturePainted(popup, ScreenRect(popup));
         std::optional<bool> shows;
-        do
-            shows = ShowsCheckMark(CapturePainted(popup, ScreenRect(popup)));
-        while (!shows && std::chrono::steady_clock::now() < deadline);
+        for (int capture = 0; !shows && capture < 40; ++capture) {
+            Sleep(SettleIntervalMs);
+            const ScreenImage previous = std::exchange(image, CapturePainted(popup, ScreenRect(popup)));
+            if (image.Pixels == previous.Pixels) shows = ShowsCheckMark(image);
+        }
         // One Esc closes the popup, the second leaves the menu bar.
         PostKey(window, VK_ESCAPE);
         PostKey(window, VK_ESCAPE);
@@ -382,19 +382,10 @@ bool MenuShowsCheckMark(HWND window)
     throw DriverError("the open menu never showed on the screen");
 }
 
-ScreenImage CapturePainted(HWND window, const RECT& area, Timeout timeout)
+ScreenImage CapturePainted(HWND window, const RECT& area)
 {
-    WaitUntilIdle(window, timeout);
-    ScreenImage previous = CaptureScreen(area);
-    return WaitFor(
-               [&]() -> std::optional<ScreenImage> {
-                   Sleep(SettleIntervalMs);
-                   ScreenImage current = CaptureScreen(area);
-                   if (current.Pixels == std::exchange(previous, current).Pixels) return current;
-                   return std::nullopt;
-               },
-               "the screen to stop changing", timeout)
-        .value();
+    WaitUntilIdle(window);
+    return CaptureScreen(area);
 }
 
 void AwaitColours(HWND window, const RECT& area, COLORREF text, COLORREF background)

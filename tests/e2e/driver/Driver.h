@@ -98,7 +98,11 @@ public:
 private:
     void Launch(const std::wstring& executable);
 
-    std::wstring scratch_;  // empty for a program run in place
+    // A folder removed with everything in it as the object goes.
+    struct ScratchFolder {
+        std::wstring Path;  // empty for a program run in place
+        ~ScratchFolder();
+    } scratch_;
     std::wstring folder_;
     OwnedHandle job_;
     OwnedHandle process_;
@@ -170,9 +174,9 @@ struct ScreenImage {
 
     COLORREF At(int x, int y) const { return Pixels[static_cast<std::size_t>(y * Width + x)]; }
 };
-// The screen area once the window has repainted and the screen has stopped
-// changing (under Wine, what a window paints reaches the screen a little later).
-ScreenImage CapturePainted(HWND window, const RECT& area, Timeout timeout = DefaultTimeout);
+// The screen area once the window has repainted. Under Wine what a window
+// paints reaches the screen a little later: wait for what is expected.
+ScreenImage CapturePainted(HWND window, const RECT& area);
 inline RECT ScreenRect(HWND window) { RECT rect{}; return GetWindowRect(window, &rect), rect; }
 // Waits until the area shows the background colour in most of its pixels and
 // the text colour in some (the cores of the strokes, whatever smoothing the
