@@ -196,7 +196,7 @@ Application::Application(const std::vector<ExtraFile>& extraFiles, std::wstring_
     const std::wstring executable = folder_ + ProgramUnderTest.substr(ProgramUnderTest.find_last_of(L"\\/") + 1);
     if (!CopyFileW(ProgramUnderTest.c_str(), executable.c_str(), FALSE))
         throw DriverError("could not copy " + Utf8(ProgramUnderTest));
-    for (const ExtraFile& file : extraFiles) WriteFileBytes(folder_ + file.Name, file.Bytes);
+    for (const auto& [file, bytes] : extraFiles) WriteFileBytes(folder_ + file, bytes);
     Launch(executable);
 }
 
@@ -213,27 +213,16 @@ Application::~Application()
 
 void Application::Launch(const std::wstring& executable)
 {
-    // Kills the program when the job's last handle closes, even when the test
-    // process dies or CTest kills it, so a program never outlives its test.
-    // What the program starts stays out of the job: under Wine the first
-    // program that shows a window starts the desktop process, which must outlive it.
-    job_.reset(CreateJobObjectW(nullptr, nullptr));
-    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_SILENT_BREAKAWAY_OK;
-    SetInformationJobObject(job_.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
     std::wstring commandLine = L"\"" + executable + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    // Suspended until it is in the job, so that nothing it starts escapes it.
-    if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                        folder_.c_str(), &startup, &started))
+    if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
+                        &startup, &started))
         throw DriverError("could not start " + Utf8(executable));
     process_.reset(started.hProcess);
-    const OwnedHandle thread(started.hThread);
+    const OwnedHandle thread(started.hThread);  // not needed, closed at once
     processId_ = started.dwProcessId;
-    if (!AssignProcessToJobObject(job_.get(), process_.get())) throw DriverError("could not put the program in a job");
-    ResumeThread(thread.get());
 }
 
 DWORD Application::WaitForExit(Timeout timeout)
@@ -253,13 +242,7 @@ HWND Application::FindTopLevel(std::wstring_view caption) const
 
 HWND Application::WaitForWindow(std::wstring_view caption, Timeout timeout) const
 {
-    const std::string awaited = "a window captioned \"" + Utf8(caption) + "\"";
-    const HWND shown = WaitFor(
-        [&] {
-            if (HasExited()) throw DriverError("the program ended without showing " + awaited);
-            return FindTopLevel(caption);
-        },
-        awaited, timeout);
+    const HWND shown = WaitFor([&] { return FindTopLevel(caption); }, "a window captioned " + Utf8(caption), timeout);
     WaitUntilIdle(shown);
     return shown;
 }
@@ -333,10 +316,12 @@ std::wstring AnswerMessageBox(HWND box, int button)
 void Focus(HWND control)
 {
     PostAndWaitUntilTaken(GetAncestor(control, GA_ROOT), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
-    GUITHREADINFO thread{};
-    thread.cbSize = sizeof thread;
-    GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &thread);
-    if (thread.hwndFocus != control) throw DriverError("could not give the focus to a control");
+    const auto focused = [&] {
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &thread) && thread.hwndFocus == control;
+    };
+    WaitFor(focused, "the focus to reach a control");  // under Wine a window may be activated late
 }
 
 void Press(HWND target, const Keystroke& keystroke)

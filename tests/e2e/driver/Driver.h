@@ -14,6 +14,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -24,9 +25,7 @@ inline constexpr Timeout DefaultTimeout{10000};
 // How long a window may take to answer one message before it counts as hung.
 inline constexpr Timeout ReplyTimeout{5000};
 
-struct DriverError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
+using DriverError = std::runtime_error;
 
 // The text in the code page: UTF-8, or the system's ANSI code page as the programs' files keep it.
 std::string Narrow(std::wstring_view text, UINT codePage = CP_UTF8);
@@ -61,17 +60,14 @@ extern std::wstring ProgramUnderTest;
 // /x/y is reached through drive Z:.
 std::wstring WindowsPathOf(std::wstring_view hostPath);
 
-// A file placed beside the copied executable before it starts.
-struct ExtraFile {
-    std::wstring Name;
-    std::string Bytes;
-};
+// A file placed beside the copied executable before it starts: its name and bytes.
+using ExtraFile = std::pair<std::wstring, std::string>;
 
 // One run of the program under test: a copy of the executable in a fresh
 // scratch folder (or in a subfolder of that name inside it), started from
-// there inside a job that ends it with the test process. Destroying the object
-// ends the process if it still runs and removes the scratch folder. An
-// installed program runs where it is instead (InPlace), and its folder stays.
+// there. Destroying the object ends the process if it still runs and removes
+// the scratch folder. An installed program runs where it is instead
+// (InPlace), and its folder stays.
 class Application {
 public:
     explicit Application(const std::vector<ExtraFile>& extraFiles = {}, std::wstring_view subfolder = {});
@@ -88,7 +84,7 @@ public:
     // main window, a dialog, a message box. The search sends no message, so a
     // hung program cannot block it.
     HWND FindTopLevel(std::wstring_view caption) const;
-    // Returns once the window has painted; fails at once when the program ends instead.
+    // Returns once the window has painted.
     HWND WaitForWindow(std::wstring_view caption, Timeout timeout = DefaultTimeout) const;
 
     bool HasExited() const { return WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0; }
@@ -104,7 +100,6 @@ private:
         ~ScratchFolder();
     } scratch_;
     std::wstring folder_;
-    OwnedHandle job_;
     OwnedHandle process_;
     DWORD processId_ = 0;
 };
