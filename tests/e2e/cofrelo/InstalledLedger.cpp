@@ -29,11 +29,10 @@ bool SavedOrReadBack(bool save)
 
 int wmain(int argc, wchar_t** argv)
 {
-    const std::wstring mode = argc == 3 ? argv[1] : L"";
     e2e::ProgramUnderTest = e2e::WindowsPathOf(argv[argc - 1]);
     try {
-        const bool done = (mode == L"save" || mode == L"read") && SavedOrReadBack(mode == L"save");
-        std::wcout << L"installed_ledger " << mode << L": " << (done ? L"ok" : L"FAILED") << L'\n';
+        const bool done = argc == 3 && SavedOrReadBack(argv[1] == std::wstring_view(L"save"));  // else "read"
+        std::wcout << L"installed_ledger " << (argc == 3 ? argv[1] : L"?") << L": " << (done ? L"ok" : L"FAILED") << L'\n';
         return done ? 0 : 1;
     } catch (const e2e::DriverError& error) {
         std::cerr << "installed_ledger: " << error.what() << '\n';

@@ -33,8 +33,7 @@ TEST(MainWindow, StartsEmptyWritesWhatTheCoreGivesForTheRowsShownReportsFailures
     EXPECT_EQ(e2e::ListRowCount(list), 0);
     session.Choose(AboutCommand);
     const std::wstring about = session.AnswerMessage(IDOK, AboutTitle);
-    EXPECT_TRUE(about.ends_with(L"\r\nVisitame ...\r\nGracias !!") && std::count(about.begin(), about.end(), L'\n') == 3)
-        << e2e::Utf8(about);
+    EXPECT_TRUE(about.ends_with(L"\r\nVisitame ...\r\nGracias !!")) << e2e::Utf8(about);
     session.Choose(ExportRtfCommand);
     EXPECT_EQ(session.AnswerMessage(), L"Tienes que insertar datos primero ...");
     const std::string records = session.InsertEachKind();
@@ -83,7 +82,7 @@ TEST(MainWindow, StartsEmptyWritesWhatTheCoreGivesForTheRowsShownReportsFailures
         {ExportRtfCommand, L"informe.rtf", true, IDYES, RtfExportedText, RtfExportContents(ledger, true, true)},
         {ExportTextCommand, L"informe.txt", true, IDNO, nullptr, TextExportContents(ledger, false)},
         {ExportTextCommand, L"informe.txt", true, IDYES, TextExportedText, TextExportContents(ledger, true)},
-        {SaveCommand, L"Ahorros 2025.log", false, IDNO, nullptr, records},
+        {SaveCommand, L"Ahorros 2025.log", false, IDNO, nullptr, records},  // and "Leer" offers this name
     };
     bool american = false;
     for (const auto& c : cases) {
@@ -106,7 +105,6 @@ TEST(MainWindow, StartsEmptyWritesWhatTheCoreGivesForTheRowsShownReportsFailures
     e2e::CloseWith(dialog, NameAcceptButtonId);
     EXPECT_TRUE(session.EndedWithoutMessage());
     EXPECT_EQ(session.Rows(), RowsOf(records, false));
-    const std::vector<Row> rows = session.Rows();
     ASSERT_TRUE(CreateDirectoryW(session.PathOf(L"carpeta.log").c_str(), nullptr));
     const struct {
         int command;
@@ -130,7 +128,7 @@ TEST(MainWindow, StartsEmptyWritesWhatTheCoreGivesForTheRowsShownReportsFailures
         EXPECT_TRUE(text.starts_with(named) && (text.size() > named.size()) == !!c.file && !text.ends_with(L"\n"))
             << e2e::Utf8(text);
         EXPECT_TRUE(session.EndedWithoutMessage());
-        EXPECT_EQ(session.Rows(), rows);
+        EXPECT_EQ(session.Rows(), RowsOf(records, false));
     }
     // A full ledger refuses any line.
     e2e::WriteFileBytes(session.PathOf(L"lleno.log"), std::string(LedgerBytes(FullLedger())));

@@ -116,13 +116,10 @@ inline void WaitUntilGone(HWND window) { WaitFor([&] { return !IsWindow(window);
 HWND Control(HWND parent, int id);
 // The text as the window gives it (WM_GETTEXT): an edit box's contents.
 std::wstring Text(HWND window);
-// The texts of the window's controls, in their order.
-std::vector<std::wstring> ControlTexts(HWND window);
 inline bool IsChecked(HWND button) { return SendBounded(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-// What a user does. Each refuses a window a user could not reach (hidden,
-// disabled, or in a disabled window), posts what the system posts and returns
-// once the program has taken it, also when that opened a modal window.
+// What a user does. Each posts what the system posts and returns once the
+// program has taken it, also when that opened a modal window.
 // Posting keeps the road a user's input takes: through the program's message
 // loop, which a sent message (handled inside GetMessage) would bypass.
 void PostAndWaitUntilTaken(HWND target, UINT message, WPARAM wParam, LPARAM lParam);

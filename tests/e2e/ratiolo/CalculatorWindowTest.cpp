@@ -61,9 +61,8 @@ TEST(CalculatorWindow, WritesEachMissingValueInRedOrAsksForExactlyTwoValuesAndTa
             const HWND box = e2e::Control(window, Boxes[i]);
             EXPECT_EQ(e2e::Text(box), c.shown[i]) << "box " << i;
             if (e2e::Text(box).empty()) e2e::TypeText(box, L"8");
-            RECT inside{};
-            GetClientRect(box, &inside);
-            MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&inside), 2);
+            RECT inside = e2e::ScreenRect(box);
+            InflateRect(&inside, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));  // inside the border
             EXPECT_NO_THROW(e2e::AwaitColours(window, inside, c.colours[i], GetSysColor(COLOR_WINDOW))) << "box " << i;
         }
     }
