@@ -100,10 +100,9 @@ public:
     // give their kinds; throws when they do not.
     void AwaitKindColours(const Settings& settings) const
     {
-        for (std::int32_t kind = 0; kind < 3; ++kind) {
-            const RECT row = e2e::ListRowScreenRect(e2e::Control(Main, LedgerListId), kind);
-            e2e::AwaitColours(Main, row, RowColoursFor(kind, settings)->Text, RowColoursFor(kind, settings)->Back);
-        }
+        for (std::int32_t kind = 0; kind < 3; ++kind)
+            e2e::AwaitColours(Main, e2e::ListRowScreenRect(e2e::Control(Main, LedgerListId), kind),
+                              RowColoursFor(kind, settings)->Text, RowColoursFor(kind, settings)->Back);
     }
     // Ends the program with "Salir" and returns its exit code.
     DWORD Exit() { return Choose(ExitCommand), App.WaitForExit(); }

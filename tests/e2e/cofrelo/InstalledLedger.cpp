@@ -32,7 +32,7 @@ int wmain(int argc, wchar_t** argv)
     e2e::ProgramUnderTest = e2e::WindowsPathOf(argv[argc - 1]);
     try {
         const bool done = argc == 3 && SavedOrReadBack(argv[1] == std::wstring_view(L"save"));  // else "read"
-        std::wcout << L"installed_ledger " << (argc == 3 ? argv[1] : L"?") << L": " << (done ? L"ok" : L"FAILED") << L'\n';
+        std::wcout << L"installed_ledger: " << (done ? L"ok" : L"FAILED") << L'\n';
         return done ? 0 : 1;
     } catch (const e2e::DriverError& error) {
         std::cerr << "installed_ledger: " << error.what() << '\n';

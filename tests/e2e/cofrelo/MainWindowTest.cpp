@@ -20,10 +20,11 @@ constexpr wchar_t TextExportedText[] = L"Ahorros Exportados a TXT ...";
 constexpr wchar_t RtfExportedText[] = L"Ahorros Exportados a RTF ...";
 
 // Every command and every message in one run. An empty ledger asks for data
-// first. The insert dialog keeps what was typed when it refuses it. A file is replaced only on "Si"; "Nuevo" empties the list, and "Leer"
-// then offers the name saved last and brings the rows back. A file that cannot
-// be written or read: the message names the file and the system's reason, and
-// the list and the folder stay as they were.
+// first. The insert dialog keeps what was typed when it refuses it, and offers
+// the kind chosen last. A file is replaced only on "Si"; "Nuevo" empties the
+// list, and "Leer" then offers the name used last and brings the rows back. A
+// file that cannot be written or read: the message names the file and the
+// system's reason, and the list stays as it was.
 TEST(MainWindow, StartsEmptyWritesWhatTheCoreGivesForTheRowsShownReportsFailuresAndEndsOnSalir)
 {
     Session session;

@@ -96,7 +96,7 @@ ScreenImage CaptureScreen(const RECT& area)
 // pointers the system does not carry across.
 class ProgramMemory {
 public:
-    explicit ProgramMemory(HWND list) : list_(list), process_(OpenProcess(PROCESS_VM_ALL, FALSE, ProcessOf(list))) {}
+    explicit ProgramMemory(HWND list) : list_(list), process_(OpenProcess(Access, FALSE, ProcessOf(list))) {}
     ~ProgramMemory() { VirtualFreeEx(process_.get(), remote_, 0, MEM_RELEASE); }
 
     // Sends the message with lParam pointing at a copy of the block inside the
@@ -127,10 +127,11 @@ public:
     }
 
 private:
-    static constexpr DWORD PROCESS_VM_ALL = PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE;
+    static constexpr DWORD Access = PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE;
+    static constexpr DWORD Allocation = MEM_COMMIT | MEM_RESERVE;
     HWND list_;
     OwnedHandle process_;
-    char* remote_ = static_cast<char*>(VirtualAllocEx(process_.get(), nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    char* remote_ = static_cast<char*>(VirtualAllocEx(process_.get(), nullptr, 4096, Allocation, PAGE_READWRITE));
 };
 
 // A list in report view has a header with a column each.
