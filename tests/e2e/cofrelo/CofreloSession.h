@@ -48,7 +48,11 @@ public:
         return window;
     }
     // Chooses the command and waits for the dialog it opens.
-    HWND Open(int command, std::wstring_view title) const { return Choose(command), WaitForModal(title); }
+    HWND Open(int command, std::wstring_view title) const
+    {
+        Choose(command);
+        return WaitForModal(title);
+    }
     // Waits for the message box, returns its text and answers it.
     std::wstring AnswerMessage(int button = IDOK, std::wstring_view title = MessageTitle) const
     {
@@ -95,7 +99,11 @@ public:
     }
     // The command at work has ended without a message: once the program is
     // idle again, the main window takes input, which a message box prevents.
-    bool EndedWithoutMessage() const { return e2e::WaitUntilIdle(Main), IsWindowEnabled(Main); }
+    bool EndedWithoutMessage() const
+    {
+        e2e::WaitUntilIdle(Main);
+        return IsWindowEnabled(Main);
+    }
     // Waits until the rows of InsertEachKind show in the colours the settings
     // give their kinds; throws when they do not.
     void AwaitKindColours(const Settings& settings) const
@@ -105,7 +113,11 @@ public:
                               RowColoursFor(kind, settings)->Text, RowColoursFor(kind, settings)->Back);
     }
     // Ends the program with "Salir" and returns its exit code.
-    DWORD Exit() { return Choose(ExitCommand), App.WaitForExit(); }
+    DWORD Exit()
+    {
+        Choose(ExitCommand);
+        return App.WaitForExit();
+    }
 };
 
 // The rows the list shows for these records.

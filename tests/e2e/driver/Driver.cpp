@@ -396,6 +396,10 @@ RECT ListRowScreenRect(HWND list, int row)
     // LVM_GETITEMRECT takes the kind of rectangle in the RECT's left field.
     RECT rect{LVIR_BOUNDS, 0, 0, 0};
     ProgramMemory(list).Send(LVM_GETITEMRECT, static_cast<WPARAM>(row), rect);
+    // Only the part in sight: the columns together may be wider than the list.
+    RECT client{};
+    GetClientRect(list, &client);
+    IntersectRect(&rect, &rect, &client);
     MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }

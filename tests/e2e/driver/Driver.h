@@ -129,7 +129,11 @@ void TypeText(HWND edit, std::wstring_view text);
 // BM_CLICK, as a mouse click on a push button, check box or radio button.
 inline void Click(HWND button) { PostAndWaitUntilTaken(button, BM_CLICK, 0, 0); }
 // Clicks the window's button and waits until the window has gone.
-inline void CloseWith(HWND window, int button) { Click(Control(window, button)), WaitUntilGone(window); }
+inline void CloseWith(HWND window, int button)
+{
+    Click(Control(window, button));
+    WaitUntilGone(window);
+}
 // Reads the message box's text (its static control 0xFFFF), presses the
 // button and waits until the box has gone; returns the text.
 std::wstring AnswerMessageBox(HWND box, int button);
@@ -169,7 +173,12 @@ struct ScreenImage {
 // The screen area once the window has repainted. Under Wine what a window
 // paints reaches the screen a little later: wait for what is expected.
 ScreenImage CapturePainted(HWND window, const RECT& area);
-inline RECT ScreenRect(HWND window) { RECT rect{}; return GetWindowRect(window, &rect), rect; }
+inline RECT ScreenRect(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
 // Waits until the area shows the background colour in most of its pixels and
 // the text colour in some (the cores of the strokes, whatever smoothing the
 // glyph edges get); throws when it does not.
@@ -183,7 +192,7 @@ std::vector<std::wstring> ListHeaders(HWND list);
 std::wstring ListCell(HWND list, int row, int column);
 // Every cell of every row.
 std::vector<std::vector<std::wstring>> ListRows(HWND list);
-// The row across all columns, in screen coordinates.
+// The part of the row in sight, across its columns, in screen coordinates.
 RECT ListRowScreenRect(HWND list, int row);
 inline int ListRowCount(HWND list) { return static_cast<int>(SendBounded(list, LVM_GETITEMCOUNT, 0, 0)); }
 
