@@ -56,7 +56,8 @@ void WaitUntilFullListShown(const Session& session)
 {
     e2e::WaitFor(
         [&] {
-            return e2e::SendBounded(e2e::Control(session.Main, LedgerListId), LVM_GETITEMCOUNT, 0, 0, FullLedgerTimeout) == LedgerCapacity;
+            const HWND list = e2e::Control(session.Main, LedgerListId);
+            return e2e::SendBounded(list, LVM_GETITEMCOUNT, 0, 0, FullLedgerTimeout) == LedgerCapacity;
         },
         "every row of the full ledger in the list", FullLedgerTimeout);
     e2e::WaitUntilIdle(session.Main, FullLedgerTimeout);

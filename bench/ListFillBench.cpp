@@ -21,11 +21,12 @@ INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM)
 int main()
 {
     InitCommonControls();
-    DialogTemplate dialog(cofrelo::MainWindowTitle, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, 0, 70, 70, 534,
-                          333);
+    constexpr DWORD Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+    DialogTemplate dialog(cofrelo::MainWindowTitle, Style, 0, 70, 70, 534, 333);
     dialog.AddControl(WC_LISTVIEWW, L"Listview1", cofrelo::LedgerListId, 0, 0, 535, 320,
                       WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS);
-    const HWND window = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), nullptr, PlainDialogProc, 0);
+    const HWND window =
+        CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), nullptr, PlainDialogProc, 0);
     const FontHandle font = CreateBoldSansSerifFont(10);
     const HWND list = GetDlgItem(window, cofrelo::LedgerListId);
     SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);

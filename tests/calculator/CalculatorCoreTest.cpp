@@ -36,7 +36,8 @@ TEST(CompleteValues, ComputesTheMissingValueFromTheOtherTwo)
         {{Infinity, 0, Infinity}, Percentage, OutOfRange}, {{DBL_MAX, DBL_MAX, -1}, ResultAmount, OutOfRange},
         {{5e-324, 0, DBL_MAX}, Percentage, OutOfRange},
         // Exactly two values greater than 0, or nothing is computed: so a second press after a result does nothing.
-        {{0, 0, 0}, NoValidCombination, ""}, {{200, 0, 0}, NoValidCombination, ""}, {{0, 15, 0}, NoValidCombination, ""},
+        {{0, 0, 0}, NoValidCombination, ""}, {{200, 0, 0}, NoValidCombination, ""},
+        {{0, 15, 0}, NoValidCombination, ""},
         {{0, 0, 30}, NoValidCombination, ""}, {{200, 15, 30}, NoValidCombination, ""},
         {{-200, -15, 30}, NoValidCombination, ""}, {{-0.0, NotANumber, -1}, NoValidCombination, ""},
     };

@@ -27,7 +27,8 @@ std::string Record(const std::string& date, const std::string& description, cons
 
 std::string_view LedgerBytes(const Ledger& ledger)
 {
-    return {reinterpret_cast<const char*>(ledger.Movements.get()), static_cast<std::size_t>(ledger.Count) * MovementSize};
+    const auto size = static_cast<std::size_t>(ledger.Count) * MovementSize;
+    return {reinterpret_cast<const char*>(ledger.Movements.get()), size};
 }
 
 void FillLedger(Ledger& ledger, std::string_view records)

@@ -65,7 +65,8 @@ TEST(RtfExportContents, WritesOneTableRowPerMovement)
 {
     const std::string nomina = Field("Nomina", 100);
     const std::string unprintable("a\0b\r\n\x1F ~\x7F\x80\xFF", 11);
-    const struct { const char* what; std::string records; bool american, replacing; std::vector<RtfRow> rows; } cases[] = {
+    struct Case { const char* what; std::string records; bool american, replacing; std::vector<RtfRow> rows; };
+    const Case cases[] = {
         {"an empty ledger", "", false, false, {}},
         {"a saving replacing a file, American", SavingRecord, true, true,
          {{"05/12/2026", nomina, "1,250.50", "1,250.50"}}},
