@@ -9,18 +9,24 @@ bool AnsiIsUtf8()
     return GetACP() == CP_UTF8;
 }
 
+// The text in the code page; usedDefault, when given, reports whether a
+// character had to become the default character.
+std::string ConvertFromWide(UINT codePage, DWORD flags, std::wstring_view wide, BOOL* usedDefault)
+{
+    if (wide.empty()) return {};
+    const int size = static_cast<int>(wide.size());
+    const int length = WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, nullptr, usedDefault);
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(codePage, flags, wide.data(), size, text.data(), length, nullptr, usedDefault);
+    return text;
+}
+
 // The ANSI form, and whether a character had to become the default character.
 std::string ConvertToAnsi(std::wstring_view wide, bool& defaulted)
 {
-    defaulted = false;
-    if (wide.empty()) return {};
-    const int size = static_cast<int>(wide.size());
-    const DWORD flags = AnsiIsUtf8() ? 0 : WC_NO_BEST_FIT_CHARS;
     BOOL usedDefault = FALSE;
-    BOOL* report = AnsiIsUtf8() ? nullptr : &usedDefault;
-    const int length = WideCharToMultiByte(CP_ACP, flags, wide.data(), size, nullptr, 0, nullptr, report);
-    std::string ansi(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, flags, wide.data(), size, ansi.data(), length, nullptr, report);
+    std::string ansi = AnsiIsUtf8() ? ConvertFromWide(CP_ACP, 0, wide, nullptr)
+                                    : ConvertFromWide(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, &usedDefault);
     defaulted = usedDefault != FALSE;
     return ansi;
 }
@@ -65,12 +71,7 @@ std::optional<std::wstring> WideFromUtf8(std::string_view utf8)
 
 std::string Utf8FromWide(std::wstring_view wide)
 {
-    if (wide.empty()) return {};
-    const int size = static_cast<int>(wide.size());
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
-    return utf8;
+    return ConvertFromWide(CP_UTF8, 0, wide, nullptr);
 }
 
 std::wstring ShownWideFromUtf8(std::string_view utf8)

@@ -57,6 +57,14 @@ FileResult BadName()
     return ErrorResult(ERROR_INVALID_NAME);
 }
 
+// A device name such as NUL, AUX or COM1 (before Windows 11 with any extension
+// too, in any folder) opens the device: only a file on disk holds a document.
+FileResult RequireDiskFile(const KernelHandle& file)
+{
+    return GetFileType(file.Get()) == FILE_TYPE_DISK ? FileResult::Success()
+                                                     : FileResult::Failure(std::string(NotAFileReason));
+}
+
 class Win32Reader final : public FileReader {
 public:
     Win32Reader(KernelHandle file, std::uint64_t size) : file_(std::move(file)), size_(size) {}
@@ -123,10 +131,8 @@ public:
         KernelHandle file(CreateFileW(system->c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.IsValid()) return LastError();
-        // A device name such as NUL, AUX or COM1 (before Windows 11 with any
-        // extension too, in any folder) opens the device, which reads as an
-        // empty file or waits for input: only a file on disk holds a ledger.
-        if (GetFileType(file.Get()) != FILE_TYPE_DISK) return FileResult::Failure(std::string(NotAFileReason));
+        // A device reads as an empty file or waits for input.
+        if (FileResult disk = RequireDiskFile(file); !disk) return disk;
         LARGE_INTEGER size{};
         if (!GetFileSizeEx(file.Get(), &size)) return LastError();
         reader = std::make_unique<Win32Reader>(std::move(file), static_cast<std::uint64_t>(size.QuadPart));
@@ -142,8 +148,7 @@ public:
         const KernelHandle file(CreateFileW(system->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.IsValid()) return FileResult::Success();  // nothing there, or a folder
-        return GetFileType(file.Get()) == FILE_TYPE_DISK ? FileResult::Success()
-                                                         : FileResult::Failure(std::string(NotAFileReason));
+        return RequireDiskFile(file);
     }
 
     FileResult CreateNew(const std::string& path, std::unique_ptr<FileWriter>& writer) override

@@ -68,10 +68,6 @@ std::optional<bool> ShowsCheckMark(const ScreenImage& popup)
     return std::nullopt;
 }
 
-struct ReleaseScreenDc {
-    void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
-};
-
 ScreenImage CaptureScreen(const RECT& area)
 {
     ScreenImage image{area.right - area.left, area.bottom - area.top, {}};
@@ -79,13 +75,12 @@ ScreenImage CaptureScreen(const RECT& area)
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), image.Width, -image.Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     COLORREF* bits = nullptr;
-    // Declared so that the memory DC goes first, giving the bitmap back before it is deleted.
-    const std::unique_ptr<std::remove_pointer_t<HDC>, ReleaseScreenDc> screen(GetDC(nullptr));
-    const std::unique_ptr<std::remove_pointer_t<HBITMAP>, Freeing<DeleteObject>> bitmap(
-        CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
-    const std::unique_ptr<std::remove_pointer_t<HDC>, Freeing<DeleteDC>> memory(CreateCompatibleDC(screen.get()));
-    SelectObject(memory.get(), bitmap.get());
-    if (!bitmap || !BitBlt(memory.get(), 0, 0, image.Width, image.Height, screen.get(), area.left, area.top, SRCCOPY))
+    const ScreenDc screen;
+    const BitmapHandle bitmap(
+        CreateDIBSection(screen, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
+    const MemoryDcHandle memory(CreateCompatibleDC(screen));
+    const SelectedObject selected(memory.get(), bitmap.get());  // given back before the bitmap goes
+    if (!bitmap || !BitBlt(memory.get(), 0, 0, image.Width, image.Height, screen, area.left, area.top, SRCCOPY))
         throw DriverError("could not capture the screen");
     for (COLORREF pixel : std::span(bits, static_cast<std::size_t>(image.Width * image.Height)))
         image.Pixels.push_back(RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel)));
@@ -97,17 +92,17 @@ ScreenImage CaptureScreen(const RECT& area)
 class ProgramMemory {
 public:
     explicit ProgramMemory(HWND list) : list_(list), process_(OpenProcess(Access, FALSE, ProcessOf(list))) {}
-    ~ProgramMemory() { VirtualFreeEx(process_.get(), remote_, 0, MEM_RELEASE); }
+    ~ProgramMemory() { VirtualFreeEx(process_.Get(), remote_, 0, MEM_RELEASE); }
 
     // Sends the message with lParam pointing at a copy of the block inside the
     // program, and copies the block back once it is answered.
     template <class Block>
     LRESULT Send(UINT message, WPARAM wParam, Block& block) const
     {
-        if (!WriteProcessMemory(process_.get(), remote_, &block, sizeof block, nullptr))
+        if (!WriteProcessMemory(process_.Get(), remote_, &block, sizeof block, nullptr))
             throw DriverError("cannot write into the program of a list");
         const LRESULT result = SendBounded(list_, message, wParam, reinterpret_cast<LPARAM>(remote_));
-        ReadProcessMemory(process_.get(), remote_, &block, sizeof block, nullptr);
+        ReadProcessMemory(process_.Get(), remote_, &block, sizeof block, nullptr);
         return result;
     }
 
@@ -130,8 +125,8 @@ private:
     static constexpr DWORD Access = PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE;
     static constexpr DWORD Allocation = MEM_COMMIT | MEM_RESERVE;
     HWND list_;
-    OwnedHandle process_;
-    char* remote_ = static_cast<char*>(VirtualAllocEx(process_.get(), nullptr, 4096, Allocation, PAGE_READWRITE));
+    KernelHandle process_;
+    char* remote_ = static_cast<char*>(VirtualAllocEx(process_.Get(), nullptr, 4096, Allocation, PAGE_READWRITE));
 };
 
 // A list in report view has a header with a column each.
@@ -200,8 +195,8 @@ Application::Application(InPlace) : folder_(ProgramUnderTest.substr(0, ProgramUn
 
 Application::~Application()
 {
-    if (!HasExited()) TerminateProcess(process_.get(), 1);
-    WaitForSingleObject(process_.get(), static_cast<DWORD>(ReplyTimeout.count()));  // before its folder goes
+    if (!HasExited()) TerminateProcess(process_.Get(), 1);
+    WaitForSingleObject(process_.Get(), static_cast<DWORD>(ReplyTimeout.count()));  // before its folder goes
 }
 
 void Application::Launch(const std::wstring& executable)
@@ -213,17 +208,17 @@ void Application::Launch(const std::wstring& executable)
     if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
                         &startup, &started))
         throw DriverError("could not start " + Utf8(executable));
-    process_.reset(started.hProcess);
-    const OwnedHandle thread(started.hThread);  // not needed, closed at once
+    process_ = KernelHandle(started.hProcess);
+    const KernelHandle thread(started.hThread);  // not needed, closed at once
     processId_ = started.dwProcessId;
 }
 
 DWORD Application::WaitForExit(Timeout timeout)
 {
-    if (WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
+    if (WaitForSingleObject(process_.Get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
         throw DriverError("the program did not end in time");  // and ends with the Application
     DWORD exitCode = 0;
-    GetExitCodeProcess(process_.get(), &exitCode);
+    GetExitCodeProcess(process_.Get(), &exitCode);
     return exitCode;
 }
 

@@ -5,6 +5,8 @@
 // fails the running test, and the Application then ends its process.
 #pragma once
 
+#include "common/win32/Handles.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -43,13 +45,6 @@ auto WaitFor(Find find, const std::string& awaited, Timeout timeout = DefaultTim
     }
 }
 
-// Frees a handle with the function that owns its kind: unique_ptr<T, Freeing<F>>.
-template <auto Free>
-struct Freeing {
-    void operator()(auto handle) const { Free(handle); }
-};
-using OwnedHandle = std::unique_ptr<void, Freeing<CloseHandle>>;
-
 std::string FileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
@@ -87,7 +82,7 @@ public:
     // Returns once the window has painted.
     HWND WaitForWindow(std::wstring_view caption, Timeout timeout = DefaultTimeout) const;
 
-    bool HasExited() const { return WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0; }
+    bool HasExited() const { return WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0; }
     // The exit code; a program that does not end in time is ended and DriverError thrown.
     DWORD WaitForExit(Timeout timeout = DefaultTimeout);
 
@@ -100,7 +95,7 @@ private:
         ~ScratchFolder();
     } scratch_;
     std::wstring folder_;
-    OwnedHandle process_;
+    KernelHandle process_;
     DWORD processId_ = 0;
 };
 
