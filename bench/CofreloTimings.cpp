@@ -5,10 +5,10 @@
 // menu until their message appears. Medians of several runs; run by hand,
 // under Wine here:
 //   scripts/with-wine tests/wine/run-under-wine BUILD/bench/CofreloTimings.exe BUILD/ledger/Cofrelo.exe
-#include "BenchTiming.h"
-#include "support/Records.h"
+#include "bench/BenchTiming.h"
+#include "tests/support/Records.h"
 
-#include "cofrelo/CofreloSession.h"
+#include "tests/e2e/cofrelo/CofreloSession.h"
 
 #include <commctrl.h>
 

@@ -1,13 +1,17 @@
 // How long the main window's list takes to show a full ledger of 36500
 // movements, as after "Leer" and "Formato Americano": from emptying the list
 // until every row is in it and the screen has been painted.
-#include "BenchTiming.h"
+#include "bench/BenchTiming.h"
 #include "common/win32/DialogTemplate.h"
 #include "ledger/CofreloIds.h"
-#include "support/Records.h"
-#include "shell/LedgerList.h"
+#include "tests/support/Records.h"
+#include "ledger/shell/win32/LedgerList.h"
+#include "common/win32/WindowLook.h"
 
 #include <commctrl.h>
+
+using namespace cofrelo;
+using namespace common;
 
 namespace {
 
@@ -22,15 +26,14 @@ int main()
 {
     InitCommonControls();
     constexpr DWORD Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
-    DialogTemplate dialog(cofrelo::MainWindowTitle, Style, 0, 70, 70, 534, 333);
-    dialog.AddControl(WC_LISTVIEWW, L"Listview1", cofrelo::LedgerListId, 0, 0, 535, 320,
-                      WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS);
+    DialogTemplate dialog(MainWindowTitle, Style, 0, WindowFrame(534, 333));
+    dialog.AddList(LedgerListId, L"Listview1", {0, 0, 535, 320});
     const HWND window =
         CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), nullptr, PlainDialogProc, 0);
     const FontHandle font = CreateBoldSansSerifFont(10);
-    const HWND list = GetDlgItem(window, cofrelo::LedgerListId);
+    const HWND list = GetDlgItem(window, LedgerListId);
     SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
-    SetupLedgerColumns(window, cofrelo::LedgerListId);
+    SetupLedgerColumns(window, LedgerListId);
     ShowWindow(window, SW_MAXIMIZE);
     RECT client{};
     GetClientRect(window, &client);

@@ -7,13 +7,13 @@
 #include <cmath>
 #include <limits>
 
+namespace ratiolo {
+
 // Storing an extended result that is too large as a double must give infinity,
 // as IEEE 754 has it, for ComputedText to tell the user.
 static_assert(std::numeric_limits<double>::is_iec559);
 
 namespace {
-
-constexpr double LargestValue = std::numeric_limits<double>::max();
 
 // 16 for a character that is a digit of none of the radixes read here.
 int DigitValue(char c)
@@ -52,7 +52,7 @@ double IntegerOfBits(std::string bits)
     double value = 0;
     const auto parsed = std::from_chars(hexDigits.data(), hexDigits.data() + hexDigits.size(), value,
                                         std::chars_format::hex);
-    return parsed.ec == std::errc::result_out_of_range ? LargestValue : value;
+    return parsed.ec == std::errc::result_out_of_range ? common::LargestDouble : value;
 }
 
 // The integer after "&": a letter names the radix, a digit right after the
@@ -104,7 +104,7 @@ double ReadNumber(std::string_view text)
     if (start == std::string_view::npos) return 0;
     text.remove_prefix(start);
     if (text.front() == '&') return ReadRadixInteger(text.substr(1));
-    return ReadLeadingNumber(text);
+    return common::ReadLeadingNumber(text);
 }
 
 MissingValue CompleteValues(CalculatorValues& values)
@@ -151,7 +151,9 @@ std::string ComputedText(MissingValue computed, const CalculatorValues& values)
 
 std::string FormatMask(double value)
 {
-    const CentsDigits rounded = RoundToCents(value);
+    const common::CentsDigits rounded = common::RoundToCents(value);
     const std::string& cents = rounded.Cents;
-    return GroupThousands(rounded.IntegerDigits, ',') + '.' + cents.substr(0, cents.find_last_not_of('0') + 1);
+    return common::GroupThousands(rounded.IntegerDigits, ',') + '.' + cents.substr(0, cents.find_last_not_of('0') + 1);
 }
+
+}  // namespace ratiolo

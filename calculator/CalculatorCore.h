@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace ratiolo {
+
 // Which of the three values "Calcular" computes, the one the user left out;
 // its numbers are those of the window's CalcCase.
 enum class MissingValue : std::int16_t {
@@ -51,3 +53,5 @@ std::string ComputedText(MissingValue computed, const CalculatorValues& values);
 
 // A value in the mask "###,###,###,###.##": 1234.5 gives "1,234.5", 30 gives "30.".
 std::string FormatMask(double value);
+
+}  // namespace ratiolo

@@ -4,12 +4,12 @@
 #include <charconv>
 #include <cstdint>
 #include <cmath>
-#include <limits>
+
+namespace common {
 
 namespace {
 
 constexpr int ExpansionDigits = 18;
-constexpr double LargestValue = std::numeric_limits<double>::max();
 
 bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -71,14 +71,14 @@ double ValueOf(const DecimalParts& parts)
     if (parts.Digits.empty() || parts.PointPosition < -DoubleDecimalRange) {
         value = 0;
     } else if (parts.PointPosition > DoubleDecimalRange) {
-        value = LargestValue;
+        value = LargestDouble;
     } else {
         char exponent[24];
         const auto written = std::to_chars(exponent, exponent + sizeof exponent, parts.PointPosition);
         const std::string text = "0." + parts.Digits + 'e' + std::string(exponent, written.ptr);
         const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value);
         // 0.d1d2... is below 1, so only a positive position can overflow.
-        if (parsed.ec == std::errc::result_out_of_range) value = parts.PointPosition > 0 ? LargestValue : 0;
+        if (parsed.ec == std::errc::result_out_of_range) value = parts.PointPosition > 0 ? LargestDouble : 0;
     }
     return parts.Negative ? -value : value;
 }
@@ -129,7 +129,7 @@ DecimalExpansion ExpandSignificant(double magnitude, int significantDigits)
 CentsDigits RoundToCents(double magnitude)
 {
     if (std::isnan(magnitude) || magnitude <= 0) return {"0", "00"};
-    if (std::isinf(magnitude)) magnitude = std::numeric_limits<double>::max();
+    if (std::isinf(magnitude)) magnitude = LargestDouble;
 
     const DecimalExpansion expansion = ExpandSignificant(magnitude, ExpansionDigits);
     // Digit i of the expansion is worth 10^(Exponent - i): the hundredths are digit Exponent + 2.
@@ -174,3 +174,5 @@ double ReadLeadingNumber(std::string_view text)
     if (start == std::string_view::npos) return 0;
     return ValueOf(ScanDecimal(text.substr(start)));
 }
+
+}  // namespace common

@@ -3,8 +3,14 @@
 // rounding differs between the Windows runtimes.
 #pragma once
 
+#include <limits>
 #include <string>
 #include <string_view>
+
+namespace common {
+
+// What a value beyond a double's range becomes, with its sign.
+inline constexpr double LargestDouble = std::numeric_limits<double>::max();
 
 // The value of the longest leading decimal number in a text: blanks, tabs, CR
 // and LF skipped, an optional sign, digits with at most one point, an optional
@@ -35,3 +41,5 @@ CentsDigits RoundToCents(double magnitude);
 
 // Digits grouped by three from the right: ("1234567", ',') gives "1,234,567".
 std::string GroupThousands(std::string_view digits, char separator);
+
+}  // namespace common

@@ -4,7 +4,7 @@
 // CompleteValues: computes exactly when two values are above 0 and one is not,
 // keeps the other two, and the three then agree. ComputedText: the masked
 // value, " %" after a percentage, or "Fuera de rango".
-#include "Fuzz.h"
+#include "fuzz/Fuzz.h"
 
 #include "calculator/CalculatorCore.h"
 
@@ -12,6 +12,8 @@
 #include <array>
 #include <cmath>
 #include <string>
+
+using namespace ratiolo;
 
 namespace {
 

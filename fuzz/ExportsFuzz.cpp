@@ -7,14 +7,16 @@
 // RtfExportContents: whatever the records hold, the document is printable
 // ASCII in lines ended by CR LF, 27 lines per movement between the header and
 // "}", and its braces outside escapes open one group that closes at the end.
-#include "Fuzz.h"
+#include "fuzz/Fuzz.h"
 
-#include "files/RtfExport.h"
-#include "files/TextExport.h"
-#include "support/Records.h"
+#include "ledger/files/RtfExport.h"
+#include "ledger/files/TextExport.h"
+#include "tests/support/Records.h"
 
 #include <algorithm>
 #include <string>
+
+using namespace cofrelo;
 
 namespace {
 
@@ -24,11 +26,10 @@ constexpr std::size_t RtfLinesPerRow = 27;
 void CheckTextExport(const Ledger& ledger, bool american)
 {
     const std::string document = TextExportContents(ledger, american);
-    Require(document.size() == TextLineSize * static_cast<std::size_t>(ledger.Count), "one text line per movement");
-    for (std::int32_t i = 0; i < ledger.Count; ++i) {
-        const std::string_view line =
-            std::string_view(document).substr(TextLineSize * static_cast<std::size_t>(i), TextLineSize);
-        const Movement& movement = ledger.Movements[i];
+    Require(document.size() == TextLineSize * ledger.Movements().size(), "one text line per movement");
+    for (std::size_t i = 0; i < ledger.Movements().size(); ++i) {
+        const std::string_view line = std::string_view(document).substr(TextLineSize * i, TextLineSize);
+        const Movement& movement = ledger.Movements()[i];
         Require(line.find_first_of("\r\n") == 168 && line.substr(168) == "\r\n", "every line ends with CR LF only");
         Require(line[14] == ' ' && line[115] == ' ' && line.substr(138, 8) == "        ", "spaces between the columns");
         for (const std::string_view amount : {line.substr(116, 22), line.substr(146, 22)})
@@ -67,7 +68,8 @@ void FuzzOne(std::string_view input)
     const bool american = (input[0] & 1) != 0;
     const bool replacing = (input[0] & 2) != 0;
     static Ledger ledger;
-    FillLedger(ledger, input.substr(1));
+    const std::string_view records = input.substr(1);
+    ledger.Load(records.substr(0, std::min(records.size(), std::size_t{LedgerSlots} * MovementSize)));
     CheckTextExport(ledger, american);
 
     const std::string document = RtfExportContents(ledger, american, replacing);
@@ -79,7 +81,7 @@ void FuzzOne(std::string_view input)
     }
     const auto lines = std::count(document.begin(), document.end(), '\n');
     Require(document.ends_with("}\r\n"), "the document ends with its closing brace");
-    Require(static_cast<std::size_t>(lines) == 2 + RtfLinesPerRow * static_cast<std::size_t>(ledger.Count),
+    Require(static_cast<std::size_t>(lines) == 2 + RtfLinesPerRow * ledger.Movements().size(),
             "27 lines per movement between the header and the closing brace");
     Require(OneGroupWithWholeEscapes(std::string_view(document).substr(0, document.size() - 2)),
             "one group to the end, and whole escapes");

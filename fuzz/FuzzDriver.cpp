@@ -1,6 +1,6 @@
-#include "Fuzz.h"
+#include "fuzz/Fuzz.h"
 
-#include "data/NumberText.h"
+#include "ledger/data/NumberText.h"
 
 #include <algorithm>
 #include <cstdint>

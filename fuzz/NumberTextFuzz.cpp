@@ -7,15 +7,17 @@
 // exactly for values below 0, and an uncut text is the value to half a cent;
 // PlainNumberText is the value to 15 significant digits and reads back as the
 // same text.
-#include "Fuzz.h"
+#include "fuzz/Fuzz.h"
 
-#include "data/NumberText.h"
+#include "ledger/data/NumberText.h"
 
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <string>
+
+using namespace cofrelo;
 
 namespace {
 

@@ -37,7 +37,7 @@ inline constexpr int NameBoxId = 1037;
 inline constexpr int NameLabelId = 1038;
 inline constexpr int NameAcceptButtonId = 1039;
 
-// "Configuracion": the six colours as label, swatch and "..." button
+// "Configuracion": the six colors as label, swatch and "..." button
 inline constexpr int ExpenseTextLabelId = 1013;
 inline constexpr int ExpenseTextSwatchId = 1014;
 inline constexpr int ExpenseTextButtonId = 1015;

@@ -4,7 +4,7 @@ image of 32 bits per pixel, and as PNG files for the Linux desktop menu: Cofrelo
 green money box at 48 x 48; Ratiolo's, a white percent sign on a teal rounded
 square at 128 x 128.
 
-Usage: tools/make-icons.py   (writes ledger/shell/Cofrelo.ico, calculator/Ratiolo.ico
+Usage: tools/make-icons.py   (writes ledger/shell/win32/Cofrelo.ico, calculator/win32/Ratiolo.ico
                               and packaging/cofrelo.png, packaging/ratiolo.png)
 
 Only the standard library: each image is a bottom-up BGRA bitmap with its
@@ -31,8 +31,8 @@ def ellipse(x, y, cx, cy, rx, ry):
     return ((x - cx) / rx) ** 2 + ((y - cy) / ry) ** 2 <= 1
 
 
-def colour_at(x, y):
-    """The colour (r, g, b) of the design at a point, or None where it is transparent."""
+def color_at(x, y):
+    """The color (r, g, b) of the design at a point, or None where it is transparent."""
     # Coins, front to back: each a gold ellipse with a darker rim below it.
     for cy in (38, 32, 26):
         if ellipse(x, y, 31, cy, 13, 5):
@@ -49,12 +49,12 @@ def colour_at(x, y):
 
 
 def cofrelo_pixel(column, row):
-    """The pixel's colour: the average of the design over its samples."""
+    """The pixel's color: the average of the design over its samples."""
     total = [0, 0, 0]
     covered = 0
     for sy in range(SAMPLES):
         for sx in range(SAMPLES):
-            c = colour_at(column + (sx + 0.5) / SAMPLES, row + (sy + 0.5) / SAMPLES)
+            c = color_at(column + (sx + 0.5) / SAMPLES, row + (sy + 0.5) / SAMPLES)
             if c:
                 total = [t + v for t, v in zip(total, c)]
                 covered += 1
@@ -66,8 +66,8 @@ def cofrelo_pixel(column, row):
 RATIOLO_SIZE = 128
 SQUARE_INSET = 4.0
 SQUARE_RADIUS = 24.0
-TOP_COLOUR = (38, 166, 154)  # RGB, the square's top edge
-BOTTOM_COLOUR = (0, 105, 92)  # RGB, its bottom edge
+TOP_COLOR = (38, 166, 154)  # RGB, the square's top edge
+BOTTOM_COLOR = (0, 105, 92)  # RGB, its bottom edge
 
 RING_OUTER = 17.0
 RING_INNER = 8.0
@@ -101,7 +101,7 @@ def inside_percent_sign(x, y):
 
 
 def ratiolo_pixel(px, py):
-    """The pixel's straight (not premultiplied) RGBA colour."""
+    """The pixel's straight (not premultiplied) RGBA color."""
     square = sign = 0
     for sy in range(SAMPLES):
         for sx in range(SAMPLES):
@@ -114,7 +114,7 @@ def ratiolo_pixel(px, py):
     if square == 0:
         return (0, 0, 0, 0)
     t = py / (RATIOLO_SIZE - 1)
-    background = [top + (bottom - top) * t for top, bottom in zip(TOP_COLOUR, BOTTOM_COLOUR)]
+    background = [top + (bottom - top) * t for top, bottom in zip(TOP_COLOR, BOTTOM_COLOR)]
     white_share = sign / square
     rgb = [round(c + (255 - c) * white_share) for c in background]
     alpha = round(255 * square / SAMPLES**2)
@@ -125,19 +125,19 @@ def ratiolo_pixel(px, py):
 def icon_bytes(size, pixel):
     rows = [[pixel(x, y) for x in range(size)] for y in range(size)]
 
-    colour = bytearray()
+    color = bytearray()
     mask = bytearray()
     mask_row_bytes = (size + 31) // 32 * 4  # rows stay DWORD-aligned
     for row in reversed(rows):  # a bitmap stores its bottom row first
         mask_bits = 0
         for r, g, b, a in row:
-            colour += bytes((b, g, r, a))
+            color += bytes((b, g, r, a))
             mask_bits = (mask_bits << 1) | (1 if a == 0 else 0)
         mask += (mask_bits << (mask_row_bytes * 8 - size)).to_bytes(mask_row_bytes, "big")
 
-    # BITMAPINFOHEADER; the height counts the colour image and the mask.
-    header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 32, 0, len(colour) + len(mask), 0, 0, 0, 0)
-    image = header + colour + mask
+    # BITMAPINFOHEADER; the height counts the color image and the mask.
+    header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 32, 0, len(color) + len(mask), 0, 0, 0, 0)
+    image = header + color + mask
 
     directory = struct.pack("<HHH", 0, 1, 1)
     entry_size = 16
@@ -160,8 +160,8 @@ def png_bytes(size, pixel):
 
 def main():
     root = pathlib.Path(__file__).resolve().parent.parent
-    (root / "ledger" / "shell" / "Cofrelo.ico").write_bytes(icon_bytes(COFRELO_SIZE, cofrelo_pixel))
-    (root / "calculator" / "Ratiolo.ico").write_bytes(icon_bytes(RATIOLO_SIZE, ratiolo_pixel))
+    (root / "ledger" / "shell" / "win32" / "Cofrelo.ico").write_bytes(icon_bytes(COFRELO_SIZE, cofrelo_pixel))
+    (root / "calculator" / "win32" / "Ratiolo.ico").write_bytes(icon_bytes(RATIOLO_SIZE, ratiolo_pixel))
     (root / "packaging" / "cofrelo.png").write_bytes(png_bytes(COFRELO_SIZE, cofrelo_pixel))
     (root / "packaging" / "ratiolo.png").write_bytes(png_bytes(RATIOLO_SIZE, ratiolo_pixel))
 

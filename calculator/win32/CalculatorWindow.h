@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
-// Runs the calculator window modally and returns its result: 0 when "Salir"
-// or the system close ended it, -1 when it could not be created.
-int ShowCalculator(HWND owner);
+namespace ratiolo {
+
+// Runs the calculator window modally until "Salir" or the system's close ends
+// it; false when it could not be created.
+bool ShowCalculator(HWND owner);
+
+}  // namespace ratiolo

@@ -1,64 +1,108 @@
 #include "common/win32/DialogTemplate.h"
 
+#include <commctrl.h>
+
+namespace common {
+
 namespace {
 
 constexpr WORD TemplateFontPoints = 8;
 constexpr WORD TemplateFontWeight = FW_BOLD;
-constexpr std::wstring_view TemplateFontFace = L"MS Sans Serif";
 
-BOOL CALLBACK SetFontOnControl(HWND control, LPARAM font)
-{
-    SendMessageW(control, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
-    return TRUE;
-}
+constexpr DWORD Visible = WS_CHILD | WS_VISIBLE;
+constexpr DWORD Sunken = WS_EX_CLIENTEDGE;
 
 }  // namespace
 
 // DLGTEMPLATEEX, field by field; it has no declaration in the SDK headers.
-DialogTemplate::DialogTemplate(std::wstring_view caption, DWORD style, DWORD exStyle, short x, short y, short width,
-                               short height)
+DialogTemplate::DialogTemplate(std::wstring_view caption, DWORD style, DWORD exStyle, Box frame) : caption_(caption)
 {
     AppendWord(1);       // dlgVer
     AppendWord(0xFFFF);  // signature: extended template
     AppendDword(0);      // helpID
     AppendDword(exStyle);
     AppendDword(style);
-    countOffset_ = bytes_.size();
+    countOffset_ = words_.size();
     AppendWord(0);  // cDlgItems, counted by AddControl
-    AppendWord(static_cast<WORD>(x));
-    AppendWord(static_cast<WORD>(y));
-    AppendWord(static_cast<WORD>(width));
-    AppendWord(static_cast<WORD>(height));
+    AppendWord(static_cast<WORD>(frame.X));
+    AppendWord(static_cast<WORD>(frame.Y));
+    AppendWord(static_cast<WORD>(frame.Width));
+    AppendWord(static_cast<WORD>(frame.Height));
     AppendWord(0);  // no menu
     AppendWord(0);  // the predefined dialog class
     AppendString(caption);
     AppendWord(TemplateFontPoints);
     AppendWord(TemplateFontWeight);
     AppendWord(MAKEWORD(FALSE, ANSI_CHARSET));  // italic, charset
-    AppendString(TemplateFontFace);
+    AppendString(SansSerifFace);
 }
 
-void DialogTemplate::AddControl(std::wstring_view className, std::wstring_view text, WORD id, short x, short y,
-                                short width, short height, DWORD style, DWORD exStyle)
+void DialogTemplate::AddLabel(WORD id, std::wstring_view text, Box box)
+{
+    AddControl(L"STATIC", text, id, box, Visible | SS_LEFT);
+}
+
+void DialogTemplate::AddEditBox(WORD id, Box box)
+{
+    AddControl(L"EDIT", L"", id, box, Visible | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, Sunken);
+}
+
+void DialogTemplate::AddMultiLineEditBox(WORD id, Box box)
+{
+    AddControl(L"EDIT", L"", id, box, Visible | WS_HSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOHSCROLL, Sunken);
+}
+
+void DialogTemplate::AddButton(WORD id, std::wstring_view text, Box box)
+{
+    AddControl(L"BUTTON", text, id, box, Visible | WS_TABSTOP | BS_PUSHBUTTON);
+}
+
+void DialogTemplate::AddOptionButton(WORD id, std::wstring_view text, Box box)
+{
+    AddControl(L"BUTTON", text, id, box, Visible | WS_TABSTOP | BS_AUTORADIOBUTTON);
+}
+
+void DialogTemplate::AddGroupBox(WORD id, std::wstring_view text, Box box)
+{
+    AddControl(L"BUTTON", text, id, box, Visible | BS_GROUPBOX);
+}
+
+void DialogTemplate::AddSwatch(WORD id, Box box)
+{
+    AddControl(L"STATIC", L"", id, box, Visible | WS_BORDER | SS_OWNERDRAW);
+}
+
+void DialogTemplate::AddDatePicker(WORD id, std::wstring_view text, Box box)
+{
+    AddControl(DATETIMEPICK_CLASSW, text, id, box, Visible | WS_TABSTOP, Sunken);
+}
+
+void DialogTemplate::AddList(WORD id, std::wstring_view text, Box box)
+{
+    AddControl(WC_LISTVIEWW, text, id, box, Visible | LVS_REPORT | LVS_SHOWSELALWAYS);
+}
+
+void DialogTemplate::AddControl(std::wstring_view className, std::wstring_view text, WORD id, Box box, DWORD style,
+                                DWORD exStyle)
 {
     AlignTo(sizeof(DWORD));
     AppendDword(0);  // helpID
     AppendDword(exStyle);
     AppendDword(style);
-    AppendWord(static_cast<WORD>(x));
-    AppendWord(static_cast<WORD>(y));
-    AppendWord(static_cast<WORD>(width));
-    AppendWord(static_cast<WORD>(height));
+    AppendWord(static_cast<WORD>(box.X));
+    AppendWord(static_cast<WORD>(box.Y));
+    AppendWord(static_cast<WORD>(box.Width));
+    AppendWord(static_cast<WORD>(box.Height));
     AppendDword(id);
     AppendString(className);
     AppendString(text);
     AppendWord(0);  // no creation data
-    ++bytes_[countOffset_];
+    ++words_[countOffset_];
 }
 
 void DialogTemplate::AppendWord(WORD value)
 {
-    bytes_.push_back(value);
+    words_.push_back(value);
 }
 
 void DialogTemplate::AppendDword(DWORD value)
@@ -75,55 +119,7 @@ void DialogTemplate::AppendString(std::wstring_view text)
 
 void DialogTemplate::AlignTo(std::size_t boundary)
 {
-    while ((bytes_.size() * sizeof(WORD)) % boundary != 0) AppendWord(0);
+    while ((words_.size() * sizeof(WORD)) % boundary != 0) AppendWord(0);
 }
 
-void KeepFocusAcrossActivation(HWND& savedFocus, WPARAM activating)
-{
-    if (!activating) {
-        savedFocus = GetFocus();
-    } else if (savedFocus) {
-        SetFocus(savedFocus);
-        savedFocus = nullptr;
-    }
-}
-
-FontHandle CreateBoldSansSerifFont(int points)
-{
-    const int pixelsPerInch = GetDeviceCaps(ScreenDc(), LOGPIXELSY);
-
-    LOGFONTW font{};
-    font.lfHeight = -(points * pixelsPerInch) / 72;  // character height, truncated as always
-    font.lfWeight = FW_BOLD;
-    font.lfCharSet = ANSI_CHARSET;
-    TemplateFontFace.copy(font.lfFaceName, LF_FACESIZE - 1);
-    return FontHandle(CreateFontIndirectW(&font));
-}
-
-void SetFontOnControls(HWND dialog, HFONT font)
-{
-    EnumChildWindows(dialog, SetFontOnControl, reinterpret_cast<LPARAM>(font));
-}
-
-bool IsSystemClose(UINT message, WPARAM wParam)
-{
-    return message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE;
-}
-
-std::optional<INT_PTR> SharedDialogAnswer(HWND dialog, UINT message, WPARAM wParam, HWND& savedFocus,
-                                          SystemClose onClose)
-{
-    if (IsSystemClose(message, wParam)) {
-        if (onClose == SystemClose::EndsDialog) EndDialog(dialog, 0);
-        return TRUE;
-    }
-    switch (message) {
-    case WM_NCACTIVATE:
-        KeepFocusAcrossActivation(savedFocus, wParam);
-        return FALSE;  // the default activation runs as well
-    case WM_CLOSE:
-        return TRUE;
-    default:
-        return std::nullopt;
-    }
-}
+}  // namespace common

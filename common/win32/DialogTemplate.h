@@ -1,15 +1,39 @@
-// In-memory dialog templates, the way every window of both programs is built.
-// Geometry is in dialog units of the template font, "MS Sans Serif" 8-point
-// bold, the same in every window.
+// In-memory dialog templates, the way every window of both programs is built,
+// with one helper per shape of control. Geometry is in dialog units of the
+// template font, "MS Sans Serif" 8-point bold, the same in every window.
 #pragma once
-
-#include "common/win32/Handles.h"
 
 #include <windows.h>
 
-#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
+
+namespace common {
+
+// The face of every window's fonts, the template's own included.
+inline constexpr std::wstring_view SansSerifFace = L"MS Sans Serif";
+
+// The gaps and heights the windows' layouts share, in dialog units.
+inline constexpr int Margin = 5;       // between a window's edge and its first controls
+inline constexpr int LineHeight = 15;  // a label, an edit box or a button on one line
+
+// Where a window or a control stands, in dialog units.
+struct Box {
+    int X;
+    int Y;
+    int Width;
+    int Height;
+
+    constexpr int Right() const { return X + Width; }
+    constexpr int Bottom() const { return Y + Height; }
+};
+
+// Every window of both programs stands at the same place from the screen's corner.
+constexpr Box WindowFrame(int width, int height)
+{
+    return {70, 70, width, height};
+}
 
 // Dialogs that run modally to an owner window: a caption without a system
 // menu. DS_ABSALIGN keeps the template's position measured from the screen's
@@ -20,17 +44,33 @@ inline constexpr DWORD OwnedDialogStyle =
 class DialogTemplate {
 public:
     // style should hold DS_SETFONT: the template always names its font.
-    DialogTemplate(std::wstring_view caption, DWORD style, DWORD exStyle, short x, short y, short width,
-                   short height);
+    DialogTemplate(std::wstring_view caption, DWORD style, DWORD exStyle, Box frame);
 
     // Controls are created in the order they are added, which is also the tab order.
-    void AddControl(std::wstring_view className, std::wstring_view text, WORD id, short x, short y, short width,
-                    short height, DWORD style, DWORD exStyle = 0);
+    void AddLabel(WORD id, std::wstring_view text, Box box);
+    // One line that scrolls sideways, with a sunken edge.
+    void AddEditBox(WORD id, Box box);
+    // Several lines with a horizontal scroll bar, with a sunken edge.
+    void AddMultiLineEditBox(WORD id, Box box);
+    // A push button; none of the programs' windows has a default button.
+    void AddButton(WORD id, std::wstring_view text, Box box);
+    // An option of a group that checks itself when clicked.
+    void AddOptionButton(WORD id, std::wstring_view text, Box box);
+    void AddGroupBox(WORD id, std::wstring_view text, Box box);
+    // A bordered face that its dialog paints in one color.
+    void AddSwatch(WORD id, Box box);
+    // A date picker in the short date format, on today's date.
+    void AddDatePicker(WORD id, std::wstring_view text, Box box);
+    // A list in report view whose selection stays visible without the focus.
+    void AddList(WORD id, std::wstring_view text, Box box);
 
-    // Valid until the next AddControl.
-    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(bytes_.data()); }
+    // Valid until the next control is added.
+    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
+    const std::wstring& Caption() const { return caption_; }
 
 private:
+    void AddControl(std::wstring_view className, std::wstring_view text, WORD id, Box box, DWORD style,
+                    DWORD exStyle = 0);
     void AppendWord(WORD value);
     void AppendDword(DWORD value);
     void AppendString(std::wstring_view text);
@@ -38,44 +78,9 @@ private:
 
     // WORD storage keeps the whole template WORD-aligned, as Windows requires;
     // items are additionally aligned to DWORDs.
-    std::vector<WORD> bytes_;
+    std::vector<WORD> words_;
     std::size_t countOffset_ = 0;
+    std::wstring caption_;
 };
 
-// "MS Sans Serif" bold at the given size in points, as every window of both
-// programs creates for its controls once they exist. It must outlive them.
-FontHandle CreateBoldSansSerifFont(int points);
-
-// The state a dialog procedure works on: the pointer handed over with
-// WM_INITDIALOG, kept in the dialog's DWLP_USER. Null for the messages that
-// arrive before WM_INITDIALOG (WM_SETFONT among them).
-template <class State>
-State* DialogStateOf(HWND dialog, UINT message, LPARAM lParam)
-{
-    if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    return reinterpret_cast<State*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
-
-// Gives the font to every control of the dialog.
-void SetFontOnControls(HWND dialog, HFONT font);
-
-// The focus-keeping idiom of every window: on deactivation (WM_NCACTIVATE with
-// wParam 0) remember the focused control, on reactivation give it the focus
-// back. The caller still lets the default processing run.
-void KeepFocusAcrossActivation(HWND& savedFocus, WPARAM activating);
-
-// Whether the message is the system's close command: the close box, Alt+F4 or
-// the system menu's close item (WM_SYSCOMMAND with SC_CLOSE; the system uses
-// the low four bits of the command itself).
-bool IsSystemClose(UINT message, WPARAM wParam);
-
-// What the system's close command does to a modal dialog.
-enum class SystemClose { EndsDialog, Ignored };
-
-// What every modal dialog of both programs answers alike: it keeps the focus
-// across activation; the system's close command ends it with 0 or is ignored,
-// as onClose says; WM_CLOSE does nothing -- a multi-line edit box sends it on
-// Esc, and the dialog manager would turn it into IDCANCEL. The dialog
-// procedure's answer for those messages; none for any other.
-std::optional<INT_PTR> SharedDialogAnswer(HWND dialog, UINT message, WPARAM wParam, HWND& savedFocus,
-                                          SystemClose onClose);
+}  // namespace common

@@ -2,16 +2,21 @@
 // ledger file), the fixed-capacity table of movements and the running balance.
 #pragma once
 
-#include "data/NumberText.h"
+#include "common/LittleEndian.h"
+#include "ledger/data/NumberText.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
+namespace cofrelo {
+
 enum class MovementKind : std::int32_t { Saving = 0, Expense = 1, Comment = 2 };
+inline constexpr std::size_t MovementKindCount = 3;
 
 // Fixed-length single-byte text fields: no terminator, padded with spaces.
 template <std::size_t Width>
@@ -37,25 +42,19 @@ std::string_view TrimSpaces(std::string_view text);
 inline constexpr std::size_t DateTextWidth = 14;
 inline constexpr std::size_t DescriptionWidth = 100;
 
-// A 32-bit integer stored as four little-endian bytes, so that the record has
-// no alignment of its own and lies in memory exactly as in the file.
+// A 32-bit integer kept as four little-endian bytes, so that the record has no
+// alignment of its own and lies in memory exactly as in the file.
 class LittleEndianInt32 {
 public:
     LittleEndianInt32& operator=(std::int32_t value)
     {
-        const auto bits = static_cast<std::uint32_t>(value);
-        for (std::size_t i = 0; i < 4; ++i) bytes_[i] = static_cast<unsigned char>(bits >> (8 * i));
+        common::StoreLittleEndian32(bytes_.data(), static_cast<std::uint32_t>(value));
         return *this;
     }
-    operator std::int32_t() const
-    {
-        std::uint32_t bits = 0;
-        for (std::size_t i = 0; i < 4; ++i) bits |= std::uint32_t{bytes_[i]} << (8 * i);
-        return static_cast<std::int32_t>(bits);
-    }
+    operator std::int32_t() const { return static_cast<std::int32_t>(common::LoadLittleEndian32(bytes_.data())); }
 
 private:
-    std::array<unsigned char, 4> bytes_;
+    std::array<char, 4> bytes_;
 };
 
 // One ledger line, byte for byte the record of the ledger file.
@@ -72,32 +71,8 @@ static_assert(sizeof(Movement) == MovementSize);
 static_assert(offsetof(Movement, Description) == 14 && offsetof(Movement, AmountText) == 114 &&
               offsetof(Movement, BalanceText) == 136 && offsetof(Movement, Kind) == 158);
 
-// Inserting stops at LedgerCapacity; the table has one slot more, which only a
-// ledger file can fill.
-inline constexpr std::int32_t LedgerCapacity = 36500;
-inline constexpr std::int32_t LedgerSlots = LedgerCapacity + 1;
-
-struct Ledger {
-    std::unique_ptr<Movement[]> Movements;  // LedgerSlots records, reserved once per reset
-    std::int32_t Count = 0;
-    double CurrentBalance = 0;  // the balance after the last non-comment movement
-
-    Ledger();
-};
-
-// Fresh storage, no movements, balance 0.
-void ResetLedger(Ledger& ledger);
-
-// Stores the movement after the last one. The caller makes sure that the count
-// is below LedgerCapacity and has already updated CurrentBalance.
-void AppendMovement(Ledger& ledger, const Movement& movement);
-
-// Comment lines are recognised by their balance "*", whatever their Kind says.
+// Comment lines are recognized by their balance "*", whatever their Kind says.
 bool IsCommentLine(const Movement& movement);
-
-// The balance after the last non-comment movement, as stored in it (balances
-// are taken as they stand in the records, not recomputed from the amounts).
-double StoredBalance(const Ledger& ledger);
 
 // The texts of the "Importe" and "Liquido" columns, 22 characters each.
 struct DisplayTexts {
@@ -106,17 +81,62 @@ struct DisplayTexts {
 };
 DisplayTexts MovementDisplayTexts(const Movement& movement, bool american);
 
-// A new line with its running balance: a saving adds to the balance, an expense
-// subtracts from it, a comment leaves it. The balance is kept as the value of
-// its 15-digit text, so rounding residues never pile up. Appends the line (the
-// caller has checked the count and, for an expense, the balance) and returns it.
-const Movement& AppendNewLine(Ledger& ledger, MovementKind kind, std::string_view dateText,
-                              std::string_view description, std::string_view amountText);
+// A line as the user enters it in "Insertar Datos": the texts in the ANSI code
+// page, the amount as typed and already cut to its 22-character field.
+struct NewLine {
+    MovementKind Kind = MovementKind::Saving;
+    std::string DateText;
+    std::string Description;
+    std::string AmountText;
+};
 
-// Why the insert dialog refuses a new line, in the order it checks.
+// Why a new line is refused, in the order the checks run.
 enum class LineRefusal { None, NotDigits, OutOfRange, ExpenseAboveBalance, LedgerFull };
 
-inline constexpr double LargestAmount = 1000000000;
+// What the user is told for a refusal ("" for None).
+std::string_view RefusalText(LineRefusal refusal);
 
-// amountText is the amount as typed, already cut to its 22-character field.
-LineRefusal CheckNewLine(const Ledger& ledger, MovementKind kind, std::string_view amountText);
+// Inserting stops at LedgerCapacity; the table has one slot more, which only a
+// ledger file can fill.
+inline constexpr std::int32_t LedgerCapacity = 36500;
+inline constexpr std::int32_t LedgerSlots = LedgerCapacity + 1;
+
+// The table of movements, in insertion (or file) order, and the running
+// balance. Its count and balance change only through Reset, Append and Load.
+class Ledger {
+public:
+    Ledger() { Reset(); }
+
+    // Fresh storage for every slot, no movements, balance 0.
+    void Reset();
+
+    // Why the line would be refused; a comment's amount is checked too.
+    LineRefusal Check(const NewLine& line) const;
+
+    // Appends the line with its running balance unless Check refuses it: a
+    // saving adds to the balance, an expense subtracts from it, a comment leaves
+    // it. The balance is kept as the value of its 15-digit text, so rounding
+    // residues never pile up.
+    LineRefusal Append(const NewLine& line);
+
+    // Replaces the movements by the whole records at the front of `records`
+    // (1 to 161 bytes left at the end are ignored) and takes the balance the
+    // last non-comment record stores: balances are read, not recomputed. More
+    // records than the table has slots are refused, leaving the ledger as it was.
+    bool Load(std::span<const char> records);
+
+    std::int32_t Count() const { return count_; }
+    // The balance after the last non-comment movement.
+    double CurrentBalance() const { return currentBalance_; }
+    std::span<const Movement> Movements() const { return {movements_.get(), static_cast<std::size_t>(count_)}; }
+    const Movement& Last() const { return movements_[count_ - 1]; }
+    // Movements 0 to Count-1 as the ledger file holds them.
+    std::span<const char> RecordBytes() const;
+
+private:
+    std::unique_ptr<Movement[]> movements_;  // LedgerSlots records, reserved once per reset
+    std::int32_t count_ = 0;
+    double currentBalance_ = 0;
+};
+
+}  // namespace cofrelo

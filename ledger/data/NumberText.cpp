@@ -1,14 +1,14 @@
-#include "data/NumberText.h"
+#include "ledger/data/NumberText.h"
 
 #include "common/DecimalText.h"
 
 #include <cmath>
-#include <limits>
+
+namespace cofrelo {
 
 namespace {
 
 constexpr int PlainSignificantDigits = 15;
-constexpr double LargestValue = std::numeric_limits<double>::max();
 
 std::string FitToWidth(std::string text, std::size_t width)
 {
@@ -31,9 +31,9 @@ std::string ToEuropeanSeparators(std::string text)
 std::string FormatAmount(double value, bool american)
 {
     const bool negative = value < 0;
-    const CentsDigits rounded = RoundToCents(std::fabs(value));
+    const common::CentsDigits rounded = common::RoundToCents(std::fabs(value));
     std::string text = negative ? "-" : "";
-    text += GroupThousands(rounded.IntegerDigits, ',');
+    text += common::GroupThousands(rounded.IntegerDigits, ',');
     text += '.';
     text += rounded.Cents;
     if (!american) text = ToEuropeanSeparators(std::move(text));
@@ -50,15 +50,15 @@ bool IsAmountText(std::string_view text)
 
 double ParseNumber(std::string_view text)
 {
-    return ReadLeadingNumber(text);
+    return common::ReadLeadingNumber(text);
 }
 
 std::string PlainNumberText(double value)
 {
     if (std::isnan(value) || value == 0) return "0";
-    if (std::isinf(value)) value = value < 0 ? -LargestValue : LargestValue;
+    if (std::isinf(value)) value = value < 0 ? -common::LargestDouble : common::LargestDouble;
 
-    DecimalExpansion expansion = ExpandSignificant(std::fabs(value), PlainSignificantDigits);
+    common::DecimalExpansion expansion = common::ExpandSignificant(std::fabs(value), PlainSignificantDigits);
     std::string& digits = expansion.Digits;
     digits.erase(digits.find_last_not_of('0') + 1);
     const int exponent = expansion.Exponent;
@@ -86,3 +86,5 @@ std::string PlainNumberText(double value)
     }
     return text;
 }
+
+}  // namespace cofrelo

@@ -2,8 +2,11 @@
 // what the list and the exports show, and what the ledger file stores.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+
+namespace cofrelo {
 
 inline constexpr std::size_t AmountTextWidth = 22;
 
@@ -25,3 +28,5 @@ double ParseNumber(std::string_view text);
 // grouping, no leading zero before the point (.5), exponent form only where
 // the plain form needs more than 15 integer digits or decimal places.
 std::string PlainNumberText(double value);
+
+}  // namespace cofrelo

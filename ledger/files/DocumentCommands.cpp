@@ -1,11 +1,13 @@
-#include "files/DocumentCommands.h"
+#include "ledger/files/DocumentCommands.h"
 
-#include "files/LedgerFile.h"
-#include "files/RtfExport.h"
-#include "files/SafeWrite.h"
-#include "files/TextExport.h"
+#include "ledger/files/LedgerFile.h"
+#include "ledger/files/RtfExport.h"
+#include "ledger/files/SafeWrite.h"
+#include "ledger/files/TextExport.h"
 
 #include <optional>
+
+namespace cofrelo {
 
 namespace {
 
@@ -22,9 +24,9 @@ constexpr std::string_view TextExportFailedText = "Ahorros NO Exportados a TXT e
 constexpr std::string_view RtfExportFailedText = "Ahorros NO Exportados a RTF en el fichero : ";
 
 // Asks for the document name; false when there is none to work with.
-bool AskUsableName(std::string& ledgerFileName, UserDialogue& user)
+bool AskUsableName(std::string& ledgerFileName, User& user)
 {
-    user.AskFileName(ledgerFileName);
+    if (std::optional<std::string> stored = user.AskFileName(ledgerFileName)) ledgerFileName = std::move(*stored);
     if (ledgerFileName.empty()) return false;
     if (ledgerFileName.find(':') == std::string::npos) return true;
     user.Tell(ColonInNameText);
@@ -40,9 +42,9 @@ struct WriteTarget {
 // to write, a name, and leave to replace a file already there.
 std::optional<WriteTarget> ChooseWriteTarget(const Ledger& ledger, std::string& ledgerFileName,
                                              const std::string& dataFolder, std::string_view extension,
-                                             FileSystem& files, UserDialogue& user)
+                                             FileSystem& files, User& user)
 {
-    if (ledger.Count < 1) {
+    if (ledger.Count() < 1) {
         user.Tell(NothingToWriteText);
         return std::nullopt;
     }
@@ -53,7 +55,7 @@ std::optional<WriteTarget> ChooseWriteTarget(const Ledger& ledger, std::string& 
     return WriteTarget{std::move(path), outcome};
 }
 
-void TellWriteOutcome(UserDialogue& user, const FileResult& written, std::string_view successText,
+void TellWriteOutcome(User& user, const FileResult& written, std::string_view successText,
                       std::string_view failureHeadline, const std::string& path)
 {
     if (written) {
@@ -65,14 +67,14 @@ void TellWriteOutcome(UserDialogue& user, const FileResult& written, std::string
 
 }  // namespace
 
-OverwriteOutcome ConfirmOverwrite(const std::string& path, FileSystem& files, UserDialogue& user)
+OverwriteOutcome ConfirmOverwrite(const std::string& path, FileSystem& files, User& user)
 {
     if (!files.Exists(path)) return OverwriteOutcome::NewFile;
     return user.AskYesNo(OverwriteQuestion) ? OverwriteOutcome::Replaced : OverwriteOutcome::Declined;
 }
 
 bool ReadLedger(Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder, FileSystem& files,
-                UserDialogue& user)
+                User& user)
 {
     if (!AskUsableName(ledgerFileName, user)) return false;
     const std::string path = DocumentPath(dataFolder, ledgerFileName, LedgerFileExtension);
@@ -86,7 +88,7 @@ bool ReadLedger(Ledger& ledger, std::string& ledgerFileName, const std::string& 
 }
 
 void SaveLedger(const Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder, FileSystem& files,
-                UserDialogue& user)
+                User& user)
 {
     const auto target = ChooseWriteTarget(ledger, ledgerFileName, dataFolder, LedgerFileExtension, files, user);
     if (!target) return;
@@ -95,7 +97,7 @@ void SaveLedger(const Ledger& ledger, std::string& ledgerFileName, const std::st
 }
 
 void ExportText(const Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder,
-                bool american, FileSystem& files, UserDialogue& user)
+                bool american, FileSystem& files, User& user)
 {
     const auto target = ChooseWriteTarget(ledger, ledgerFileName, dataFolder, TextExportExtension, files, user);
     if (!target) return;
@@ -105,7 +107,7 @@ void ExportText(const Ledger& ledger, std::string& ledgerFileName, const std::st
 }
 
 void ExportRtf(const Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder,
-               bool american, FileSystem& files, UserDialogue& user)
+               bool american, FileSystem& files, User& user)
 {
     const auto target = ChooseWriteTarget(ledger, ledgerFileName, dataFolder, RtfExportExtension, files, user);
     if (!target) return;
@@ -113,3 +115,5 @@ void ExportRtf(const Ledger& ledger, std::string& ledgerFileName, const std::str
     const FileResult written = ReplaceFileContents(files, target->Path, document);
     TellWriteOutcome(user, written, RtfExportedText, RtfExportFailedText, target->Path);
 }
+
+}  // namespace cofrelo

@@ -1,20 +1,22 @@
 // The four menu commands that work with the current document name: "Leer",
 // "Grabar", "Exportar a TXT" and "Exportar a Tabla RTF". They talk to the user
-// only through UserDialogue.
+// only through User.
 #pragma once
 
-#include "data/Ledger.h"
-#include "files/FileSystem.h"
-#include "files/UserDialogue.h"
+#include "ledger/data/Ledger.h"
+#include "ledger/files/FileSystem.h"
+#include "ledger/files/User.h"
 
 #include <string>
+
+namespace cofrelo {
 
 enum class OverwriteOutcome { NewFile, Replaced, Declined };
 
 // Asks before an existing file (or folder) at the path is replaced. The old file
 // is not deleted here: the writing that follows replaces it in one step, and
 // keeps it whole if the writing fails.
-OverwriteOutcome ConfirmOverwrite(const std::string& path, FileSystem& files, UserDialogue& user);
+OverwriteOutcome ConfirmOverwrite(const std::string& path, FileSystem& files, User& user);
 
 // Every command refuses a name with ":", which on Windows would name a hidden
 // stream of another file instead of a file of its own.
@@ -23,16 +25,18 @@ inline constexpr std::string_view ColonInNameText = "El nombre del fichero no pu
 // "Leer". Returns true when the ledger was replaced by the file's contents, so
 // that the caller rebuilds the list; on false the ledger is as it was.
 bool ReadLedger(Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder, FileSystem& files,
-                UserDialogue& user);
+                User& user);
 
 // "Grabar".
 void SaveLedger(const Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder, FileSystem& files,
-                UserDialogue& user);
+                User& user);
 
 // "Exportar a TXT".
 void ExportText(const Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder,
-                bool american, FileSystem& files, UserDialogue& user);
+                bool american, FileSystem& files, User& user);
 
 // "Exportar a Tabla RTF".
 void ExportRtf(const Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder,
-               bool american, FileSystem& files, UserDialogue& user);
+               bool american, FileSystem& files, User& user);
+
+}  // namespace cofrelo

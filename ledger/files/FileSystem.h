@@ -16,8 +16,12 @@
 #include <string>
 #include <string_view>
 
+namespace cofrelo {
+
 // Why a device (NUL, COM1, ...) is refused where a file on disk is wanted.
 inline constexpr std::string_view NotAFileReason = "Es un dispositivo del sistema, no un fichero.";
+// Why a read stops short: the file ended before the bytes it was asked for.
+inline constexpr std::string_view EndOfFileReason = "El fichero se acaba antes de lo esperado.";
 
 // The outcome of one step; on failure, the system's own words for the reason.
 struct FileResult {
@@ -75,5 +79,8 @@ public:
     virtual FileResult Remove(const std::string& path) = 0;
 };
 
-// The system's file system: Win32 on Windows, POSIX elsewhere.
+// The system's file system: Win32 on Windows, POSIX elsewhere (the platform
+// layer, which the portable core does not link).
 FileSystem& SystemFileSystem();
+
+}  // namespace cofrelo

@@ -1,11 +1,12 @@
-#include "files/LedgerFile.h"
+#include "ledger/files/LedgerFile.h"
 
-#include "files/SafeWrite.h"
+#include "ledger/files/SafeWrite.h"
 
-#include <algorithm>
 #include <charconv>
 #include <memory>
 #include <span>
+
+namespace cofrelo {
 
 namespace {
 
@@ -14,17 +15,6 @@ std::string TooManyRecordsReason()
     char digits[16];
     const auto end = std::to_chars(std::begin(digits), std::end(digits), LedgerSlots).ptr;
     return "Tiene mas de " + std::string(digits, end) + " movimientos y no cabe en memoria ...";
-}
-
-std::span<char> RecordBytes(Ledger& ledger, std::size_t count)
-{
-    return {reinterpret_cast<char*>(ledger.Movements.get()), count * MovementSize};
-}
-
-std::span<const char> RecordBytes(const Ledger& ledger)
-{
-    return {reinterpret_cast<const char*>(ledger.Movements.get()),
-            static_cast<std::size_t>(ledger.Count) * MovementSize};
 }
 
 }  // namespace
@@ -56,20 +46,17 @@ FileResult LoadLedgerFile(FileSystem& files, const std::string& path, Ledger& le
     const std::uint64_t records = reader->Size() / MovementSize;
     if (records > static_cast<std::uint64_t>(LedgerSlots)) return FileResult::Failure(TooManyRecordsReason());
 
-    // Read apart first, so that a failed read leaves the ledger as it was. The
-    // ledger's table is then reused: records beyond the count are never read,
-    // and a fresh 5.9 MB table for every file would cost more than the reading.
+    // Read apart first, so that a failed read leaves the ledger as it was.
     const auto size = static_cast<std::size_t>(records) * MovementSize;
     const auto bytes = std::make_unique_for_overwrite<char[]>(size);
     result = reader->ReadAt(0, {bytes.get(), size});
-    if (!result) return result;
-    std::copy_n(bytes.get(), size, RecordBytes(ledger, static_cast<std::size_t>(records)).begin());
-    ledger.Count = static_cast<std::int32_t>(records);
-    ledger.CurrentBalance = StoredBalance(ledger);
+    if (result) ledger.Load({bytes.get(), size});
     return result;
 }
 
 FileResult SaveLedgerFile(FileSystem& files, const std::string& path, const Ledger& ledger)
 {
-    return ReplaceFileContents(files, path, RecordBytes(ledger));
+    return ReplaceFileContents(files, path, ledger.RecordBytes());
 }
+
+}  // namespace cofrelo

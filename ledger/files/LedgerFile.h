@@ -3,11 +3,13 @@
 // that the ledger file shares with the two exports.
 #pragma once
 
-#include "files/FileSystem.h"
-#include "data/Ledger.h"
+#include "ledger/files/FileSystem.h"
+#include "ledger/data/Ledger.h"
 
 #include <string>
 #include <string_view>
+
+namespace cofrelo {
 
 // Longer names are cut: the document name has always been kept in 127
 // characters. The name is UTF-8; characters are counted, not bytes.
@@ -34,3 +36,5 @@ FileResult LoadLedgerFile(FileSystem& files, const std::string& path, Ledger& le
 // Replaces the file by records 0 to Count-1, byte for byte as in memory. On
 // failure, an existing file keeps its old contents.
 FileResult SaveLedgerFile(FileSystem& files, const std::string& path, const Ledger& ledger);
+
+}  // namespace cofrelo

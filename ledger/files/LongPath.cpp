@@ -1,4 +1,6 @@
-#include "files/LongPath.h"
+#include "ledger/files/LongPath.h"
+
+namespace cofrelo {
 
 std::wstring LongPathForm(std::wstring_view fullPath)
 {
@@ -7,3 +9,5 @@ std::wstring LongPathForm(std::wstring_view fullPath)
     if (fullPath.starts_with(LR"(\\)")) return LR"(\\?\UNC\)" + std::wstring(fullPath.substr(2));
     return LR"(\\?\)" + std::wstring(fullPath);
 }
+
+}  // namespace cofrelo

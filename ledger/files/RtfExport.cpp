@@ -1,4 +1,6 @@
-#include "files/RtfExport.h"
+#include "ledger/files/RtfExport.h"
+
+namespace cofrelo {
 
 namespace {
 
@@ -88,9 +90,11 @@ std::string RtfExportContents(const Ledger& ledger, bool american, bool replacin
 {
     const std::string_view descriptionEdge = replacingExistingFile ? "5480" : "5580";
     std::string document;
-    document.reserve((static_cast<std::size_t>(ledger.Count) + 1) * ApproximateRowSize);
+    document.reserve((static_cast<std::size_t>(ledger.Count()) + 1) * ApproximateRowSize);
     AppendLine(document, Header);
-    for (std::int32_t i = 0; i < ledger.Count; ++i) AppendRow(document, ledger.Movements[i], american, descriptionEdge);
+    for (const Movement& movement : ledger.Movements()) AppendRow(document, movement, american, descriptionEdge);
     AppendLine(document, Footer);
     return document;
 }
+
+}  // namespace cofrelo

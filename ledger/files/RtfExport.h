@@ -2,10 +2,12 @@
 // movement (date, description, amount, balance), written as plain text lines.
 #pragma once
 
-#include "data/Ledger.h"
+#include "ledger/data/Ledger.h"
 
 #include <string>
 #include <string_view>
+
+namespace cofrelo {
 
 // The whole document, CR LF after every line. The description cell ends at
 // 5480 twips when the export replaces an existing file and at 5580 when it
@@ -17,3 +19,5 @@ std::string RtfExportContents(const Ledger& ledger, bool american, bool replacin
 // bytes above 127) becomes \'hh with lowercase hex digits, so no description
 // can end a group, start a row or hide a byte from the reader.
 void AppendRtfText(std::string& document, std::string_view text);
+
+}  // namespace cofrelo

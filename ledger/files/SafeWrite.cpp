@@ -1,4 +1,6 @@
-#include "files/SafeWrite.h"
+#include "ledger/files/SafeWrite.h"
+
+namespace cofrelo {
 
 namespace {
 
@@ -62,3 +64,5 @@ FileResult ReplaceFileContents(FileSystem& files, const std::string& path, std::
     if (!result) files.Remove(temporaryPath);
     return result;
 }
+
+}  // namespace cofrelo

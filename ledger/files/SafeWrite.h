@@ -1,10 +1,12 @@
 // Replacing a file without ever losing the old one.
 #pragma once
 
-#include "files/FileSystem.h"
+#include "ledger/files/FileSystem.h"
 
 #include <span>
 #include <string>
+
+namespace cofrelo {
 
 // Writes the whole content to a new file beside the target, flushes it and only
 // then puts it in the target's place in one step (clearing a read-only mark on
@@ -17,3 +19,5 @@ FileResult ReplaceFileContents(FileSystem& files, const std::string& path, std::
 // folder, under a short name of its own, so that it is never longer than the
 // target's path allows nor its last part longer than a folder entry may be.
 std::string TemporaryPathFor(const std::string& path, int attempt);
+
+}  // namespace cofrelo

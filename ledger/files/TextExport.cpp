@@ -1,4 +1,6 @@
-#include "files/TextExport.h"
+#include "ledger/files/TextExport.h"
+
+namespace cofrelo {
 
 namespace {
 
@@ -30,7 +32,9 @@ void AppendTextLine(std::string& document, const Movement& movement, bool americ
 std::string TextExportContents(const Ledger& ledger, bool american)
 {
     std::string document;
-    document.reserve(static_cast<std::size_t>(ledger.Count) * TextLineSize);
-    for (std::int32_t i = 0; i < ledger.Count; ++i) AppendTextLine(document, ledger.Movements[i], american);
+    document.reserve(static_cast<std::size_t>(ledger.Count()) * TextLineSize);
+    for (const Movement& movement : ledger.Movements()) AppendTextLine(document, movement, american);
     return document;
 }
+
+}  // namespace cofrelo

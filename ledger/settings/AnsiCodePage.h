@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace cofrelo {
+
 class AnsiCodePage {
 public:
     virtual ~AnsiCodePage() = default;
@@ -17,3 +19,5 @@ public:
 
 // The system's code page on Windows; Latin-1 elsewhere, for the native tests.
 const AnsiCodePage& SystemAnsiCodePage();
+
+}  // namespace cofrelo

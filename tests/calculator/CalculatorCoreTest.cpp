@@ -9,6 +9,8 @@
 #include <limits>
 #include <string>
 
+using namespace ratiolo;
+
 namespace {
 
 constexpr double Infinity = std::numeric_limits<double>::infinity();

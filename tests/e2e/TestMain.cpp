@@ -1,6 +1,6 @@
 // The entry of every end-to-end test program: GoogleTest's options, then the
 // program under test, as the build gives its path.
-#include "Driver.h"
+#include "tests/e2e/driver/Driver.h"
 
 #include <gtest/gtest.h>
 

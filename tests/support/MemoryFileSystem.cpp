@@ -1,6 +1,8 @@
-#include "support/MemoryFileSystem.h"
+#include "tests/support/MemoryFileSystem.h"
 
 #include <algorithm>
+
+namespace cofrelo {
 
 namespace {
 
@@ -121,3 +123,5 @@ FileResult MemoryFileSystem::Remove(const std::string& path)
     readOnly_.erase(path);
     return files_.erase(path) == 1 ? FileResult::Success() : FileResult::Failure("No existe: " + path);
 }
+
+}  // namespace cofrelo

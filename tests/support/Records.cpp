@@ -1,9 +1,10 @@
-#include "support/Records.h"
+#include "tests/support/Records.h"
 
-#include "settings/Settings.h"
+#include "ledger/settings/ConfigurationFile.h"
 
 #include <algorithm>
-#include <cstring>
+
+namespace cofrelo {
 
 std::string Field(std::string text, std::size_t width)
 {
@@ -11,11 +12,11 @@ std::string Field(std::string text, std::size_t width)
     return text;
 }
 
+// Written out here rather than taken from the product, so that a fault there shows.
 std::string LittleEndian(std::uint32_t value)
 {
-    std::string bytes(4, '\0');
-    for (std::size_t i = 0; i < 4; ++i) bytes[i] = static_cast<char>(value >> (8 * i));
-    return bytes;
+    return {static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
+            static_cast<char>(value >> 24)};
 }
 
 std::string Record(const std::string& date, const std::string& description, const std::string& amount,
@@ -25,24 +26,10 @@ std::string Record(const std::string& date, const std::string& description, cons
            Field(balance, AmountTextWidth) + LittleEndian(static_cast<std::uint32_t>(kind));
 }
 
-std::string_view LedgerBytes(const Ledger& ledger)
-{
-    const auto size = static_cast<std::size_t>(ledger.Count) * MovementSize;
-    return {reinterpret_cast<const char*>(ledger.Movements.get()), size};
-}
-
-void FillLedger(Ledger& ledger, std::string_view records)
-{
-    const std::size_t count = std::min(records.size() / MovementSize, static_cast<std::size_t>(LedgerSlots));
-    std::memcpy(ledger.Movements.get(), records.data(), count * MovementSize);
-    ledger.Count = static_cast<std::int32_t>(count);
-    ledger.CurrentBalance = StoredBalance(ledger);
-}
-
 Ledger LedgerOf(std::string_view records)
 {
     Ledger ledger;
-    FillLedger(ledger, records);
+    ledger.Load({records.data(), std::min(records.size(), static_cast<std::size_t>(LedgerSlots) * MovementSize)});
     return ledger;
 }
 
@@ -52,15 +39,19 @@ Ledger FullLedger()
     using enum MovementKind;
     const MovementKind kinds[] = {Saving, Saving, Expense, Comment};
     for (std::int32_t i = 0; i < LedgerCapacity; ++i)
-        AppendNewLine(ledger, kinds[i % 4], "05/12/2026", "Movimiento de prueba con una descripcion larga", "12.5");
+        ledger.Append({kinds[i % 4], "05/12/2026", "Movimiento de prueba con una descripcion larga", "12.5"});
     return ledger;
 }
 
 std::string SettingsRecordBytes(const Settings& s, char rest)
 {
-    std::string record = LittleEndian(s.ExpenseTextColor) + LittleEndian(s.SavingTextColor) +
-                         LittleEndian(s.CommentTextColor) + LittleEndian(s.ExpenseBackColor) +
-                         LittleEndian(s.SavingBackColor) + LittleEndian(s.CommentBackColor) + s.DataFolder + '\0';
+    using enum MovementKind;
+    std::string record;
+    for (const MovementKind kind : {Expense, Saving, Comment}) record += LittleEndian(s.ColorsOf(kind).Text);
+    for (const MovementKind kind : {Expense, Saving, Comment}) record += LittleEndian(s.ColorsOf(kind).Back);
+    record += s.DataFolder + '\0';
     record.resize(SettingsRecordSize, rest);
     return record;
 }
+
+}  // namespace cofrelo

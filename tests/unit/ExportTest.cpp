@@ -1,10 +1,12 @@
-#include "files/RtfExport.h"
-#include "files/TextExport.h"
-#include "support/Records.h"
+#include "ledger/files/RtfExport.h"
+#include "ledger/files/TextExport.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
+
+using namespace cofrelo;
 
 namespace {
 

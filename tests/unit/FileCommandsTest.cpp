@@ -4,14 +4,14 @@
 // every write path is made to fail at each of its steps in turn, with no
 // previous file, over one and over a read-only one, which must stay whole,
 // read-only mark included.
-#include "files/DocumentCommands.h"
-#include "files/LedgerFile.h"
-#include "files/RtfExport.h"
-#include "files/SafeWrite.h"
-#include "files/TextExport.h"
-#include "settings/Settings.h"
-#include "support/MemoryFileSystem.h"
-#include "support/Records.h"
+#include "ledger/files/DocumentCommands.h"
+#include "ledger/files/LedgerFile.h"
+#include "ledger/files/RtfExport.h"
+#include "ledger/files/SafeWrite.h"
+#include "ledger/files/TextExport.h"
+#include "ledger/settings/ConfigurationFile.h"
+#include "tests/support/MemoryFileSystem.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +19,8 @@
 #include <ostream>
 #include <span>
 #include <vector>
+
+using namespace cofrelo;
 
 namespace {
 
@@ -45,11 +47,14 @@ Turn Overwrite(std::string answer) { return {Prompt::Question, "El fichero Exist
 
 // Plays the user's part: answers each prompt as the script's turn in its place
 // does, and writes down every turn played, for the test to compare with the script.
-class ScriptedUser final : public UserDialogue {
+class ScriptedUser final : public User {
 public:
     explicit ScriptedUser(std::vector<Turn> script) : script_(std::move(script)) {}
 
-    void AskFileName(std::string& name) override { name = Play(Prompt::FileName, name); }
+    std::optional<std::string> AskFileName(std::string_view shown) override
+    {
+        return Play(Prompt::FileName, std::string(shown));
+    }
     void Tell(std::string_view text) override { Play(Prompt::Message, told = text); }
     bool AskYesNo(std::string_view text) override { return Play(Prompt::Question, std::string(text)) == "Si"; }
 
@@ -94,17 +99,16 @@ TEST(ReadLedger, FollowsEveryBranch)
         EXPECT_EQ(ReadLedger(ledger, name, Folder, files, user), branch.replaced) << branch.what;
         EXPECT_EQ(user.played, branch.script) << branch.what;
         EXPECT_EQ(LedgerBytes(ledger), branch.replaced ? *branch.file : ExpenseRecord + CommentRecord) << branch.what;
-        EXPECT_EQ(ledger.CurrentBalance, branch.replaced ? StoredBalance(ledger) : 1220.5) << branch.what;
+        EXPECT_EQ(ledger.CurrentBalance(), branch.replaced ? LedgerOf(*branch.file).CurrentBalance() : 1220.5) << branch.what;
     }
 }
 
-const Settings Chosen{1, 2, 3, 4, 5, 6, "D:\\Cuentas\\"};
+const Settings Chosen{{{{1, 2}, {3, 4}, {5, 6}}}, "D:\\Cuentas\\"};
 
 // Saving the configuration; the chosen settings take force even when saving fails.
-void RunSaveConfiguration(const Ledger&, std::string&, const std::string& folder, FileSystem& files,
-                          UserDialogue& user)
+void RunSaveConfiguration(const Ledger&, std::string&, const std::string& folder, FileSystem& files, User& user)
 {
-    ConfigurationFile file(files, folder);
+    ConfigurationFile file(files, folder, SystemAnsiCodePage());
     Settings settings = DefaultSettings(folder);
     SaveConfiguration(settings, Chosen, file, user);
     EXPECT_EQ(settings, Chosen);
@@ -116,7 +120,7 @@ void RunSaveConfiguration(const Ledger&, std::string&, const std::string& folder
 const struct WriteCommand {
     const char* name; std::string fileName, successText; const char* failureHeadline;
     std::string (*Document)(const std::string& records, bool replacing);
-    void (*Run)(const Ledger&, std::string& name, const std::string& folder, FileSystem&, UserDialogue&);
+    void (*Run)(const Ledger&, std::string& name, const std::string& folder, FileSystem&, User&);
 } WriteCommands[] = {
     {"Grabar", "Enero.log", "Ahorros Grabados con el nombre : \r\nEnero", "Ahorros NO Grabados en el fichero : ",
      [](const std::string& records, bool) { return records; }, SaveLedger},

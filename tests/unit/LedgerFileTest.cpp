@@ -1,8 +1,10 @@
-#include "files/LedgerFile.h"
-#include "support/MemoryFileSystem.h"
-#include "support/Records.h"
+#include "ledger/files/LedgerFile.h"
+#include "tests/support/MemoryFileSystem.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
+
+using namespace cofrelo;
 
 namespace {
 
@@ -35,8 +37,8 @@ TEST(SaveLedgerFile, WritesTheRecordsByteForByte)
 {
     MemoryFileSystem files;
     Ledger ledger;
-    AppendNewLine(ledger, MovementKind::Saving, "05/12/2026", "Nomina", "1250.5");
-    AppendNewLine(ledger, MovementKind::Comment, "05/12/2026", "Nota", "");
+    ledger.Append({MovementKind::Saving, "05/12/2026", "Nomina", "1250.5"});
+    ledger.Append({MovementKind::Comment, "05/12/2026", "Nota", ""});
     ASSERT_TRUE(SaveLedgerFile(files, Path, ledger));
     const std::string expected = "05/12/2026" + std::string(4, ' ') + "Nomina" + std::string(94, ' ') + "+1250.5" +
                                  std::string(15, ' ') + "1250.5" + std::string(16, ' ') + std::string(4, '\0') +
@@ -62,7 +64,7 @@ TEST(LoadLedgerFile, TakesWholeRecordsAsTheyStand)
         files.Put(Path, c.file);
         Ledger ledger = LedgerOf(Repeated(ExpenseRecord, 4));
         ASSERT_TRUE(LoadLedgerFile(files, Path, ledger)) << c.what;
-        EXPECT_EQ(ledger.Count, c.count) << c.what;
+        EXPECT_EQ(ledger.Count(), c.count) << c.what;
         EXPECT_EQ(LedgerBytes(ledger), c.file.substr(0, static_cast<std::size_t>(c.count) * MovementSize)) << c.what;
     }
 }

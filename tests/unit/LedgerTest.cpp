@@ -1,11 +1,13 @@
-#include "data/Ledger.h"
-#include "support/Records.h"
+#include "ledger/data/Ledger.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
+using namespace cofrelo;
+
 namespace {
 
-TEST(AppendNewLine, StoresTheFileRecordWithTheRunningBalance)
+TEST(LedgerAppend, StoresTheFileRecordWithTheRunningBalance)
 {
     using enum MovementKind;
     // The amount as typed, then the record's amount and balance texts and the balance after it.
@@ -16,25 +18,30 @@ TEST(AppendNewLine, StoresTheFileRecordWithTheRunningBalance)
         {Expense, "150.3", "-150.3", "0", 0},  // the whole balance may go
         {Saving, "", "+", "0", 0},  // an empty amount is 0
         {Saving, "007", "+007", "7", 7},  // kept as typed
-        {Saving, "1.2.3", "+1.2.3", "8.2", 8.2}, {Expense, "+.5", "-+.5", "7.7", 7.7},
+        {Saving, "1.2.3", "+1.2.3", "8.2", 8.2}, {Expense, ".5", "-.5", "7.7", 7.7},
     };
     // Texts longer than their fields are cut: the date to 14 characters, the description to 100.
     const std::string date = "Wednesday, 5 December 2026", description(120, 'd');
     Ledger ledger;
     for (const auto& step : steps) {
-        const Movement& line = AppendNewLine(ledger, step.kind, date, description, step.typed);
-        const std::string record(reinterpret_cast<const char*>(&line), MovementSize);
+        ASSERT_EQ(ledger.Append({step.kind, date, description, step.typed}), LineRefusal::None) << step.typed;
+        const std::string record(reinterpret_cast<const char*>(&ledger.Last()), MovementSize);
         EXPECT_EQ(record, Record(date.substr(0, 14), std::string(100, 'd'), step.amountText, step.balanceText,
                                  static_cast<std::int32_t>(step.kind))) << step.typed;
-        EXPECT_EQ(ledger.CurrentBalance, step.balanceAfter) << step.typed;
+        EXPECT_EQ(ledger.CurrentBalance(), step.balanceAfter) << step.typed;
     }
-    EXPECT_EQ(LedgerBytes(ledger).size(), std::size(steps) * MovementSize);
-    const Movement& cut = AppendNewLine(ledger, Saving, date, "", std::string(22, '1'));
-    EXPECT_EQ(FieldText(cut.AmountText), "+" + std::string(21, '1'));  // cut to 22 characters, sign included
+    EXPECT_EQ(ledger.Count(), static_cast<std::int32_t>(std::size(steps)));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&ledger.Last().Kind), 4), std::string("\1\0\0\0", 4));
+    const std::string longest = "0." + std::string(20, '1');
+    ledger.Append({Saving, date, "", longest});
+    EXPECT_EQ(FieldText(ledger.Last().AmountText), "+" + longest.substr(0, 21));  // cut to 22 characters, sign included
+    ledger.Reset();
+    EXPECT_EQ(ledger.Count(), 0);
+    EXPECT_EQ(ledger.CurrentBalance(), 0);
 }
 
 // A comment line is one whose balance text is "*", blanks aside, whatever its kind.
-TEST(StoredBalance, IsTheBalanceOfTheLastNonCommentLineAsStored)
+TEST(LedgerLoad, TakesTheBalanceOfTheLastNonCommentLineAsStored)
 {
     const auto withBalance = [](const char* balance) { return SavingRecord + Record("", "", "+1", balance, 0); };
     const std::pair<std::string, double> cases[] = {
@@ -43,26 +50,46 @@ TEST(StoredBalance, IsTheBalanceOfTheLastNonCommentLineAsStored)
         {ExpenseRecord + SavingRecord, 1250.5}, {SavingRecord + Record("", "", "*", "7", 2), 7},
         {withBalance(" * "), 1250.5}, {withBalance("**"), 0}, {withBalance("*5"), 0}, {withBalance("2"), 2},
     };
-    for (const auto& [records, expected] : cases) EXPECT_EQ(StoredBalance(LedgerOf(records)), expected);
+    for (const auto& [records, expected] : cases) EXPECT_EQ(LedgerOf(records).CurrentBalance(), expected);
 }
 
-TEST(CheckNewLine, RefusesInTheDialogsOrder)
+std::string Repeated(const std::string& record, std::int32_t times)
+{
+    std::string bytes;
+    bytes.reserve(record.size() * static_cast<std::size_t>(times));
+    for (std::int32_t i = 0; i < times; ++i) bytes += record;
+    return bytes;
+}
+
+// The refusals in the dialog's order, and what the user is told for each.
+TEST(LedgerCheck, RefusesInTheDialogsOrder)
 {
     using enum MovementKind;
     using enum LineRefusal;
-    Ledger ledger = LedgerOf(Record("05/12/2026", "x", "+100", "100", 0));
-    const struct { MovementKind kind; const char* typed; std::int32_t count; LineRefusal expected; } cases[] = {
-        {Saving, "-5", 1, NotDigits}, {Saving, "1000000000.01", 1, OutOfRange}, {Saving, "1000000000", 1, None},
-        {Expense, "100.01", 1, ExpenseAboveBalance}, {Expense, "100", 1, None}, {Saving, "", 1, None},
-        {Comment, "500", 1, None}, {Saving, "1", LedgerCapacity - 1, None}, {Comment, "", LedgerCapacity, LedgerFull},
+    const std::string record = Record("05/12/2026", "x", "+100", "100", 0);
+    const Ledger one = LedgerOf(record), almostFull = LedgerOf(Repeated(record, LedgerCapacity - 1)),
+                 full = LedgerOf(Repeated(record, LedgerCapacity)), spareFilled = LedgerOf(Repeated(record, LedgerSlots));
+    const struct { MovementKind kind; const char* typed; const Ledger& ledger; LineRefusal expected; } cases[] = {
+        {Saving, "-5", one, NotDigits}, {Saving, "1000000000.01", one, OutOfRange}, {Saving, "1000000000", one, None},
+        {Expense, "100.01", one, ExpenseAboveBalance}, {Expense, "100", one, None}, {Saving, "", one, None},
+        {Comment, "500", one, None}, {Saving, "1", almostFull, None}, {Comment, "", full, LedgerFull},
         // The amount is checked although the box is disabled, and before the room; a file may fill the spare slot.
-        {Comment, "12a", 1, NotDigits}, {Expense, "1e3", LedgerCapacity, NotDigits},
-        {Expense, "101", LedgerCapacity, ExpenseAboveBalance}, {Saving, "1", LedgerSlots, LedgerFull},
+        {Comment, "12a", one, NotDigits}, {Expense, "1e3", full, NotDigits},
+        {Expense, "101", full, ExpenseAboveBalance}, {Saving, "1", spareFilled, LedgerFull},
+    };
+    const std::pair<LineRefusal, const char*> texts[] = {
+        {None, ""}, {NotDigits, "Tienes que escribir solo numeros, y decimales, es un punto \".\" \r\nGRACIAS !!!"},
+        {OutOfRange, "maximo permitido 1.000.000.000'00\r\nminimo permitido 0"},
+        {ExpenseAboveBalance, "No podemos quitar mas de lo que tenemos ..."},
+        {LedgerFull, "Memoria llena ...\r\nSintiendolo mucho NO puedo insertar mas ..."},
     };
     for (const auto& c : cases) {
-        ledger.Count = c.count;
-        EXPECT_EQ(CheckNewLine(ledger, c.kind, c.typed), c.expected) << c.typed << ", " << c.count;
+        EXPECT_EQ(c.ledger.Check({c.kind, "", "", c.typed}), c.expected) << c.typed << ", " << c.ledger.Count();
     }
+    for (const auto& [refusal, text] : texts) EXPECT_EQ(RefusalText(refusal), text);
+    Ledger appended = LedgerOf(Repeated(record, LedgerCapacity));
+    EXPECT_EQ(appended.Append({Comment, "", "", ""}), LedgerFull);
+    EXPECT_EQ(appended.Count(), LedgerCapacity);
 }
 
 }  // namespace

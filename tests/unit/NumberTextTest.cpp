@@ -1,10 +1,13 @@
-#include "data/NumberText.h"
-#include "support/Records.h"
+#include "common/DecimalText.h"
+#include "ledger/data/NumberText.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <limits>
+
+using namespace cofrelo;
 
 namespace {
 
@@ -47,8 +50,9 @@ TEST(IsAmountText, AcceptsDigitsAndPointsBetweenSpacesOnly)
     for (const auto& [text, expected] : cases) EXPECT_EQ(IsAmountText(text), expected) << '"' << text << '"';
 }
 
-// ParseNumber is ReadLeadingNumber, the number reader of both programs.
-TEST(ParseNumber, ReadsTheLongestLeadingNumber)
+// The number reader of both programs: the ledger's ParseNumber and, for texts
+// without "&", the calculator's ReadNumber.
+TEST(ReadLeadingNumber, ReadsTheLongestLeadingNumber)
 {
     const std::pair<std::string, double> cases[] = {
         {"+1250.5", 1250.5}, {"-30", -30}, {"1.2.3", 1.2}, {".5", 0.5}, {"", 0}, {"   ", 0}, {"+", 0}, {"*", 0},
@@ -63,10 +67,11 @@ TEST(ParseNumber, ReadsTheLongestLeadingNumber)
         {"1e308", 1e308}, {"1e-320", 1e-320}, {"1.79769313486232E+308", DBL_MAX},
         {"4.94065645841247E-324", 5e-324}, {"inf", 0}, {"nan", 0}, {"\xA0" "5", 0},
     };
-    for (const auto& [text, expected] : cases) EXPECT_EQ(ParseNumber(text), expected) << '"' << text << '"';
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(common::ReadLeadingNumber(text), expected) << '"' << text << '"';
     // A field of a record is no C string: the digits of the next field are not read.
-    EXPECT_EQ(ParseNumber(std::string_view("129", 2)), 12);
-    EXPECT_EQ(ParseNumber(std::string_view("1e59", 3)), 1e5);
+    EXPECT_EQ(common::ReadLeadingNumber(std::string_view("129", 2)), 12);
+    EXPECT_EQ(common::ReadLeadingNumber(std::string_view("1e59", 3)), 1e5);
 }
 
 TEST(PlainNumberText, WritesFifteenSignificantDigitsCompactly)

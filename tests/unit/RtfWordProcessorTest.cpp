@@ -2,9 +2,9 @@
 // document to plain text, one line per table cell, and these must be the
 // texts the ledger shows, whatever RTF characters and accented letters the
 // descriptions hold.
-#include "files/RtfExport.h"
-#include "settings/AnsiCodePage.h"
-#include "support/Records.h"
+#include "ledger/files/RtfExport.h"
+#include "ledger/settings/AnsiCodePage.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,8 @@
 #include <fstream>
 #include <sstream>
 #include <vector>
+
+using namespace cofrelo;
 
 namespace {
 

@@ -2,11 +2,11 @@
 // FileCommandsTest runs in memory: names and paths of every kind, read-only
 // files, devices, a missing folder, a folder where a file should be. Natively
 // and under Wine alike.
-#include "files/LedgerFile.h"
-#include "files/LongPath.h"
-#include "files/SafeWrite.h"
-#include "settings/Settings.h"
-#include "support/Records.h"
+#include "ledger/files/LedgerFile.h"
+#include "ledger/files/LongPath.h"
+#include "ledger/files/SafeWrite.h"
+#include "ledger/settings/ConfigurationFile.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +19,8 @@
 #ifdef _WIN32
 #include <windows.h>
 #endif
+
+using namespace cofrelo;
 
 namespace {
 
@@ -150,7 +152,7 @@ TEST(SystemFiles, AreRefusedWhenTheyAreNoFiles)
     EXPECT_FALSE(LoadLedgerFile(SystemFileSystem(), folder.path + "Enero.log", ledger));
     EXPECT_EQ(LedgerBytes(ledger), SavingRecord);
     Settings settings = DefaultSettings("D:\\");
-    EXPECT_FALSE(ConfigurationFile(SystemFileSystem(), folder.path).LoadSettings(settings));
+    EXPECT_FALSE(ConfigurationFile(SystemFileSystem(), folder.path, SystemAnsiCodePage()).LoadSettings(settings));
     EXPECT_EQ(settings, DefaultSettings("D:\\"));
 }
 

@@ -1,21 +1,24 @@
-#include "settings/Settings.h"
-#include "support/MemoryFileSystem.h"
-#include "support/Records.h"
+#include "ledger/settings/ConfigurationFile.h"
+#include "tests/support/MemoryFileSystem.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
-#ifdef _WIN32
-#include "common/win32/AnsiText.h"
-#endif
+using namespace cofrelo;
 
 namespace {
 
 const std::string ProgramFolder = "C:\\Cofrelo\\";
 const std::string FilePath = ProgramFolder + "Configurador.log";
 
-Settings Sample(Colour base, std::string folder)
+Settings Sample(Color base, std::string folder)
 {
-    return {base + 1, base + 2, base + 3, base + 4, base + 5, base + 0x00AABB00, std::move(folder)};
+    return {{{{base + 1, base + 2}, {base + 3, base + 4}, {base + 5, base + 0x00AABB00}}}, std::move(folder)};
+}
+
+ConfigurationFile FileIn(FileSystem& files, const std::string& programFolder)
+{
+    return ConfigurationFile(files, programFolder, SystemAnsiCodePage());
 }
 
 TEST(ProgramFolderFromModulePath, KeepsThePathUpToTheLastBackslash)
@@ -28,29 +31,6 @@ TEST(ProgramFolderFromModulePath, KeepsThePathUpToTheLastBackslash)
     };
     for (const auto& [path, folder] : cases) EXPECT_EQ(ProgramFolderFromModulePath(path), folder) << path;
 }
-
-TEST(AsDataFolder, EndsWithABackslash)
-{
-    const std::pair<std::string, std::string> cases[] = {
-        {"C:\\Cuentas", "C:\\Cuentas\\"}, {"C:\\", "C:\\"}, {"", "\\"},
-        {std::string(300, 'a'), std::string(300, 'a') + "\\"},
-    };
-    for (const auto& [browsed, expected] : cases) EXPECT_EQ(AsDataFolder(browsed), expected) << browsed;
-}
-
-TEST(DefaultSettings, AreWhiteOnRedBlueAndSilverInTheProgramsFolder)
-{
-    const Settings expected{0x00FFFFFF, 0x000000FF, 0x00FFFFFF, 0x00FF0000, 0x00FFFFFF, 0x00C0C0C0, ProgramFolder};
-    EXPECT_EQ(DefaultSettings(ProgramFolder), expected);
-}
-
-#ifdef _WIN32
-// What the calculator reads: a look-alike digit must not become a digit.
-TEST(AnsiFromWide, TurnsNoLookAlikeIntoADigit)
-{
-    EXPECT_EQ(AnsiFromWide(L"\uFF11\uFF12,5"), "??,5");
-}
-#endif
 
 // The field keeps the ANSI form when it fits, else the part inside the
 // program's folder after ".\"; anything else is refused and nothing written.
@@ -77,16 +57,17 @@ TEST(SaveSettings, KeepsTheFolderInTheFieldOrRelativeToTheProgramOrRefusesIt)
     };
     for (const auto& c : cases) {
         MemoryFileSystem files;
-        ConfigurationFile file(files, c.program);
-        EXPECT_EQ(file.CanKeep(c.folder), c.field.has_value()) << c.what;
+        ConfigurationFile file = FileIn(files, c.program);
+        const std::optional<std::string> refusal = file.WhyNotKept(c.folder);
+        EXPECT_EQ(refusal.has_value(), !c.field.has_value()) << c.what;
         const FileResult saved = file.SaveSettings(Sample(0x100, c.folder));
         EXPECT_EQ(saved.Ok, c.field.has_value()) << c.what;
-        EXPECT_EQ(saved.Reason, c.field ? "" : UnkeptFolderText(c.folder)) << c.what;
+        EXPECT_EQ(saved.Reason, refusal.value_or("")) << c.what;
         EXPECT_EQ(files.Listing(), c.field ? file.Path() : "") << c.what;
         if (!c.field) continue;
         EXPECT_EQ(*files.Find(file.Path()), SettingsRecordBytes(Sample(0x100, *c.field))) << c.what;
         Settings loaded = DefaultSettings(c.program);
-        EXPECT_TRUE(ConfigurationFile(files, c.program).LoadSettings(loaded)) << c.what;
+        EXPECT_TRUE(FileIn(files, c.program).LoadSettings(loaded)) << c.what;
         EXPECT_EQ(loaded, Sample(0x100, c.folder)) << c.what;
     }
 }
@@ -117,7 +98,7 @@ TEST(LoadSettings, TakesTheLastWholeRecordAndSavingWritesOne)
         MemoryFileSystem files;
         if (c.contents) files.Put(FilePath, *c.contents);
         if (c.broken) files.BreakReading();
-        ConfigurationFile file(files, ProgramFolder);
+        ConfigurationFile file = FileIn(files, ProgramFolder);
         Settings settings = before;
         EXPECT_EQ(file.LoadSettings(settings).Ok, c.loads) << c.what;
         EXPECT_EQ(settings, c.expected) << c.what;
@@ -127,17 +108,30 @@ TEST(LoadSettings, TakesTheLastWholeRecordAndSavingWritesOne)
     }
 }
 
-TEST(RowColoursFor, PaintsEachKindInItsOwnPair)
+TEST(RowColorsFor, PaintsEachKindInItsOwnPairAndUnknownKindsInTheListsOwn)
 {
     const Settings s = Sample(0x10, "");
-    const std::pair<std::int32_t, std::optional<std::pair<Colour, Colour>>> cases[] = {
-        {0, std::pair{s.SavingTextColor, s.SavingBackColor}}, {1, std::pair{s.ExpenseTextColor, s.ExpenseBackColor}},
-        {2, std::pair{s.CommentTextColor, s.CommentBackColor}}, {3, std::nullopt}, {-1, std::nullopt},
+    const std::pair<std::int32_t, std::optional<RowColors>> cases[] = {
+        {0, RowColors{0x11, 0x12}}, {1, RowColors{0x13, 0x14}}, {2, RowColors{0x15, 0x00AABB10}},
+        {3, std::nullopt}, {-1, std::nullopt},
     };
-    for (const auto& [kind, expected] : cases) {
-        const auto colours = RowColoursFor(kind, s);
-        EXPECT_EQ(colours ? std::optional(std::pair{colours->Text, colours->Back}) : std::nullopt, expected) << kind;
-    }
+    for (const auto& [kind, expected] : cases) EXPECT_EQ(RowColorsFor(kind, s), expected) << kind;
 }
+
+#ifndef _WIN32
+// The native builds' code page, in which the configuration file's folder is
+// kept: every byte is the code point of its number, C1 controls included.
+TEST(Latin1CodePage, MapsEachByteToTheCodePointOfItsNumber)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"\x80", "\u0080"}, {"\x9F", "\u009F"}, {"\xA0\xFF", "\u00A0\u00FF"}, {"a\x7F", "a\x7F"},
+    };
+    for (const auto& [latin1, utf8] : cases) {
+        EXPECT_EQ(SystemAnsiCodePage().ToUtf8(latin1), utf8);
+        EXPECT_EQ(SystemAnsiCodePage().FromUtf8(utf8), latin1);
+    }
+    EXPECT_EQ(SystemAnsiCodePage().FromUtf8("\u0100"), std::nullopt);
+}
+#endif
 
 }  // namespace

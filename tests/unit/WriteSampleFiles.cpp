@@ -3,14 +3,16 @@
 // every build. The x86 build's files are compared byte for byte with the x64
 // build's (tests/unit/CMakeLists.txt): the balances are sums of doubles, so
 // both must round alike (SSE2 in both) and turn them into the same texts.
-#include "files/LedgerFile.h"
-#include "files/RtfExport.h"
-#include "files/SafeWrite.h"
-#include "files/TextExport.h"
-#include "settings/Settings.h"
+#include "ledger/files/LedgerFile.h"
+#include "ledger/files/RtfExport.h"
+#include "ledger/files/SafeWrite.h"
+#include "ledger/files/TextExport.h"
+#include "ledger/settings/ConfigurationFile.h"
 
 #include <cstdio>
 #include <string>
+
+using namespace cofrelo;
 
 int main()
 {
@@ -24,13 +26,13 @@ int main()
         {Expense, "Casi todo", "1250"},
     };
     Ledger ledger;
-    for (const auto& line : lines) AppendNewLine(ledger, line.kind, "07/12/2026", line.description, line.amount);
-    // The default colours but one, and a folder in UTF-8, as inside the program: "Datos ñ".
-    const Settings settings{0x00FFFFFF, 0x000000FF, 0x00FFFFFF, 0x00123456,
-                            0x00FFFFFF, 0x00C0C0C0, "C:\\Datos \xC3\xB1\\"};
+    for (const auto& line : lines) ledger.Append({line.kind, "07/12/2026", line.description, line.amount});
+    // The default colors but one, and a folder in UTF-8, as inside the program: "Datos ñ".
+    Settings settings = DefaultSettings("C:\\Datos \xC3\xB1\\");
+    settings.ColorsOf(Saving).Back = 0x00123456;
 
     FileResult written = SaveLedgerFile(SystemFileSystem(), "ledger.log", ledger);
-    written = written ? ConfigurationFile(SystemFileSystem(), "").SaveSettings(settings) : written;
+    written = written ? ConfigurationFile(SystemFileSystem(), "", SystemAnsiCodePage()).SaveSettings(settings) : written;
     for (const bool american : {false, true}) {
         const std::string format = american ? "american" : "european";
         const std::pair<std::string, std::string> exports[] = {

@@ -3,7 +3,7 @@
 // driver. Not a test; scripts/screenshots runs it and turns the files into PNGs.
 // Usage: screenshots Cofrelo.exe Ratiolo.exe OUTPUT_FOLDER [NAME_SUFFIX]
 // NAME_SUFFIX goes before ".bmp" (pictures at another DPI: "-144dpi").
-#include "cofrelo/CofreloSession.h"
+#include "tests/e2e/cofrelo/CofreloSession.h"
 #include "calculator/RatioloIds.h"
 
 #include <fstream>
@@ -32,7 +32,7 @@ std::string Bmp(const e2e::ScreenImage& image)
     return file;
 }
 
-// The visible part of the window, painted: a maximised window's frame lies
+// The visible part of the window, painted: a maximized window's frame lies
 // beyond the screen's edges.
 void Save(HWND window, const wchar_t* name)
 {

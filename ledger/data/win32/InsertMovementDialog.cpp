@@ -1,29 +1,63 @@
-#include "data/win32/InsertMovementDialog.h"
+#include "ledger/data/win32/InsertMovementDialog.h"
 
-#include "common/win32/AnsiText.h"
-#include "common/win32/DialogTemplate.h"
+#include "common/platform/TextConversions.h"
+#include "common/win32/ModalDialog.h"
+#include "common/win32/UserMessages.h"
+#include "common/win32/WindowLook.h"
 #include "ledger/CofreloIds.h"
-#include "shell/MessageBoxDialogue.h"
 
 #include <commctrl.h>
 
 #include <optional>
 #include <string>
-#include <string_view>
+
+namespace cofrelo {
 
 namespace {
 
-using namespace cofrelo;
+using namespace common;
 
 constexpr int DialogFontPoints = 10;
 
-struct InsertDialogState {
-    Ledger& ledger;
-    MovementKind& kindChoice;
-    FontHandle font;
-    bool appended = false;
-    HWND savedFocus = nullptr;
-};
+// Three columns on the first two lines, each a label over its box: the date,
+// the description and the amount. Below the date, the kinds in their group,
+// one line apart; then the two buttons.
+constexpr Box DatePickerBox{Margin, Margin + LineHeight, 105, LineHeight};
+constexpr Box DescriptionBox{DatePickerBox.Right(), DatePickerBox.Y, 145, LineHeight};
+constexpr Box AmountBox{DescriptionBox.Right() + 1, DatePickerBox.Y, 154, LineHeight};
+constexpr Box KindGroupBox{Margin, DatePickerBox.Bottom() + Margin, 120, 70};
+constexpr int OptionIndent = 10, FirstOptionTop = KindGroupBox.Y + 20;
+constexpr int ButtonTop = KindGroupBox.Bottom() + 6, ButtonWidth = 55, AcceptLeft = 250;
+
+// A label on the first line, over its box and `indent` to its right.
+constexpr Box LabelOver(const Box& box, int indent, int width, int height = LineHeight)
+{
+    return {box.X + indent, Margin, width, height};
+}
+
+constexpr Box Option(int line, int width)
+{
+    return {KindGroupBox.X + OptionIndent, FirstOptionTop + line * LineHeight, width, LineHeight};
+}
+
+DialogTemplate InsertDialogTemplate()
+{
+    DialogTemplate dialog(InsertDialogTitle, OwnedDialogStyle | WS_VISIBLE | WS_CLIPSIBLINGS,
+                          WS_EX_CONTROLPARENT | WS_EX_TOPMOST, WindowFrame(411, 147));
+    dialog.AddLabel(DateLabelId, L"Fecha del movimiento", LabelOver(DatePickerBox, 0, DatePickerBox.Width));
+    dialog.AddDatePicker(DatePickerId, L"SysDateTimePick32_1", DatePickerBox);
+    dialog.AddLabel(DescriptionLabelId, L"Descripcion del movimiento", LabelOver(DescriptionBox, 5, 138));
+    dialog.AddEditBox(DescriptionBoxId, DescriptionBox);
+    dialog.AddEditBox(AmountBoxId, AmountBox);
+    dialog.AddLabel(AmountLabelId, L"Importe", LabelOver(AmountBox, 1, 54, LineHeight - 1));
+    dialog.AddOptionButton(SavingOptionId, L"Ahorro", Option(0, 55));
+    dialog.AddOptionButton(ExpenseOptionId, L"Gasto", Option(1, 55));
+    dialog.AddGroupBox(KindGroupId, L"Opcion del movimiento", KindGroupBox);
+    dialog.AddButton(InsertCancelButtonId, L"Cancelar", {Margin, ButtonTop, ButtonWidth, LineHeight});
+    dialog.AddButton(InsertAcceptButtonId, L"Aceptar", {AcceptLeft, ButtonTop, ButtonWidth, LineHeight});
+    dialog.AddOptionButton(CommentOptionId, L"Comentario", Option(2, 75));
+    return dialog;
+}
 
 int OptionOf(MovementKind kind)
 {
@@ -43,74 +77,8 @@ MovementKind KindOfOption(int option)
     }
 }
 
-std::string_view RefusalText(LineRefusal refusal)
-{
-    switch (refusal) {
-    case LineRefusal::NotDigits:
-        return "Tienes que escribir solo numeros, y decimales, es un punto \".\" \r\nGRACIAS !!!";
-    case LineRefusal::OutOfRange:
-        return "maximo permitido 1.000.000.000'00\r\nminimo permitido 0";
-    case LineRefusal::ExpenseAboveBalance:
-        return "No podemos quitar mas de lo que tenemos ...";
-    case LineRefusal::LedgerFull:
-        return "Memoria llena ...\r\nSintiendolo mucho NO puedo insertar mas ...";
-    default:
-        return {};
-    }
-}
-
-DialogTemplate BuildInsertDialogTemplate()
-{
-    constexpr DWORD Label = WS_CHILD | WS_VISIBLE | SS_LEFT;
-    constexpr DWORD Box = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
-    constexpr DWORD Option = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON;
-    constexpr DWORD Button = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
-    // Every line of the dialog is this high; the options stand one line apart.
-    constexpr short LineHeight = 15;
-    constexpr short OptionX = 15, FirstOptionY = 60, OptionWidth = 55, ButtonWidth = 55, ButtonY = 116;
-
-    DialogTemplate dialog(InsertDialogTitle, OwnedDialogStyle | WS_VISIBLE | WS_CLIPSIBLINGS,
-                          WS_EX_CONTROLPARENT | WS_EX_TOPMOST, 70, 70, 411, 147);
-    dialog.AddControl(L"STATIC", L"Fecha del movimiento", DateLabelId, 5, 5, 105, LineHeight, Label);
-    dialog.AddControl(DATETIMEPICK_CLASSW, L"SysDateTimePick32_1", DatePickerId, 5, 20, 105, LineHeight,
-                      WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE);
-    dialog.AddControl(L"STATIC", L"Descripcion del movimiento", DescriptionLabelId, 115, 5, 138, LineHeight, Label);
-    dialog.AddControl(L"EDIT", L"", DescriptionBoxId, 110, 20, 145, LineHeight, Box, WS_EX_CLIENTEDGE);
-    dialog.AddControl(L"EDIT", L"", AmountBoxId, 256, 20, 154, LineHeight, Box, WS_EX_CLIENTEDGE);
-    dialog.AddControl(L"STATIC", L"Importe", AmountLabelId, 257, 5, 54, 14, Label);
-    dialog.AddControl(L"BUTTON", L"Ahorro", SavingOptionId, OptionX, FirstOptionY, OptionWidth, LineHeight, Option);
-    dialog.AddControl(L"BUTTON", L"Gasto", ExpenseOptionId, OptionX, FirstOptionY + LineHeight, OptionWidth,
-                      LineHeight, Option);
-    dialog.AddControl(L"BUTTON", L"Opcion del movimiento", KindGroupId, 5, 40, 120, 70,
-                      WS_CHILD | WS_VISIBLE | BS_GROUPBOX);
-    dialog.AddControl(L"BUTTON", L"Cancelar", InsertCancelButtonId, 5, ButtonY, ButtonWidth, LineHeight, Button);
-    dialog.AddControl(L"BUTTON", L"Aceptar", InsertAcceptButtonId, 250, ButtonY, ButtonWidth, LineHeight, Button);
-    dialog.AddControl(L"BUTTON", L"Comentario", CommentOptionId, OptionX, FirstOptionY + 2 * LineHeight, 75, LineHeight,
-                      Option);
-    return dialog;
-}
-
-void SelectKind(HWND dialog, InsertDialogState& state, MovementKind kind)
-{
-    state.kindChoice = kind;
-    // A comment has no amount; what the box holds stays in it.
-    EnableWindow(GetDlgItem(dialog, AmountBoxId), kind != MovementKind::Comment);
-}
-
-void OnInitDialog(HWND dialog, InsertDialogState& state)
-{
-    SetFontOnControls(dialog, state.font.get());
-    CheckRadioButton(dialog, SavingOptionId, CommentOptionId, OptionOf(state.kindChoice));
-    SelectKind(dialog, state, state.kindChoice);
-}
-
-void OnOptionClicked(HWND dialog, InsertDialogState& state, int option)
-{
-    if (IsDlgButtonChecked(dialog, option) == BST_CHECKED) SelectKind(dialog, state, KindOfOption(option));
-}
-
-// The texts as stored: control texts in the ANSI code page, cut to their
-// fields; none when a character has no exact form in the code page.
+// A control's text as the record stores it: in the ANSI code page, cut to its
+// field; none when a character has no exact form in the code page.
 std::optional<std::string> FieldTextOf(HWND dialog, int control, std::size_t width)
 {
     std::optional<std::string> text = ExactAnsiFromWide(WindowTextOf(GetDlgItem(dialog, control)));
@@ -118,67 +86,78 @@ std::optional<std::string> FieldTextOf(HWND dialog, int control, std::size_t wid
     return text;
 }
 
-// The record would hold "?" or a look-alike instead: the user decides what to write.
-void RefuseUnstorableText(HWND dialog)
-{
-    TellUser(dialog, "El texto tiene letras que no caben en el juego de caracteres de Windows ...");
-}
-
-void OnAccept(HWND dialog, InsertDialogState& state)
-{
-    const std::optional<std::string> description = FieldTextOf(dialog, DescriptionBoxId, DescriptionWidth);
-    const std::optional<std::string> amount = FieldTextOf(dialog, AmountBoxId, AmountTextWidth);
-    const std::optional<std::string> date = FieldTextOf(dialog, DatePickerId, DateTextWidth);
-    if (!description || !amount || !date) return RefuseUnstorableText(dialog);
-
-    const LineRefusal refusal = CheckNewLine(state.ledger, state.kindChoice, *amount);
-    if (refusal != LineRefusal::None) {
-        TellUser(dialog, RefusalText(refusal));
-        if (refusal == LineRefusal::LedgerFull) EndDialog(dialog, 0);
-        return;
+class InsertDialog final : public ModalDialog {
+public:
+    InsertDialog(const Ledger& ledger, MovementKind preselected)
+        : ModalDialog(Closing::OwnButtonsOnly), ledger_(ledger), choice_{preselected, std::nullopt}
+    {
     }
-    AppendNewLine(state.ledger, state.kindChoice, *date, *description, *amount);
-    state.appended = true;
-    EndDialog(dialog, 0);
-}
 
-void OnCommand(HWND dialog, InsertDialogState& state, WORD control, WORD notification)
-{
-    // Only clicks, by mouse or keyboard; Enter and Esc (IDOK, IDCANCEL) do nothing.
-    if (notification > 1) return;
-    switch (control) {
-    case SavingOptionId:
-    case ExpenseOptionId:
-    case CommentOptionId: OnOptionClicked(dialog, state, control); break;
-    case InsertCancelButtonId: EndDialog(dialog, 0); break;
-    case InsertAcceptButtonId: OnAccept(dialog, state); break;
-    default: break;
-    }
-}
+    InsertChoice Choice() const { return choice_; }
 
-INT_PTR CALLBACK InsertMovementDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    auto* state = DialogStateOf<InsertDialogState>(dialog, message, lParam);
-    if (!state) return FALSE;
-    if (message == WM_INITDIALOG) {
-        OnInitDialog(dialog, *state);
-        return TRUE;
+private:
+    void OnInit(HWND dialog) override
+    {
+        font_ = CreateBoldSansSerifFont(DialogFontPoints);
+        SetFontOnControls(dialog, font_.get());
+        CheckRadioButton(dialog, SavingOptionId, CommentOptionId, OptionOf(choice_.Kind));
+        SelectKind(dialog, choice_.Kind);
     }
-    // Only "Cancelar", an insertion or a full table end it, so typed texts
-    // survive Alt+F4.
-    if (const auto answer = SharedDialogAnswer(dialog, message, wParam, state->savedFocus, SystemClose::Ignored))
-        return *answer;
-    if (message == WM_COMMAND) OnCommand(dialog, *state, LOWORD(wParam), HIWORD(wParam));
-    return FALSE;
-}
+
+    void OnClick(HWND dialog, int control) override
+    {
+        switch (control) {
+        case SavingOptionId:
+        case ExpenseOptionId:
+        case CommentOptionId:
+            if (IsDlgButtonChecked(dialog, control) == BST_CHECKED) SelectKind(dialog, KindOfOption(control));
+            break;
+        case InsertCancelButtonId: End(dialog); break;
+        case InsertAcceptButtonId: Accept(dialog); break;
+        default: break;
+        }
+    }
+
+    void SelectKind(HWND dialog, MovementKind kind)
+    {
+        choice_.Kind = kind;
+        // A comment has no amount; what the box holds stays in it.
+        EnableWindow(GetDlgItem(dialog, AmountBoxId), kind != MovementKind::Comment);
+    }
+
+    void Accept(HWND dialog)
+    {
+        const std::optional<std::string> description = FieldTextOf(dialog, DescriptionBoxId, DescriptionWidth);
+        const std::optional<std::string> amount = FieldTextOf(dialog, AmountBoxId, AmountTextWidth);
+        const std::optional<std::string> date = FieldTextOf(dialog, DatePickerId, DateTextWidth);
+        // The record would hold "?" or a look-alike instead: the user decides what to write.
+        if (!description || !amount || !date)
+            return TellUser(dialog, MessageTitle,
+                            "El texto tiene letras que no caben en el juego de caracteres de Windows ...");
+
+        const NewLine line{choice_.Kind, *date, *description, *amount};
+        const LineRefusal refusal = ledger_.Check(line);
+        if (refusal != LineRefusal::None) {
+            TellUser(dialog, MessageTitle, RefusalText(refusal));
+            if (refusal == LineRefusal::LedgerFull) End(dialog);
+            return;
+        }
+        choice_.Line = line;
+        End(dialog);
+    }
+
+    const Ledger& ledger_;
+    InsertChoice choice_;
+    FontHandle font_;  // made once the controls exist, freed after they are gone
+};
 
 }  // namespace
 
-bool ShowInsertMovementDialog(HWND owner, Ledger& ledger, MovementKind& kindChoice)
+InsertChoice ShowInsertMovementDialog(HWND owner, const Ledger& ledger, MovementKind preselected)
 {
-    const DialogTemplate dialog = BuildInsertDialogTemplate();
-    InsertDialogState state{ledger, kindChoice, CreateBoldSansSerifFont(DialogFontPoints)};
-    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), owner, InsertMovementDialogProc,
-                            reinterpret_cast<LPARAM>(&state));
-    return state.appended;
+    InsertDialog dialog(ledger, preselected);
+    dialog.Run(InsertDialogTemplate(), owner);
+    return dialog.Choice();
 }
+
+}  // namespace cofrelo

@@ -1,11 +1,24 @@
-// "Insertar Datos": the dialog in which the user adds one movement.
+// "Insertar Datos": the dialog in which the user enters one new line.
 #pragma once
 
-#include "data/Ledger.h"
+#include "ledger/data/Ledger.h"
 
 #include <windows.h>
 
-// Runs the dialog modally to its owner. kindChoice is the kind chosen last,
-// preselected and updated for the rest of the run. Returns true when a
-// movement was appended to the ledger (always as its last one).
-bool ShowInsertMovementDialog(HWND owner, Ledger& ledger, MovementKind& kindChoice);
+#include <optional>
+
+namespace cofrelo {
+
+// What the user chose: the kind last selected, which the next opening offers
+// again, and the line accepted, if any. Every refusal but a full ledger keeps
+// the dialog open with its texts, so an accepted line passes the ledger's checks.
+struct InsertChoice {
+    MovementKind Kind;
+    std::optional<NewLine> Line;
+};
+
+// Runs the dialog modally to its owner, offering the kind `preselected`. The
+// ledger is only read, for its checks.
+InsertChoice ShowInsertMovementDialog(HWND owner, const Ledger& ledger, MovementKind preselected);
+
+}  // namespace cofrelo

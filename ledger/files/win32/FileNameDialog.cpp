@@ -1,78 +1,71 @@
-#include "files/win32/FileNameDialog.h"
+#include "ledger/files/win32/FileNameDialog.h"
 
-#include "common/win32/AnsiText.h"
-#include "common/win32/DialogTemplate.h"
-#include "files/LedgerFile.h"
+#include "common/platform/TextConversions.h"
+#include "common/win32/ModalDialog.h"
+#include "common/win32/UserMessages.h"
+#include "common/win32/WindowLook.h"
 #include "ledger/CofreloIds.h"
-#include "shell/MessageBoxDialogue.h"
+#include "ledger/files/LedgerFile.h"
+
+namespace cofrelo {
 
 namespace {
 
-using namespace cofrelo;
+using namespace common;
 
 constexpr int FileNameFontPoints = 10;
 
-// Travels with the dialog as its DWLP_USER value.
-struct FileNameDialogData {
-    std::string& LedgerFileName;
-    HWND SavedFocus = nullptr;
-    FontHandle FileNameFont;  // made once the controls exist, freed after they are gone
-};
+// The label over the name box, across the dialog; "Aceptar" below them.
+constexpr int DialogWidth = 165;
+constexpr Box NameLabelBox{Margin, Margin, DialogWidth - 2 * Margin, LineHeight};
+constexpr Box NameBox{Margin, NameLabelBox.Bottom(), NameLabelBox.Width, LineHeight};
+constexpr Box AcceptBox{Margin, NameBox.Bottom() + 2 * Margin, 50, LineHeight};
 
 DialogTemplate FileNameDialogTemplate()
 {
-    DialogTemplate dialog(FileNameDialogTitle, OwnedDialogStyle, 0, 70, 70, 165, 67);
-    dialog.AddControl(L"EDIT", L"", NameBoxId, 5, 20, 155, 15,
-                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
-    dialog.AddControl(L"STATIC", L"Nombre del fichero sin extension", NameLabelId, 5, 5, 155, 15,
-                      WS_CHILD | WS_VISIBLE | SS_LEFT);
-    dialog.AddControl(L"BUTTON", L"Aceptar", NameAcceptButtonId, 5, 45, 50, 15,
-                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON);
+    DialogTemplate dialog(FileNameDialogTitle, OwnedDialogStyle, 0, WindowFrame(DialogWidth, 67));
+    dialog.AddEditBox(NameBoxId, NameBox);
+    dialog.AddLabel(NameLabelId, L"Nombre del fichero sin extension", NameLabelBox);
+    dialog.AddButton(NameAcceptButtonId, L"Aceptar", AcceptBox);
     return dialog;
 }
 
-void OnInitDialog(HWND dialog, FileNameDialogData& data)
-{
-    // The controls exist by now; the font must outlive them.
-    data.FileNameFont = CreateBoldSansSerifFont(FileNameFontPoints);
-    SetFontOnControls(dialog, data.FileNameFont.get());
-    SetDlgItemTextW(dialog, NameBoxId, ShownWideFromUtf8(data.LedgerFileName).c_str());
-}
+class FileNameDialog final : public ModalDialog {
+public:
+    explicit FileNameDialog(std::string_view shown) : ModalDialog(Closing::CloseCommandEnds), shown_(shown) {}
 
-// The name is stored before it is checked, so an empty box empties it.
-void OnAccept(HWND dialog, FileNameDialogData& data)
-{
-    data.LedgerFileName = LedgerFileNameFromTyped(Utf8FromWide(WindowTextOf(GetDlgItem(dialog, NameBoxId))));
-    if (!data.LedgerFileName.empty()) {
-        EndDialog(dialog, 0);
-        return;
-    }
-    // Owned by the dialog, so that "Aceptar" cannot be clicked again meanwhile.
-    TellUser(dialog, "Tienes que escribir un nombre de fichero ...");
-}
+    const std::optional<std::string>& Stored() const { return stored_; }
 
-INT_PTR CALLBACK FileNameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    FileNameDialogData* data = DialogStateOf<FileNameDialogData>(dialog, message, lParam);
-    if (!data) return FALSE;
-    if (message == WM_INITDIALOG) {
-        OnInitDialog(dialog, *data);
-        return TRUE;  // the focus goes to the name box: the user types straight away
+private:
+    void OnInit(HWND dialog) override
+    {
+        font_ = CreateBoldSansSerifFont(FileNameFontPoints);
+        SetFontOnControls(dialog, font_.get());
+        SetDlgItemTextW(dialog, NameBoxId, ShownWideFromUtf8(shown_).c_str());
     }
-    // The system's close ends the dialog with the name untouched.
-    if (const auto answer = SharedDialogAnswer(dialog, message, wParam, data->SavedFocus, SystemClose::EndsDialog))
-        return *answer;
-    // Notification codes 0 and 1 are a click and its keyboard accelerator.
-    if (message == WM_COMMAND && LOWORD(wParam) == NameAcceptButtonId && HIWORD(wParam) <= 1) OnAccept(dialog, *data);
-    return FALSE;
-}
+
+    // The name is stored before it is checked, so an empty box empties it.
+    void OnClick(HWND dialog, int control) override
+    {
+        if (control != NameAcceptButtonId) return;
+        stored_ = LedgerFileNameFromTyped(Utf8FromWide(WindowTextOf(GetDlgItem(dialog, NameBoxId))));
+        if (!stored_->empty()) return End(dialog);
+        // Owned by the dialog, so that "Aceptar" cannot be clicked again meanwhile.
+        TellUser(dialog, MessageTitle, "Tienes que escribir un nombre de fichero ...");
+    }
+
+    std::string shown_;
+    std::optional<std::string> stored_;
+    FontHandle font_;  // made once the controls exist, freed after they are gone
+};
 
 }  // namespace
 
-void AskFileName(HWND owner, std::string& ledgerFileName)
+std::optional<std::string> ShowFileNameDialog(HWND owner, std::string_view shown)
 {
-    FileNameDialogData data{ledgerFileName, nullptr, nullptr};
-    const DialogTemplate dialog = FileNameDialogTemplate();
-    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), owner, FileNameDialogProc,
-                            reinterpret_cast<LPARAM>(&data));
+    FileNameDialog dialog(shown);
+    dialog.Run(FileNameDialogTemplate(), owner);
+    return dialog.Stored();
 }
+
+}  // namespace cofrelo

@@ -1,12 +1,19 @@
-// The file-name dialog: asks for the bare document name that "Leer", "Grabar"
+// "Nombre del fichero": asks for the bare document name that "Leer", "Grabar"
 // and both exports work with.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <string_view>
 
-// Shows the dialog modal to owner, pre-filled with ledgerFileName. "Aceptar"
-// stores the typed name (cut at 127 characters) and closes the dialog unless
-// the name is empty; closing it through the system leaves the name untouched.
-void AskFileName(HWND owner, std::string& ledgerFileName);
+namespace cofrelo {
+
+// Shows the dialog modal to owner, showing `shown`. "Aceptar" stores the typed
+// name (cut at 127 characters) and closes the dialog unless the name is empty.
+// Returns the name stored last, an empty one included, or none when the system
+// closed the dialog before any was stored.
+std::optional<std::string> ShowFileNameDialog(HWND owner, std::string_view shown);
+
+}  // namespace cofrelo

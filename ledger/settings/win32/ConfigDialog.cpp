@@ -1,158 +1,133 @@
-#include "settings/win32/ConfigDialog.h"
+#include "ledger/settings/win32/ConfigDialog.h"
 
-#include "common/win32/AnsiText.h"
-#include "common/win32/DialogTemplate.h"
+#include "common/platform/TextConversions.h"
+#include "common/win32/ModalDialog.h"
+#include "common/win32/UserMessages.h"
+#include "common/win32/WindowLook.h"
 #include "ledger/CofreloIds.h"
-#include "shell/MessageBoxDialogue.h"
 
 #include <commdlg.h>
 #include <shlobj.h>
 
-#include <array>
+namespace cofrelo {
 
 namespace {
 
-using namespace cofrelo;
+using namespace common;
 
 constexpr int LabelFontPoints = 10;
 constexpr int ButtonFontPoints = 14;
 constexpr int ChooserOffset = 30;  // pixels right of and below the dialog's corner
-constexpr COLORREF ChooserStartColour = RGB(128, 128, 128);
-constexpr COLORREF NewSwatchColour = RGB(255, 255, 255);
+constexpr COLORREF ChooserStartColor = RGB(128, 128, 128);
+constexpr COLORREF NewSwatchColor = RGB(255, 255, 255);
 
-// Each colour of the settings with its "..." button and the swatch that shows it.
-struct ColourChoice {
-    int Button;
-    int Swatch;
-    Colour Settings::*Value;
+// Each color is a cell: its label, the swatch below it and the "..." button
+// beside the swatch. A column of cells holds one kind's text color over its
+// background color; a taller label reaches higher, so that every background
+// label ends at the same distance from the swatch above it.
+struct ColorColumn {
+    int X;
+    int Top;
+    int LabelWidth;
+    int BackLabelHeight = LineHeight;
 };
+constexpr ColorColumn ExpenseColumn{Margin, Margin, 100}, SavingColumn{148, 7, 105}, CommentColumn{298, 7, 127, 17};
+constexpr int SwatchWidth = 25, SwatchHeight = 20, DotsWidth = 35, DotsDrop = 3;
 
-constexpr ColourChoice ColourChoices[] = {
-    {ExpenseTextButtonId, ExpenseTextSwatchId, &Settings::ExpenseTextColor},
-    {ExpenseBackButtonId, ExpenseBackSwatchId, &Settings::ExpenseBackColor},
-    {SavingTextButtonId, SavingTextSwatchId, &Settings::SavingTextColor},
-    {SavingBackButtonId, SavingBackSwatchId, &Settings::SavingBackColor},
-    {CommentTextButtonId, CommentTextSwatchId, &Settings::CommentTextColor},
-    {CommentBackButtonId, CommentBackSwatchId, &Settings::CommentBackColor},
-};
-
-struct ConfigDialogState {
-    const ConfigurationFile& configFile;  // which folders it can keep
-    CustomColours& customColors;
-    FontHandle labelFont;
-    FontHandle buttonFont;
-    Settings pendingSettings;
-    std::array<BitmapHandle, std::size(ColourChoices)> swatchBitmaps{};
-    bool accepted = false;
-    HWND savedFocus = nullptr;
-};
-
-DialogTemplate BuildConfigDialogTemplate()
+constexpr Box TextLabel(const ColorColumn& column)
 {
-    constexpr DWORD Label = WS_CHILD | WS_VISIBLE | SS_LEFT;
-    constexpr DWORD Swatch = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_OWNERDRAW;
-    constexpr DWORD Button = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
-    // Every colour has a swatch and a "..." button of the same size.
-    constexpr short SwatchWidth = 25, SwatchHeight = 20;
-    constexpr short DotsWidth = 35, ButtonHeight = 15, LabelHeight = 15;
+    return {column.X, column.Top, column.LabelWidth, LineHeight};
+}
 
+constexpr Box SwatchBelow(const Box& label)
+{
+    return {label.X, label.Bottom(), SwatchWidth, SwatchHeight};
+}
+
+constexpr Box BackLabel(const ColorColumn& column)
+{
+    const int bottom = SwatchBelow(TextLabel(column)).Bottom() + Margin + LineHeight;
+    return {column.X, bottom - column.BackLabelHeight, column.LabelWidth, column.BackLabelHeight};
+}
+
+constexpr Box DotsBeside(const Box& label)
+{
+    const Box swatch = SwatchBelow(label);
+    return {swatch.Right() + Margin, swatch.Y + DotsDrop, DotsWidth, LineHeight};
+}
+
+// Below the colors, the data folder: its label, then its "..." button and the
+// box that shows it; then "Cancelar" and "Aceptar".
+constexpr Box FolderLabelBox{Margin, SwatchBelow(BackLabel(ExpenseColumn)).Bottom() + 2 * Margin, 100, LineHeight};
+constexpr Box FolderButtonBox{Margin, FolderLabelBox.Bottom() + Margin, DotsWidth, LineHeight};
+constexpr Box FolderBox{FolderButtonBox.Right() + Margin, FolderButtonBox.Y, 375, 25};
+constexpr int ButtonTop = FolderBox.Bottom() + Margin, ButtonWidth = 55, AcceptLeft = 366;
+
+// Created in this order, which is also the tab order.
+DialogTemplate ConfigDialogTemplate()
+{
     DialogTemplate dialog(ConfigDialogTitle, OwnedDialogStyle | WS_VISIBLE | WS_CLIPSIBLINGS,
-                          WS_EX_CONTROLPARENT | WS_EX_TOPMOST, 70, 70, 427, 160);
-    dialog.AddControl(L"STATIC", L"Color texto del gasto", ExpenseTextLabelId, 5, 5, 100, LabelHeight, Label);
-    dialog.AddControl(L"STATIC", L"", ExpenseTextSwatchId, 5, 20, SwatchWidth, SwatchHeight, Swatch);
-    dialog.AddControl(L"BUTTON", L"...", ExpenseTextButtonId, 35, 23, DotsWidth, ButtonHeight, Button);
-    dialog.AddControl(L"STATIC", L"Color fondo del gasto", ExpenseBackLabelId, 5, 45, 100, LabelHeight, Label);
-    dialog.AddControl(L"STATIC", L"", ExpenseBackSwatchId, 5, 60, SwatchWidth, SwatchHeight, Swatch);
-    dialog.AddControl(L"BUTTON", L"...", ExpenseBackButtonId, 35, 63, DotsWidth, ButtonHeight, Button);
-    dialog.AddControl(L"STATIC", L"Ubicacion ficheros", FolderLabelId, 5, 90, 100, LabelHeight, Label);
-    dialog.AddControl(L"BUTTON", L"...", FolderButtonId, 5, 110, DotsWidth, ButtonHeight, Button);
-    dialog.AddControl(L"EDIT", L"", FolderBoxId, 45, 110, 375, 25,
-                      WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOHSCROLL,
-                      WS_EX_CLIENTEDGE);
-    dialog.AddControl(L"BUTTON", L"Cancelar", ConfigCancelButtonId, 5, 140, 55, ButtonHeight, Button);
-    dialog.AddControl(L"BUTTON", L"Aceptar", ConfigAcceptButtonId, 366, 140, 55, ButtonHeight, Button);
-    dialog.AddControl(L"BUTTON", L"...", SavingTextButtonId, 178, 25, DotsWidth, ButtonHeight, Button);
-    dialog.AddControl(L"STATIC", L"Color texto del ahorro", SavingTextLabelId, 148, 7, 105, LabelHeight, Label);
-    dialog.AddControl(L"STATIC", L"", SavingTextSwatchId, 148, 22, SwatchWidth, SwatchHeight, Swatch);
-    dialog.AddControl(L"STATIC", L"Color fondo del ahorro", SavingBackLabelId, 148, 47, 105, LabelHeight, Label);
-    dialog.AddControl(L"STATIC", L"", SavingBackSwatchId, 148, 62, SwatchWidth, SwatchHeight, Swatch);
-    dialog.AddControl(L"BUTTON", L"...", SavingBackButtonId, 178, 65, DotsWidth, ButtonHeight, Button);
-    dialog.AddControl(L"BUTTON", L"...", CommentTextButtonId, 328, 25, DotsWidth, ButtonHeight, Button);
-    dialog.AddControl(L"STATIC", L"Color texto del comentario", CommentTextLabelId, 298, 7, 127, LabelHeight, Label);
-    dialog.AddControl(L"STATIC", L"", CommentTextSwatchId, 298, 22, SwatchWidth, SwatchHeight, Swatch);
-    dialog.AddControl(L"STATIC", L"Color fondo del comentario", CommentBackLabelId, 298, 45, 127, 17, Label);
-    dialog.AddControl(L"STATIC", L"", CommentBackSwatchId, 298, 62, SwatchWidth, SwatchHeight, Swatch);
-    dialog.AddControl(L"BUTTON", L"...", CommentBackButtonId, 328, 65, DotsWidth, ButtonHeight, Button);
+                          WS_EX_CONTROLPARENT | WS_EX_TOPMOST, WindowFrame(427, 160));
+    dialog.AddLabel(ExpenseTextLabelId, L"Color texto del gasto", TextLabel(ExpenseColumn));
+    dialog.AddSwatch(ExpenseTextSwatchId, SwatchBelow(TextLabel(ExpenseColumn)));
+    dialog.AddButton(ExpenseTextButtonId, L"...", DotsBeside(TextLabel(ExpenseColumn)));
+    dialog.AddLabel(ExpenseBackLabelId, L"Color fondo del gasto", BackLabel(ExpenseColumn));
+    dialog.AddSwatch(ExpenseBackSwatchId, SwatchBelow(BackLabel(ExpenseColumn)));
+    dialog.AddButton(ExpenseBackButtonId, L"...", DotsBeside(BackLabel(ExpenseColumn)));
+    dialog.AddLabel(FolderLabelId, L"Ubicacion ficheros", FolderLabelBox);
+    dialog.AddButton(FolderButtonId, L"...", FolderButtonBox);
+    dialog.AddMultiLineEditBox(FolderBoxId, FolderBox);
+    dialog.AddButton(ConfigCancelButtonId, L"Cancelar", {Margin, ButtonTop, ButtonWidth, LineHeight});
+    dialog.AddButton(ConfigAcceptButtonId, L"Aceptar", {AcceptLeft, ButtonTop, ButtonWidth, LineHeight});
+    dialog.AddButton(SavingTextButtonId, L"...", DotsBeside(TextLabel(SavingColumn)));
+    dialog.AddLabel(SavingTextLabelId, L"Color texto del ahorro", TextLabel(SavingColumn));
+    dialog.AddSwatch(SavingTextSwatchId, SwatchBelow(TextLabel(SavingColumn)));
+    dialog.AddLabel(SavingBackLabelId, L"Color fondo del ahorro", BackLabel(SavingColumn));
+    dialog.AddSwatch(SavingBackSwatchId, SwatchBelow(BackLabel(SavingColumn)));
+    dialog.AddButton(SavingBackButtonId, L"...", DotsBeside(BackLabel(SavingColumn)));
+    dialog.AddButton(CommentTextButtonId, L"...", DotsBeside(TextLabel(CommentColumn)));
+    dialog.AddLabel(CommentTextLabelId, L"Color texto del comentario", TextLabel(CommentColumn));
+    dialog.AddSwatch(CommentTextSwatchId, SwatchBelow(TextLabel(CommentColumn)));
+    dialog.AddLabel(CommentBackLabelId, L"Color fondo del comentario", BackLabel(CommentColumn));
+    dialog.AddSwatch(CommentBackSwatchId, SwatchBelow(BackLabel(CommentColumn)));
+    dialog.AddButton(CommentBackButtonId, L"...", DotsBeside(BackLabel(CommentColumn)));
     return dialog;
 }
 
-// The "..." buttons take the big font, the swatches none, every other control the label font.
-void SetControlFonts(HWND dialog, const ConfigDialogState& state)
+// Each color of the settings with its "..." button and the swatch that shows it.
+struct ColorChoice {
+    MovementKind Kind;
+    Color RowColors::*Part;
+    int Button;
+    int Swatch;
+};
+
+constexpr ColorChoice ColorChoices[] = {
+    {MovementKind::Expense, &RowColors::Text, ExpenseTextButtonId, ExpenseTextSwatchId},
+    {MovementKind::Expense, &RowColors::Back, ExpenseBackButtonId, ExpenseBackSwatchId},
+    {MovementKind::Saving, &RowColors::Text, SavingTextButtonId, SavingTextSwatchId},
+    {MovementKind::Saving, &RowColors::Back, SavingBackButtonId, SavingBackSwatchId},
+    {MovementKind::Comment, &RowColors::Text, CommentTextButtonId, CommentTextSwatchId},
+    {MovementKind::Comment, &RowColors::Back, CommentBackButtonId, CommentBackSwatchId},
+};
+constexpr std::size_t NoChoice = std::size(ColorChoices);
+
+template <int ColorChoice::*Control>
+std::size_t ChoiceOf(int control)
 {
-    const auto buttonFont = reinterpret_cast<WPARAM>(state.buttonFont.get());
-    SetFontOnControls(dialog, state.labelFont.get());
-    SendDlgItemMessageW(dialog, FolderButtonId, WM_SETFONT, buttonFont, FALSE);
-    for (const ColourChoice& choice : ColourChoices) {
-        SendDlgItemMessageW(dialog, choice.Button, WM_SETFONT, buttonFont, FALSE);
-        SendDlgItemMessageW(dialog, choice.Swatch, WM_SETFONT, 0, FALSE);
-    }
+    for (std::size_t i = 0; i < std::size(ColorChoices); ++i)
+        if (ColorChoices[i].*Control == control) return i;
+    return NoChoice;
 }
 
-std::size_t ChoiceIndexOfSwatch(int swatch)
+Color& ValueOf(Settings& settings, std::size_t choice)
 {
-    for (std::size_t i = 0; i < std::size(ColourChoices); ++i)
-        if (ColourChoices[i].Swatch == swatch) return i;
-    return std::size(ColourChoices);
+    return settings.ColorsOf(ColorChoices[choice].Kind).*ColorChoices[choice].Part;
 }
 
-void FillSwatch(HWND dialog, ConfigDialogState& state, std::size_t choice, COLORREF colour)
-{
-    const HBITMAP bitmap = state.swatchBitmaps[choice].get();
-    BITMAP size{};
-    GetObjectW(bitmap, sizeof size, &size);
-    const RECT all{0, 0, size.bmWidth, size.bmHeight};
-    {
-        const MemoryDcHandle memory(CreateCompatibleDC(nullptr));
-        const SelectedObject selected(memory.get(), bitmap);
-        FillRect(memory.get(), &all, BrushHandle(CreateSolidBrush(colour)).get());
-    }
-    InvalidateRect(GetDlgItem(dialog, ColourChoices[choice].Swatch), nullptr, FALSE);
-}
-
-void CreateSwatchBitmaps(HWND dialog, ConfigDialogState& state)
-{
-    const ScreenDc screen;
-    for (std::size_t i = 0; i < std::size(ColourChoices); ++i) {
-        RECT client{};
-        GetClientRect(GetDlgItem(dialog, ColourChoices[i].Swatch), &client);
-        state.swatchBitmaps[i].reset(CreateCompatibleBitmap(screen, client.right, client.bottom));
-        FillSwatch(dialog, state, i, NewSwatchColour);
-    }
-}
-
-void OnDrawSwatch(ConfigDialogState& state, const DRAWITEMSTRUCT& item)
-{
-    const std::size_t choice = ChoiceIndexOfSwatch(static_cast<int>(item.CtlID));
-    if (choice == std::size(ColourChoices)) return;
-    const MemoryDcHandle memory(CreateCompatibleDC(item.hDC));
-    const SelectedObject selected(memory.get(), state.swatchBitmaps[choice].get());
-    const RECT& area = item.rcItem;
-    BitBlt(item.hDC, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(), 0, 0,
-           SRCCOPY);
-}
-
-void OnInitDialog(HWND dialog, ConfigDialogState& state)
-{
-    SetControlFonts(dialog, state);
-    CreateSwatchBitmaps(dialog, state);
-    SetDlgItemTextW(dialog, FolderBoxId, ShownWideFromUtf8(state.pendingSettings.DataFolder).c_str());
-    for (std::size_t i = 0; i < std::size(ColourChoices); ++i)
-        FillSwatch(dialog, state, i, state.pendingSettings.*ColourChoices[i].Value);
-}
-
-// Puts the colour chooser at a fixed place beside the dialog, whatever the
+// Puts the color chooser at a fixed place beside the dialog, whatever the
 // system would choose.
-UINT_PTR CALLBACK PlaceColourChooser(HWND chooser, UINT message, WPARAM, LPARAM lParam)
+UINT_PTR CALLBACK PlaceColorChooser(HWND chooser, UINT message, WPARAM, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
         RECT owner{};
@@ -161,20 +136,6 @@ UINT_PTR CALLBACK PlaceColourChooser(HWND chooser, UINT message, WPARAM, LPARAM 
                      SWP_NOSIZE | SWP_NOZORDER);
     }
     return 0;
-}
-
-void OnChooseColour(HWND dialog, ConfigDialogState& state, std::size_t choice)
-{
-    CHOOSECOLORA chooser{};
-    chooser.lStructSize = sizeof chooser;
-    chooser.hwndOwner = dialog;
-    chooser.rgbResult = ChooserStartColour;
-    chooser.lpCustColors = state.customColors.data();
-    chooser.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ENABLEHOOK;
-    chooser.lpfnHook = PlaceColourChooser;
-    if (!ChooseColorA(&chooser)) return;
-    state.pendingSettings.*ColourChoices[choice].Value = chooser.rgbResult;
-    FillSwatch(dialog, state, choice, chooser.rgbResult);
 }
 
 // The whole path of a shell item, however long.
@@ -203,75 +164,147 @@ std::string BrowseForFolder(HWND owner)
     return item ? Utf8FromWide(PathOfItem(item.get())) : std::string();
 }
 
-// A folder the configuration file cannot keep is refused at once, so that it
-// is not lost at the next start; the pending folder stays as it was.
-void OnBrowseFolder(HWND dialog, ConfigDialogState& state)
-{
-    const std::string browsed = BrowseForFolder(dialog);
-    if (browsed.empty()) return;
-    const std::string folder = AsDataFolder(browsed);
-    if (!state.configFile.CanKeep(folder)) {
-        TellUser(dialog, UnkeptFolderText(folder));
-        return;
+class ConfigDialog final : public ModalDialog {
+public:
+    ConfigDialog(const Settings& settings, const ConfigurationFile& configFile, CustomColors& customColors)
+        : ModalDialog(Closing::CloseCommandEnds), configFile_(configFile), customColors_(customColors),
+          pendingSettings_(settings)
+    {
     }
-    state.pendingSettings.DataFolder = folder;
-    SetDlgItemTextW(dialog, FolderBoxId, ShownWideFromUtf8(state.pendingSettings.DataFolder).c_str());
-}
 
-// The folder box is for looking only: what was typed into it is ignored.
-void OnAccept(HWND dialog, ConfigDialogState& state)
-{
-    state.accepted = true;
-    EndDialog(dialog, 0);
-}
+    std::optional<Settings> Chosen() const { return accepted_ ? std::optional(pendingSettings_) : std::nullopt; }
 
-void OnCommand(HWND dialog, ConfigDialogState& state, WORD control, WORD notification)
-{
-    // Only clicks; Enter and Esc (IDOK, IDCANCEL) do nothing.
-    if (notification > 1) return;
-    for (std::size_t i = 0; i < std::size(ColourChoices); ++i)
-        if (ColourChoices[i].Button == control) return OnChooseColour(dialog, state, i);
-    switch (control) {
-    case FolderButtonId: OnBrowseFolder(dialog, state); break;
-    case ConfigAcceptButtonId: OnAccept(dialog, state); break;
-    case ConfigCancelButtonId: EndDialog(dialog, 0); break;
-    default: break;
+private:
+    void OnInit(HWND dialog) override
+    {
+        SetControlFonts(dialog);
+        CreateSwatchBitmaps(dialog);
+        SetDlgItemTextW(dialog, FolderBoxId, ShownWideFromUtf8(pendingSettings_.DataFolder).c_str());
+        for (std::size_t i = 0; i < std::size(ColorChoices); ++i)
+            FillSwatch(dialog, i, ValueOf(pendingSettings_, i));
     }
-}
 
-INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    auto* state = DialogStateOf<ConfigDialogState>(dialog, message, lParam);
-    if (!state) return FALSE;
-    if (message == WM_INITDIALOG) {
-        OnInitDialog(dialog, *state);
+    void OnClick(HWND dialog, int control) override
+    {
+        if (const std::size_t choice = ChoiceOf<&ColorChoice::Button>(control); choice != NoChoice)
+            return PickColor(dialog, choice);
+        switch (control) {
+        case FolderButtonId: BrowseFolder(dialog); break;
+        case ConfigAcceptButtonId: Accept(dialog); break;
+        case ConfigCancelButtonId: End(dialog); break;
+        default: break;
+        }
+    }
+
+    std::optional<INT_PTR> OnMessage(HWND, UINT message, WPARAM, LPARAM lParam) override
+    {
+        if (message != WM_DRAWITEM) return std::nullopt;
+        DrawSwatch(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
     }
-    // The system's close cancels, as "Cancelar" does.
-    if (const auto answer = SharedDialogAnswer(dialog, message, wParam, state->savedFocus, SystemClose::EndsDialog))
-        return *answer;
-    switch (message) {
-    case WM_DRAWITEM:
-        OnDrawSwatch(*state, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        return TRUE;
-    case WM_COMMAND:
-        OnCommand(dialog, *state, LOWORD(wParam), HIWORD(wParam));
-        return FALSE;
-    default:
-        return FALSE;
+
+    // The "..." buttons take the big font, the swatches none, every other control the label font.
+    void SetControlFonts(HWND dialog)
+    {
+        labelFont_ = CreateBoldSansSerifFont(LabelFontPoints);
+        buttonFont_ = CreateBoldSansSerifFont(ButtonFontPoints);
+        const auto buttonFont = reinterpret_cast<WPARAM>(buttonFont_.get());
+        SetFontOnControls(dialog, labelFont_.get());
+        SendDlgItemMessageW(dialog, FolderButtonId, WM_SETFONT, buttonFont, FALSE);
+        for (const ColorChoice& choice : ColorChoices) {
+            SendDlgItemMessageW(dialog, choice.Button, WM_SETFONT, buttonFont, FALSE);
+            SendDlgItemMessageW(dialog, choice.Swatch, WM_SETFONT, 0, FALSE);
+        }
     }
-}
+
+    void CreateSwatchBitmaps(HWND dialog)
+    {
+        const ScreenDc screen;
+        for (std::size_t i = 0; i < std::size(ColorChoices); ++i) {
+            RECT client{};
+            GetClientRect(GetDlgItem(dialog, ColorChoices[i].Swatch), &client);
+            swatchBitmaps_[i].reset(CreateCompatibleBitmap(screen, client.right, client.bottom));
+            FillSwatch(dialog, i, NewSwatchColor);
+        }
+    }
+
+    void FillSwatch(HWND dialog, std::size_t choice, COLORREF color)
+    {
+        const HBITMAP bitmap = swatchBitmaps_[choice].get();
+        BITMAP size{};
+        GetObjectW(bitmap, sizeof size, &size);
+        const RECT all{0, 0, size.bmWidth, size.bmHeight};
+        {
+            const MemoryDcHandle memory(CreateCompatibleDC(nullptr));
+            const SelectedObject selected(memory.get(), bitmap);
+            FillRect(memory.get(), &all, BrushHandle(CreateSolidBrush(color)).get());
+        }
+        InvalidateRect(GetDlgItem(dialog, ColorChoices[choice].Swatch), nullptr, FALSE);
+    }
+
+    void DrawSwatch(const DRAWITEMSTRUCT& item)
+    {
+        const std::size_t choice = ChoiceOf<&ColorChoice::Swatch>(static_cast<int>(item.CtlID));
+        if (choice == NoChoice) return;
+        const MemoryDcHandle memory(CreateCompatibleDC(item.hDC));
+        const SelectedObject selected(memory.get(), swatchBitmaps_[choice].get());
+        const RECT& area = item.rcItem;
+        BitBlt(item.hDC, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(), 0, 0,
+               SRCCOPY);
+    }
+
+    void PickColor(HWND dialog, std::size_t choice)
+    {
+        CHOOSECOLORA chooser{};
+        chooser.lStructSize = sizeof chooser;
+        chooser.hwndOwner = dialog;
+        chooser.rgbResult = ChooserStartColor;
+        chooser.lpCustColors = customColors_.data();
+        chooser.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ENABLEHOOK;
+        chooser.lpfnHook = PlaceColorChooser;
+        if (!ChooseColorA(&chooser)) return;
+        ValueOf(pendingSettings_, choice) = chooser.rgbResult;
+        FillSwatch(dialog, choice, chooser.rgbResult);
+    }
+
+    // A folder the configuration file cannot keep is refused at once, so that it
+    // is not lost at the next start; the pending folder stays as it was.
+    void BrowseFolder(HWND dialog)
+    {
+        const std::string browsed = BrowseForFolder(dialog);
+        if (browsed.empty()) return;
+        const std::string folder = AsDataFolder(browsed);
+        if (const std::optional<std::string> refusal = configFile_.WhyNotKept(folder))
+            return TellUser(dialog, MessageTitle, *refusal);
+        pendingSettings_.DataFolder = folder;
+        SetDlgItemTextW(dialog, FolderBoxId, ShownWideFromUtf8(pendingSettings_.DataFolder).c_str());
+    }
+
+    // The folder box is for looking only: what was typed into it is ignored.
+    void Accept(HWND dialog)
+    {
+        accepted_ = true;
+        End(dialog);
+    }
+
+    const ConfigurationFile& configFile_;  // which folders it can keep
+    CustomColors& customColors_;
+    Settings pendingSettings_;
+    bool accepted_ = false;
+    // The dialog draws with these until it is destroyed.
+    FontHandle labelFont_;
+    FontHandle buttonFont_;
+    std::array<BitmapHandle, std::size(ColorChoices)> swatchBitmaps_{};
+};
 
 }  // namespace
 
 std::optional<Settings> ShowConfigDialog(HWND owner, const Settings& settings, const ConfigurationFile& configFile,
-                                         CustomColours& customColors)
+                                         CustomColors& customColors)
 {
-    const DialogTemplate dialog = BuildConfigDialogTemplate();
-    ConfigDialogState state{configFile, customColors, CreateBoldSansSerifFont(LabelFontPoints),
-                            CreateBoldSansSerifFont(ButtonFontPoints), settings};
-    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), owner, ConfigDialogProc,
-                            reinterpret_cast<LPARAM>(&state));
-    if (!state.accepted) return std::nullopt;
-    return state.pendingSettings;
+    ConfigDialog dialog(settings, configFile, customColors);
+    dialog.Run(ConfigDialogTemplate(), owner);
+    return dialog.Chosen();
 }
+
+}  // namespace cofrelo

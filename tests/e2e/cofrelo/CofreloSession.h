@@ -5,12 +5,12 @@
 // the windows show and write what the core decides.
 #pragma once
 
-#include "Driver.h"
-#include "common/win32/AnsiText.h"
+#include "tests/e2e/driver/Driver.h"
+#include "common/platform/TextConversions.h"
 #include "ledger/CofreloIds.h"
-#include "settings/Settings.h"
-#include "support/MemoryFileSystem.h"
-#include "support/Records.h"
+#include "ledger/settings/ConfigurationFile.h"
+#include "tests/support/MemoryFileSystem.h"
+#include "tests/support/Records.h"
 
 namespace cofrelo {
 
@@ -104,13 +104,13 @@ public:
         e2e::WaitUntilIdle(Main);
         return IsWindowEnabled(Main);
     }
-    // Waits until the rows of InsertEachKind show in the colours the settings
+    // Waits until the rows of InsertEachKind show in the colors the settings
     // give their kinds; throws when they do not.
-    void AwaitKindColours(const Settings& settings) const
+    void AwaitKindColors(const Settings& settings) const
     {
         for (std::int32_t kind = 0; kind < 3; ++kind)
-            e2e::AwaitColours(Main, e2e::ListRowScreenRect(e2e::Control(Main, LedgerListId), kind),
-                              RowColoursFor(kind, settings)->Text, RowColoursFor(kind, settings)->Back);
+            e2e::AwaitColors(Main, e2e::ListRowScreenRect(e2e::Control(Main, LedgerListId), kind),
+                              RowColorsFor(kind, settings)->Text, RowColorsFor(kind, settings)->Back);
     }
     // Ends the program with "Salir" and returns its exit code.
     DWORD Exit()
@@ -125,10 +125,10 @@ inline std::vector<Row> RowsOf(const std::string& records, bool american)
 {
     const Ledger ledger = LedgerOf(records);
     std::vector<Row> rows;
-    for (const Movement& movement : std::span(ledger.Movements.get(), static_cast<std::size_t>(ledger.Count))) {
+    for (const Movement& movement : ledger.Movements()) {
         const DisplayTexts numbers = MovementDisplayTexts(movement, american);
-        rows.push_back({WideFromAnsi(FieldText(movement.DateText)), WideFromAnsi(FieldText(movement.Description)),
-                        WideFromAnsi(numbers.Amount), WideFromAnsi(numbers.Balance)});
+        rows.push_back({common::WideFromAnsi(FieldText(movement.DateText)), common::WideFromAnsi(FieldText(movement.Description)),
+                        common::WideFromAnsi(numbers.Amount), common::WideFromAnsi(numbers.Balance)});
     }
     return rows;
 }
@@ -137,7 +137,7 @@ inline std::vector<Row> RowsOf(const std::string& records, bool american)
 inline std::string ConfigurationBytes(const Settings& settings, const std::string& programFolder)
 {
     MemoryFileSystem files;
-    ConfigurationFile file(files, programFolder);
+    ConfigurationFile file(files, programFolder, SystemAnsiCodePage());
     return file.SaveSettings(settings) ? *files.Find(file.Path()) : "";
 }
 

@@ -1,7 +1,7 @@
-// Cofrelo's configuration dialog with the system's own colour chooser and
+// Cofrelo's configuration dialog with the system's own color chooser and
 // folder browser, and the keys and the close command in every window, worked
 // as a user does.
-#include "cofrelo/CofreloSession.h"
+#include "tests/e2e/cofrelo/CofreloSession.h"
 
 #include <gtest/gtest.h>
 
@@ -11,30 +11,30 @@ using namespace cofrelo;
 
 namespace {
 
-// The system's colour chooser, captioned as Wine shows it, and its red, green
+// The system's color chooser, captioned as Wine shows it, and its red, green
 // and blue boxes: the same ids on Windows and under Wine.
-constexpr wchar_t ColourChooserTitle[] = L"Color";
+constexpr wchar_t ColorChooserTitle[] = L"Color";
 constexpr int ChooserBoxIds[] = {706, 707, 708};
 
 // Opens the chooser, checks that it opens on grey whatever the swatch shows,
-// types the colour and confirms it.
-void ChooseColour(const Session& session, HWND config, int button, COLORREF colour)
+// types the color and confirms it.
+void ChooseColor(const Session& session, HWND config, int button, COLORREF color)
 {
     e2e::Click(e2e::Control(config, button));
-    const HWND chooser = session.WaitForModal(ColourChooserTitle);
+    const HWND chooser = session.WaitForModal(ColorChooserTitle);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(e2e::Text(e2e::Control(chooser, ChooserBoxIds[i])), L"128");
         char digits[3];
-        char* const end = std::to_chars(std::begin(digits), std::end(digits), (colour >> (8 * i)) & 0xFF).ptr;
+        char* const end = std::to_chars(std::begin(digits), std::end(digits), (color >> (8 * i)) & 0xFF).ptr;
         e2e::TypeText(e2e::Control(chooser, ChooserBoxIds[i]), std::wstring(digits, end));
     }
     e2e::CloseWith(chooser, IDOK);
 }
 
 // In a program folder whose name the ANSI code page cannot hold: "Cancelar"
-// changes nothing; "Aceptar" puts the colours in
+// changes nothing; "Aceptar" puts the colors in
 // force at once and saves them with the folder as ".\", or tells why not; the
-// next opening starts from the colours in force; and the next start, wherever
+// next opening starts from the colors in force; and the next start, wherever
 // the folder now is, takes them from the file. There every window then takes
 // its keys and the close command.
 TEST(ConfigDialogAndKeys, CancelKeepsEverythingAcceptSavesForTheNextStartWhereEachWindowTakesItsKeys)
@@ -47,24 +47,24 @@ TEST(ConfigDialogAndKeys, CancelKeepsEverythingAcceptSavesForTheNextStartWhereEa
         Session session(std::vector<e2e::ExtraFile>{}, programFolder);
         const std::string records = session.InsertEachKind();
         HWND config = session.Open(ConfigurationCommand, ConfigDialogTitle);
-        ChooseColour(session, config, SavingBackButtonId, RGB(0, 128, 0));
+        ChooseColor(session, config, SavingBackButtonId, RGB(0, 128, 0));
         const RECT swatch = e2e::ScreenRect(e2e::Control(config, SavingBackSwatchId));
-        e2e::AwaitColours(config, swatch, RGB(0, 128, 0), RGB(0, 128, 0));  // all over
+        e2e::AwaitColors(config, swatch, RGB(0, 128, 0), RGB(0, 128, 0));  // all over
         e2e::CloseWith(config, ConfigCancelButtonId);
         chosen = DefaultSettings(session.ProgramFolder());
-        session.AwaitKindColours(chosen);
+        session.AwaitKindColors(chosen);
 
-        // A folder where the file should go: the message, and the colours in force all the same.
+        // A folder where the file should go: the message, and the colors in force all the same.
         const std::wstring file = session.PathOf(L"Configurador.log");
         EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
         ASSERT_TRUE(CreateDirectoryW(file.c_str(), nullptr));
         config = session.Open(ConfigurationCommand, ConfigDialogTitle);
-        chosen.ExpenseBackColor = RGB(0, 128, 0);
-        chosen.SavingTextColor = RGB(255, 255, 0);
-        chosen.CommentBackColor = RGB(255, 200, 150);
-        ChooseColour(session, config, ExpenseBackButtonId, chosen.ExpenseBackColor);
-        ChooseColour(session, config, SavingTextButtonId, chosen.SavingTextColor);
-        ChooseColour(session, config, CommentBackButtonId, chosen.CommentBackColor);
+        chosen.ColorsOf(MovementKind::Expense).Back = RGB(0, 128, 0);
+        chosen.ColorsOf(MovementKind::Saving).Text = RGB(255, 255, 0);
+        chosen.ColorsOf(MovementKind::Comment).Back = RGB(255, 200, 150);
+        ChooseColor(session, config, ExpenseBackButtonId, chosen.ColorsOf(MovementKind::Expense).Back);
+        ChooseColor(session, config, SavingTextButtonId, chosen.ColorsOf(MovementKind::Saving).Text);
+        ChooseColor(session, config, CommentBackButtonId, chosen.ColorsOf(MovementKind::Comment).Back);
         e2e::Click(e2e::Control(config, FolderButtonId));
         e2e::CloseWith(session.WaitForModal(L"Browse for Folder"), IDCANCEL);  // Windows: "Browse For Folder"
         e2e::TypeText(e2e::Control(config, FolderBoxId), L"C:\\otra\\");  // ignored: only the browser sets it
@@ -73,7 +73,7 @@ TEST(ConfigDialogAndKeys, CancelKeepsEverythingAcceptSavesForTheNextStartWhereEa
         const std::wstring named = L"Configuracion NO Grabada en el fichero : \r\n" + file + L"\r\n";
         EXPECT_TRUE(text.starts_with(named) && text.size() > named.size()) << e2e::Utf8(text);
         e2e::WaitUntilGone(config);
-        session.AwaitKindColours(chosen);
+        session.AwaitKindColors(chosen);
         ASSERT_TRUE(RemoveDirectoryW(file.c_str()));
         e2e::CloseWith(session.Open(ConfigurationCommand, ConfigDialogTitle), ConfigAcceptButtonId);
         EXPECT_TRUE(session.EndedWithoutMessage());
@@ -89,7 +89,7 @@ TEST(ConfigDialogAndKeys, CancelKeepsEverythingAcceptSavesForTheNextStartWhereEa
     }
     Session next(std::vector<e2e::ExtraFile>{{L"Configurador.log", configuration}}, programFolder);
     const std::string records = next.InsertEachKind();
-    next.AwaitKindColours(chosen);
+    next.AwaitKindColors(chosen);
     next.ChooseWithName(SaveCommand, ledgerName);
     next.AnswerMessage();
     EXPECT_EQ(e2e::FileBytes(next.PathOf(ledgerName + L".log")), records);

@@ -2,7 +2,7 @@
 // uninstall tests (tests/install) check with it that updating or removing the
 // program leaves the user's ledgers alone. Exits with 0 when all went well.
 // Usage: installed_ledger save|read Cofrelo.exe
-#include "cofrelo/CofreloSession.h"
+#include "tests/e2e/cofrelo/CofreloSession.h"
 
 #include <iostream>
 

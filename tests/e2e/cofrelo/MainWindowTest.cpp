@@ -3,10 +3,10 @@
 // messages, and the files written. What the rows and files hold is the core's to decide; these
 // check that each command shows and writes what the core gives for the rows
 // on the screen, in the format in force, to the file named.
-#include "cofrelo/CofreloSession.h"
+#include "tests/e2e/cofrelo/CofreloSession.h"
 
-#include "files/RtfExport.h"
-#include "files/TextExport.h"
+#include "ledger/files/RtfExport.h"
+#include "ledger/files/TextExport.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,7 @@ TEST(MainWindow, StartsEmptyWritesWhatTheCoreGivesForTheRowsShownReportsFailures
     session.Choose(ExportRtfCommand);
     EXPECT_EQ(session.AnswerMessage(), L"Tienes que insertar datos primero ...");
     const std::string records = session.InsertEachKind();
-    session.AwaitKindColours(DefaultSettings(session.ProgramFolder()));
+    session.AwaitKindColors(DefaultSettings(session.ProgramFolder()));
     const struct {
         int option;
         const wchar_t* amount;

@@ -1,4 +1,4 @@
-#include "Driver.h"
+#include "tests/e2e/driver/Driver.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -10,6 +10,8 @@
 #include <utility>
 
 namespace e2e {
+
+using namespace common;
 
 namespace {
 
@@ -51,7 +53,7 @@ void PostKey(HWND target, WORD key, bool altHeld = false)
 
 // The open popup menu as the screen shows it: whether its column of check
 // marks (from where the first item's highlight begins, as wide as the
-// system's check-mark bitmap) holds a mark in the menu's text colour. None
+// system's check-mark bitmap) holds a mark in the menu's text color. None
 // while no highlight shows: the popup is not on the screen yet.
 std::optional<bool> ShowsCheckMark(const ScreenImage& popup)
 {
@@ -347,7 +349,7 @@ ScreenImage CapturePainted(HWND window, const RECT& area)
     return CaptureScreen(area);
 }
 
-void AwaitColours(HWND window, const RECT& area, COLORREF text, COLORREF background)
+void AwaitColors(HWND window, const RECT& area, COLORREF text, COLORREF background)
 {
     WaitFor(
         [&] {
@@ -357,7 +359,7 @@ void AwaitColours(HWND window, const RECT& area, COLORREF text, COLORREF backgro
                                                      [](auto& a, auto& b) { return a.second < b.second; });
             return mostCommon->first == background && counts.contains(text);
         },
-        "the colours " + std::to_string(text) + " on " + std::to_string(background));
+        "the colors " + std::to_string(text) + " on " + std::to_string(background));
 }
 
 std::vector<std::wstring> ListHeaders(HWND list)

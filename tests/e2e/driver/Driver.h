@@ -5,7 +5,7 @@
 // fails the running test, and the Application then ends its process.
 #pragma once
 
-#include "common/win32/Handles.h"
+#include "common/platform/Handles.h"
 
 #include <windows.h>
 
@@ -95,7 +95,7 @@ private:
         ~ScratchFolder();
     } scratch_;
     std::wstring folder_;
-    KernelHandle process_;
+    common::KernelHandle process_;
     DWORD processId_ = 0;
 };
 
@@ -174,10 +174,10 @@ inline RECT ScreenRect(HWND window)
     GetWindowRect(window, &rect);
     return rect;
 }
-// Waits until the area shows the background colour in most of its pixels and
-// the text colour in some (the cores of the strokes, whatever smoothing the
+// Waits until the area shows the background color in most of its pixels and
+// the text color in some (the cores of the strokes, whatever smoothing the
 // glyph edges get); throws when it does not.
-void AwaitColours(HWND window, const RECT& area, COLORREF text, COLORREF background);
+void AwaitColors(HWND window, const RECT& area, COLORREF text, COLORREF background);
 
 // A report-view list view of another process. Its messages carry pointers,
 // which the system does not carry across: the records and texts go through

@@ -1,7 +1,7 @@
 // Ratiolo's window worked as a user does: two values in, "Calcular", the third
 // out in red; anything else gets the message and black text everywhere. What
 // the values and their texts are is the calculator core's to decide.
-#include "Driver.h"
+#include "tests/e2e/driver/Driver.h"
 #include "calculator/RatioloIds.h"
 
 #include <gtest/gtest.h>
@@ -21,8 +21,8 @@ using Entries = std::array<std::wstring, 3>;
 // or a key pressed on the focused control: Enter presses a focused button, as
 // everywhere in Windows; otherwise Enter and Esc do nothing. A computed box
 // stays red when typed over and when another box is computed, until a refusal
-// or "Borrar". A box that holds no text has no text colour to see: a digit
-// typed into it takes the box's colour.
+// or "Borrar". A box that holds no text has no text color to see: a digit
+// typed into it takes the box's color.
 TEST(CalculatorWindow, WritesEachMissingValueInRedOrAsksForExactlyTwoValuesAndTakesItsKeys)
 {
     const struct {
@@ -30,7 +30,7 @@ TEST(CalculatorWindow, WritesEachMissingValueInRedOrAsksForExactlyTwoValuesAndTa
         int control;
         const e2e::Keystroke* key;  // none: clicked
         Entries shown;
-        std::array<COLORREF, 3> colours;
+        std::array<COLORREF, 3> colors;
         const wchar_t* message;
     } cases[] = {
         {{L"200", L"15", L""}, CalculateButtonId, nullptr, {L"200", L"15", L"30."}, {Black, Black, Red}, nullptr},
@@ -63,7 +63,7 @@ TEST(CalculatorWindow, WritesEachMissingValueInRedOrAsksForExactlyTwoValuesAndTa
             if (e2e::Text(box).empty()) e2e::TypeText(box, L"8");
             RECT inside = e2e::ScreenRect(box);
             InflateRect(&inside, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));  // inside the border
-            EXPECT_NO_THROW(e2e::AwaitColours(window, inside, c.colours[i], GetSysColor(COLOR_WINDOW))) << "box " << i;
+            EXPECT_NO_THROW(e2e::AwaitColors(window, inside, c.colors[i], GetSysColor(COLOR_WINDOW))) << "box " << i;
         }
     }
     e2e::Click(e2e::Control(window, ExitButtonId));

@@ -1,4 +1,6 @@
-#include "common/win32/AnsiText.h"
+#include "common/platform/TextConversions.h"
+
+namespace common {
 
 namespace {
 
@@ -79,6 +81,18 @@ std::wstring ShownWideFromUtf8(std::string_view utf8)
     return ConvertToWide(CP_UTF8, 0, utf8).value_or(std::wstring());
 }
 
+std::string SystemMessage(DWORD error)
+{
+    wchar_t* message = nullptr;
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                            FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
+    std::string text = length ? Utf8FromWide({message, length}) : "Error " + std::to_string(error);
+    LocalFree(message);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
+    return text;
+}
+
 std::wstring WindowTextOf(HWND window)
 {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -90,3 +104,5 @@ std::string AnsiWindowTextOf(HWND window)
 {
     return AnsiFromWide(WindowTextOf(window));
 }
+
+}  // namespace common

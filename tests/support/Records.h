@@ -3,11 +3,14 @@
 // benchmarks alike. Also the configuration file's record.
 #pragma once
 
-#include "data/Ledger.h"
+#include "ledger/data/Ledger.h"
+#include "ledger/settings/Settings.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+namespace cofrelo {
 
 // A text field as stored: cut or padded with spaces to its width.
 std::string Field(std::string text, std::size_t width);
@@ -23,22 +26,20 @@ inline const std::string ExpenseRecord = Record("06/12/2026", "Cena", "-30", "12
 inline const std::string CommentRecord = Record("07/12/2026", "Nota", "*", "*", 2);
 
 // The bytes of movements 0 to Count-1.
-std::string_view LedgerBytes(const Ledger& ledger);
+inline std::string_view LedgerBytes(const Ledger& ledger)
+{
+    return {ledger.RecordBytes().data(), ledger.RecordBytes().size()};
+}
 
-// Makes the ledger hold the whole records at the front of `records` (as many
-// as the table has slots) and the balance a load would take from them. The
-// storage is reused: a fresh table for every fuzz input would cost more than
-// the code under test.
-void FillLedger(Ledger& ledger, std::string_view records);
-
+// A ledger holding the whole records at the front of `records`, as many as
+// the table has slots, with the balance a load takes from them.
 Ledger LedgerOf(std::string_view records);
 
 // Full, with every kind of line: what the benchmarks work on.
 Ledger FullLedger();
 
-// Declared only: the names of settings/Settings.h would clash with the end-to-end tests' own.
-struct Settings;
-
-// A record as the configuration file holds it: the colours, then the folder
+// A record as the configuration file holds it: the colors, then the folder
 // and its NUL; `rest` fills the folder field after the NUL.
 std::string SettingsRecordBytes(const Settings& settings, char rest = '\0');
+
+}  // namespace cofrelo

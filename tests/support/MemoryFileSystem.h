@@ -5,11 +5,13 @@
 // file cannot be replaced until its mark is cleared.
 #pragma once
 
-#include "files/FileSystem.h"
+#include "ledger/files/FileSystem.h"
 
 #include <map>
 #include <set>
 #include <string>
+
+namespace cofrelo {
 
 class MemoryFileSystem final : public FileSystem {
 public:
@@ -54,3 +56,5 @@ private:
     int steps_ = 0;
     std::string failedStep_;
 };
+
+}  // namespace cofrelo

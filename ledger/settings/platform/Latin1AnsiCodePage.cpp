@@ -1,4 +1,6 @@
-#include "settings/AnsiCodePage.h"
+#include "ledger/settings/AnsiCodePage.h"
+
+namespace cofrelo {
 
 namespace {
 
@@ -46,3 +48,5 @@ const AnsiCodePage& SystemAnsiCodePage()
     static const Latin1CodePage codePage;
     return codePage;
 }
+
+}  // namespace cofrelo

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace common {
+
 std::wstring WideFromAnsi(std::string_view ansi);
 // Characters the code page cannot hold become its default character ("?"),
 // never a look-alike ("L" for "Ł", "\" for "＼", "1" for "１").
@@ -22,6 +24,12 @@ std::string Utf8FromWide(std::wstring_view wide);
 // For texts shown to the user: malformed UTF-8 shows as U+FFFD.
 std::wstring ShownWideFromUtf8(std::string_view utf8);
 
+// The system's message for an error code, in the user's language, without its
+// line end.
+std::string SystemMessage(DWORD error);
+
 std::wstring WindowTextOf(HWND window);
 // A control's text converted to the ANSI code page.
 std::string AnsiWindowTextOf(HWND window);
+
+}  // namespace common

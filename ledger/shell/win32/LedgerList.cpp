@@ -1,8 +1,12 @@
-#include "shell/LedgerList.h"
+#include "ledger/shell/win32/LedgerList.h"
 
-#include "common/win32/AnsiText.h"
+#include "common/platform/TextConversions.h"
+
+namespace cofrelo {
 
 namespace {
+
+using common::WideFromAnsi;
 
 struct Column {
     const wchar_t* Header;
@@ -72,8 +76,9 @@ void RefillLedgerList(HWND list, const Ledger& ledger, bool american)
     // Without redrawing, the list would repaint after every row it receives.
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
-    SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(ledger.Count), 0);
-    for (std::int32_t i = 0; i < ledger.Count; ++i) AddLedgerRow(list, i + 1, ledger.Movements[i], american);
+    SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(ledger.Count()), 0);
+    int rowNumber = 0;
+    for (const Movement& movement : ledger.Movements()) AddLedgerRow(list, ++rowNumber, movement, american);
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
@@ -84,15 +89,17 @@ LRESULT PaintLedgerRow(NMLVCUSTOMDRAW& draw, const Ledger& ledger, const Setting
     case CDDS_PREPAINT:
         return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT: {
-        const auto row = static_cast<std::int32_t>(draw.nmcd.dwItemSpec);
-        if (row < 0 || row >= ledger.Count) return CDRF_DODEFAULT;
-        const auto colours = RowColoursFor(ledger.Movements[row].Kind, settings);
-        if (!colours) return CDRF_DODEFAULT;
-        draw.clrText = colours->Text;
-        draw.clrTextBk = colours->Back;
+        const std::size_t row = draw.nmcd.dwItemSpec;
+        if (row >= ledger.Movements().size()) return CDRF_DODEFAULT;
+        const auto colors = RowColorsFor(ledger.Movements()[row].Kind, settings);
+        if (!colors) return CDRF_DODEFAULT;
+        draw.clrText = colors->Text;
+        draw.clrTextBk = colors->Back;
         return CDRF_NEWFONT;
     }
     default:
         return CDRF_DODEFAULT;
     }
 }
+
+}  // namespace cofrelo

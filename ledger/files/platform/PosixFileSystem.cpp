@@ -1,12 +1,14 @@
 // The file layer on POSIX systems, for the native builds and their tests.
 // Windows' sharing rules have no equivalent here; everything else matches.
-#include "files/FileSystem.h"
+#include "ledger/files/FileSystem.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace cofrelo {
 
 namespace {
 
@@ -29,7 +31,7 @@ public:
             const ssize_t read = ::pread(descriptor_, into.data() + done, into.size() - done,
                                          static_cast<off_t>(offset + done));
             if (read < 0) return LastError();
-            if (read == 0) return FileResult::Failure("unexpected end of file");
+            if (read == 0) return FileResult::Failure(std::string(EndOfFileReason));
             done += static_cast<std::size_t>(read);
         }
         return FileResult::Success();
@@ -140,3 +142,5 @@ FileSystem& SystemFileSystem()
     static PosixFileSystem system;
     return system;
 }
+
+}  // namespace cofrelo

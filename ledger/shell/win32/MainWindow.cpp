@@ -2,25 +2,29 @@
 // "Opciones" and the list of movements. Every command is a branch of
 // MainWindowProc; each runs its dialogs and message boxes modally to the main
 // window, so no second command can start while one is still at work.
-#include "shell/MainWindow.h"
+#include "ledger/shell/win32/MainWindow.h"
 
-#include "shell/ProgramState.h"
-
-#include "common/win32/AnsiText.h"
+#include "common/platform/TextConversions.h"
 #include "common/win32/DialogTemplate.h"
-#include "data/win32/InsertMovementDialog.h"
-#include "files/DocumentCommands.h"
-#include "files/FileSystem.h"
+#include "common/win32/ModalDialog.h"
+#include "common/win32/UserMessages.h"
 #include "ledger/CofreloIds.h"
-#include "settings/win32/ConfigDialog.h"
-#include "shell/LedgerList.h"
-#include "shell/MessageBoxDialogue.h"
+#include "ledger/data/win32/InsertMovementDialog.h"
+#include "ledger/files/DocumentCommands.h"
+#include "ledger/files/FileSystem.h"
+#include "ledger/files/win32/DialogUser.h"
+#include "ledger/settings/AnsiCodePage.h"
+#include "ledger/settings/win32/ConfigDialog.h"
+#include "ledger/shell/win32/LedgerList.h"
+#include "ledger/shell/win32/ProgramState.h"
 
 #include <commctrl.h>
 
+namespace cofrelo {
+
 namespace {
 
-using namespace cofrelo;
+using namespace common;
 
 ProgramState Cofrelo;
 
@@ -80,15 +84,21 @@ std::string ModulePath()
     }
 }
 
+// The main window is modeless: destroying it ends the program's message loop.
+void EndMainWindow(HWND window)
+{
+    DestroyWindow(window);
+}
+
 // The state every run starts with, then the configuration file if there is one.
 void ResetProgramState(HWND window)
 {
     Cofrelo.LedgerList = GetDlgItem(window, LedgerListId);
     Cofrelo.AmericanFormat = false;
     Cofrelo.ProgramFolder = ProgramFolderFromModulePath(ModulePath());
-    ResetLedger(Cofrelo.Ledger);
+    Cofrelo.Ledger.Reset();
     Cofrelo.Settings = DefaultSettings(Cofrelo.ProgramFolder);
-    Cofrelo.ConfigFile.emplace(SystemFileSystem(), Cofrelo.ProgramFolder);
+    Cofrelo.ConfigFile.emplace(SystemFileSystem(), Cofrelo.ProgramFolder, SystemAnsiCodePage());
     if (SystemFileSystem().Exists(Cofrelo.ConfigFile->Path())) Cofrelo.ConfigFile->LoadSettings(Cofrelo.Settings);
 }
 
@@ -102,7 +112,7 @@ void OnInitDialog(HWND window)
     ResetProgramState(window);
 }
 
-// The list always covers the whole client area, minimised (0 x 0) included.
+// The list always covers the whole client area, minimized (0 x 0) included.
 void OnSize(int width, int height)
 {
     MoveWindow(Cofrelo.LedgerList, 0, 0, width, height, TRUE);
@@ -116,56 +126,57 @@ void OnToggleAmericanFormat()
     item.fMask = MIIM_STATE;
     item.fState = Cofrelo.AmericanFormat ? MFS_CHECKED : 0;
     SetMenuItemInfoW(Cofrelo.MainMenu, AmericanFormatCommand, FALSE, &item);
-    if (Cofrelo.Ledger.Count > 0) RefillLedgerList(Cofrelo.LedgerList, Cofrelo.Ledger, Cofrelo.AmericanFormat);
+    if (Cofrelo.Ledger.Count() > 0) RefillLedgerList(Cofrelo.LedgerList, Cofrelo.Ledger, Cofrelo.AmericanFormat);
 }
 
 // Unsaved movements are dropped without a question; the document name stays.
 void OnNew()
 {
-    ResetLedger(Cofrelo.Ledger);
+    Cofrelo.Ledger.Reset();
     SendMessageW(Cofrelo.LedgerList, LVM_DELETEALLITEMS, 0, 0);
 }
 
 void OnRead(HWND window)
 {
-    MessageBoxDialogue user(window);
+    DialogUser user(window);
     if (ReadLedger(Cofrelo.Ledger, Cofrelo.LedgerFileName, Cofrelo.Settings.DataFolder, SystemFileSystem(), user))
         RefillLedgerList(Cofrelo.LedgerList, Cofrelo.Ledger, Cofrelo.AmericanFormat);
 }
 
 void OnSave(HWND window)
 {
-    MessageBoxDialogue user(window);
+    DialogUser user(window);
     SaveLedger(Cofrelo.Ledger, Cofrelo.LedgerFileName, Cofrelo.Settings.DataFolder, SystemFileSystem(), user);
 }
 
 void OnExportText(HWND window)
 {
-    MessageBoxDialogue user(window);
+    DialogUser user(window);
     ExportText(Cofrelo.Ledger, Cofrelo.LedgerFileName, Cofrelo.Settings.DataFolder, Cofrelo.AmericanFormat,
                SystemFileSystem(), user);
 }
 
 void OnExportRtf(HWND window)
 {
-    MessageBoxDialogue user(window);
+    DialogUser user(window);
     ExportRtf(Cofrelo.Ledger, Cofrelo.LedgerFileName, Cofrelo.Settings.DataFolder, Cofrelo.AmericanFormat,
               SystemFileSystem(), user);
 }
 
 void OnInsert(HWND window)
 {
-    if (!ShowInsertMovementDialog(window, Cofrelo.Ledger, Cofrelo.KindChoice)) return;
-    const std::int32_t count = Cofrelo.Ledger.Count;
-    AddLedgerRow(Cofrelo.LedgerList, count, Cofrelo.Ledger.Movements[count - 1], Cofrelo.AmericanFormat);
+    const InsertChoice choice = ShowInsertMovementDialog(window, Cofrelo.Ledger, Cofrelo.KindChoice);
+    Cofrelo.KindChoice = choice.Kind;
+    if (!choice.Line || Cofrelo.Ledger.Append(*choice.Line) != LineRefusal::None) return;
+    AddLedgerRow(Cofrelo.LedgerList, Cofrelo.Ledger.Count(), Cofrelo.Ledger.Last(), Cofrelo.AmericanFormat);
 }
 
 // Whichever button closed the dialog, the rows are painted again at once in
-// the colours now in force.
+// the colors now in force.
 void OnConfiguration(HWND window)
 {
     if (const auto chosen = ShowConfigDialog(window, Cofrelo.Settings, *Cofrelo.ConfigFile, Cofrelo.CustomColors)) {
-        MessageBoxDialogue user(window);
+        DialogUser user(window);
         SaveConfiguration(Cofrelo.Settings, *chosen, *Cofrelo.ConfigFile, user);
     }
     RedrawWindow(Cofrelo.LedgerList, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -173,12 +184,11 @@ void OnConfiguration(HWND window)
 
 void OnAbout(HWND window)
 {
-    MessageBoxW(window,
-                L"Cofrelo, libro de ahorros personal, hecho por su equipo\r\n"
-                L"https://cofrelo.example.org\r\n"
-                L"Visitame ...\r\n"
-                L"Gracias !!",
-                AboutTitle, MB_OK);
+    TellUser(window, AboutTitle,
+             "Cofrelo, libro de ahorros personal, hecho por su equipo\r\n"
+             "https://cofrelo.example.org\r\n"
+             "Visitame ...\r\n"
+             "Gracias !!");
 }
 
 // Menu commands, whatever the notification code says. Enter and Esc arrive
@@ -195,7 +205,7 @@ void OnCommand(HWND window, int command)
     case InsertCommand: OnInsert(window); break;
     case ConfigurationCommand: OnConfiguration(window); break;
     case AboutCommand: OnAbout(window); break;
-    case ExitCommand: DestroyWindow(window); break;
+    case ExitCommand: EndMainWindow(window); break;
     default: break;
     }
 }
@@ -209,38 +219,31 @@ INT_PTR OnNotify(HWND window, const NMHDR& header)
     return TRUE;
 }
 
-// The close box, Alt+F4 and the system menu end the program as "Salir" does;
-// every other system command takes its default course.
-INT_PTR OnSystemCommand(HWND window, WPARAM command)
-{
-    if (!IsSystemClose(WM_SYSCOMMAND, command)) return FALSE;
-    DestroyWindow(window);
-    return TRUE;
-}
-
 INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // The close box, Alt+F4 and the system menu end the program as "Salir" does.
+    if (const auto answer = SharedAnswer(window, message, wParam, Cofrelo.SavedFocus, Closing::CloseCommandEnds,
+                                         EndMainWindow))
+        return *answer;
     switch (message) {
     case WM_INITDIALOG: OnInitDialog(window); return FALSE;
     case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return FALSE;
-    case WM_NCACTIVATE: KeepFocusAcrossActivation(Cofrelo.SavedFocus, wParam); return FALSE;
     case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return FALSE;
     case WM_NOTIFY: return OnNotify(window, *reinterpret_cast<const NMHDR*>(lParam));
-    case WM_SYSCOMMAND: return OnSystemCommand(window, wParam);
     default: return FALSE;
     }
 }
 
-DialogTemplate BuildMainWindowTemplate()
+DialogTemplate MainWindowTemplate()
 {
-    // Created hidden (no WS_VISIBLE), shown maximised once it is set up. No
+    // Created hidden (no WS_VISIBLE), shown maximized once it is set up. No
     // sizing border: the caption's buttons are the only way to change the size.
     DialogTemplate dialog(MainWindowTitle,
                           WS_POPUP | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
                               DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK,
-                          WS_EX_CONTROLPARENT, 70, 70, 534, 333);
-    dialog.AddControl(WC_LISTVIEWW, L"Listview1", LedgerListId, 0, 0, 535, 320,
-                      WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS);
+                          WS_EX_CONTROLPARENT, WindowFrame(534, 333));
+    // A little wider than the window: the first size message makes it cover the client area.
+    dialog.AddList(LedgerListId, L"Listview1", {0, 0, 535, 320});
     return dialog;
 }
 
@@ -258,7 +261,7 @@ void RunMessageLoop(HWND window)
 
 int CreateMainWindow(HWND parent)
 {
-    const DialogTemplate dialog = BuildMainWindowTemplate();
+    const DialogTemplate dialog = MainWindowTemplate();
     const HWND window =
         CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), parent, MainWindowProc, 0);
     if (!window) return 0;
@@ -271,3 +274,4 @@ int CreateMainWindow(HWND parent)
     return 0;
 }
 
+}  // namespace cofrelo

@@ -4,4 +4,8 @@
 
 #include <windows.h>
 
+namespace cofrelo {
+
 int CreateMainWindow(HWND parent);
+
+}  // namespace cofrelo

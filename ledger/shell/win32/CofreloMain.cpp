@@ -1,7 +1,7 @@
 // Cofrelo's entry: the common controls, then the main window until it closes.
-#include "shell/MainWindow.h"
+#include "ledger/shell/win32/MainWindow.h"
 
-#include "common/win32/Handles.h"
+#include "common/platform/Handles.h"
 
 #include <commctrl.h>
 
@@ -9,16 +9,16 @@ namespace {
 
 // The version-6 controls need registering; looked up by name so that a system
 // whose library lacks InitCommonControlsEx still starts.
-void InitialiseCommonControls()
+void InitializeCommonControls()
 {
-    const LibraryHandle library(LoadLibraryA("COMCTL32.DLL"));
+    const common::LibraryHandle library(LoadLibraryA("COMCTL32.DLL"));
     if (!library) return;
     using InitCommonControlsExFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    const auto initialise = reinterpret_cast<InitCommonControlsExFunction>(
+    const auto initialize = reinterpret_cast<InitCommonControlsExFunction>(
         reinterpret_cast<void (*)()>(GetProcAddress(library.get(), "InitCommonControlsEx")));
-    if (initialise) {
+    if (initialize) {
         const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_INTERNET_CLASSES};
-        initialise(&classes);
+        initialize(&classes);
     } else {
         InitCommonControls();
     }
@@ -28,7 +28,7 @@ void InitialiseCommonControls()
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    InitialiseCommonControls();
-    CreateMainWindow(nullptr);
+    InitializeCommonControls();
+    cofrelo::CreateMainWindow(nullptr);
     return 0;
 }

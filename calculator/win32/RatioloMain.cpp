@@ -5,5 +5,5 @@
 // Ratiolo takes no command line: the program is its window.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    return ShowCalculator(nullptr) == -1 ? EXIT_FAILURE : EXIT_SUCCESS;
+    return ratiolo::ShowCalculator(nullptr) ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -10,6 +10,8 @@
 #include <type_traits>
 #include <utility>
 
+namespace common {
+
 namespace handles {
 
 struct GdiObjectDeleter {
@@ -45,16 +47,16 @@ using ShellItemList = std::unique_ptr<std::remove_pointer_t<PIDLIST_ABSOLUTE>, h
 // COM made ready on this thread for as long as a shell object needs it.
 class ComApartment {
 public:
-    ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ComApartment() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
     ~ComApartment()
     {
-        if (initialised_) CoUninitialize();
+        if (initialized_) CoUninitialize();
     }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
 
 private:
-    bool initialised_;
+    bool initialized_;
 };
 
 // The screen's device context for as long as it is needed.
@@ -114,11 +116,4 @@ private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
-// The large and small icons of a window, loaded from the executable's icon
-// group at the system's icon sizes (32 x 32 and 16 x 16 at 96 dpi, larger
-// above); the window shows them until it is destroyed.
-struct WindowIcons {
-    IconHandle Large;
-    IconHandle Small;
-};
-WindowIcons SetWindowIcons(HWND window, int iconResourceId);
+}  // namespace common

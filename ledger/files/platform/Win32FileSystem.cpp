@@ -1,30 +1,25 @@
 // The file layer on Windows. Files are held without sharing while open, as the
 // program has always done, so another program holding one makes the step fail.
-#include "files/FileSystem.h"
+#include "ledger/files/FileSystem.h"
 
-#include "common/win32/AnsiText.h"
-#include "common/win32/Handles.h"
-#include "files/LongPath.h"
+#include "common/platform/TextConversions.h"
+#include "common/platform/Handles.h"
+#include "ledger/files/LongPath.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <optional>
 
+namespace cofrelo {
+
+using common::KernelHandle;
+
 namespace {
 
-// The system's message for an error, in the user's language.
 FileResult ErrorResult(DWORD error)
 {
-    wchar_t* message = nullptr;
-    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                            FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
-    std::string reason = length ? Utf8FromWide({message, length}) : "Error " + std::to_string(error);
-    LocalFree(message);
-    while (!reason.empty() && (reason.back() == '\r' || reason.back() == '\n' || reason.back() == ' '))
-        reason.pop_back();
-    return FileResult::Failure(reason);
+    return FileResult::Failure(common::SystemMessage(error));
 }
 
 FileResult LastError()
@@ -38,7 +33,7 @@ FileResult LastError()
 // (device names included). None for malformed UTF-8, which names no file.
 std::optional<std::wstring> SystemPath(const std::string& path)
 {
-    std::optional<std::wstring> wide = WideFromUtf8(path);
+    std::optional<std::wstring> wide = common::WideFromUtf8(path);
     if (!wide || wide->empty()) return std::nullopt;
     std::wstring full(ShortPathLimit, L'\0');
     for (;;) {
@@ -81,7 +76,7 @@ public:
             const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(into.size() - done, 1u << 30));
             DWORD read = 0;
             if (!ReadFile(file_.Get(), into.data() + done, wanted, &read, &position)) return LastError();
-            if (read == 0) return FileResult::Failure("unexpected end of file");
+            if (read == 0) return FileResult::Failure(std::string(EndOfFileReason));
             done += read;
         }
         return FileResult::Success();
@@ -204,3 +199,5 @@ FileSystem& SystemFileSystem()
     static Win32FileSystem system;
     return system;
 }
+
+}  // namespace cofrelo
