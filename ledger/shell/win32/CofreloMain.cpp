@@ -28,6 +28,8 @@ void InitializeCommonControls()
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    // Libraries loaded from now on come from the system folder only, never a DLL planted beside the program.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     InitializeCommonControls();
     cofrelo::CreateMainWindow(nullptr);
     return 0;
