@@ -102,7 +102,7 @@ void SetBoxText(HWND window, int boxId, std::string_view text)
 // Ratiolo's program-wide state: its window and what "Calcular" found.
 class Calculator final : public ModalDialog {
 public:
-    Calculator() : ModalDialog(Closing::CloseCommandEnds) {}
+    Calculator() : ModalDialog(Closing::EndsProgram) {}
 
 private:
     // The controls exist by now, so the label font can be made for them.

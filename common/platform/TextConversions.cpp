@@ -23,16 +23,6 @@ std::string ConvertFromWide(UINT codePage, DWORD flags, std::wstring_view wide, 
     return text;
 }
 
-// The ANSI form, and whether a character had to become the default character.
-std::string ConvertToAnsi(std::wstring_view wide, bool& defaulted)
-{
-    BOOL usedDefault = FALSE;
-    std::string ansi = AnsiIsUtf8() ? ConvertFromWide(CP_ACP, 0, wide, nullptr)
-                                    : ConvertFromWide(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, &usedDefault);
-    defaulted = usedDefault != FALSE;
-    return ansi;
-}
-
 // UTF-16 from a text in the code page; none when flags make the system refuse it.
 std::optional<std::wstring> ConvertToWide(UINT codePage, DWORD flags, std::string_view text)
 {
@@ -54,15 +44,15 @@ std::wstring WideFromAnsi(std::string_view ansi)
 
 std::string AnsiFromWide(std::wstring_view wide)
 {
-    bool defaulted = false;
-    return ConvertToAnsi(wide, defaulted);
+    return ConvertFromWide(CP_ACP, 0, wide, nullptr);
 }
 
 std::optional<std::string> ExactAnsiFromWide(std::wstring_view wide)
 {
-    bool defaulted = false;
-    std::string ansi = ConvertToAnsi(wide, defaulted);
-    if (defaulted) return std::nullopt;
+    if (AnsiIsUtf8()) return ConvertFromWide(CP_ACP, 0, wide, nullptr);
+    BOOL usedDefault = FALSE;
+    std::string ansi = ConvertFromWide(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, &usedDefault);
+    if (usedDefault) return std::nullopt;
     return ansi;
 }
 

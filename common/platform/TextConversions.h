@@ -12,10 +12,13 @@
 namespace common {
 
 std::wstring WideFromAnsi(std::string_view ansi);
-// Characters the code page cannot hold become its default character ("?"),
-// never a look-alike ("L" for "Ł", "\" for "＼", "1" for "１").
+// The system's usual conversion, for what is read as a number or shown as a
+// date: a character takes the look-alike the code page has ("1" for "１"),
+// or else the default character ("?").
 std::string AnsiFromWide(std::wstring_view wide);
-// None when a character has no exact form in the code page.
+// The exact form, for what names a place or is the user's own writing (file
+// names, folders, descriptions); none when a character has none in the code
+// page, where a look-alike ("L" for "Ł", "\" for "＼") would change it.
 std::optional<std::string> ExactAnsiFromWide(std::wstring_view wide);
 
 // Exact conversions; none when the UTF-8 is malformed.
@@ -29,7 +32,7 @@ std::wstring ShownWideFromUtf8(std::string_view utf8);
 std::string SystemMessage(DWORD error);
 
 std::wstring WindowTextOf(HWND window);
-// A control's text converted to the ANSI code page.
+// A control's text in the ANSI code page, by the system's usual conversion.
 std::string AnsiWindowTextOf(HWND window);
 
 }  // namespace common

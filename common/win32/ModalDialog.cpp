@@ -39,7 +39,16 @@ std::optional<INT_PTR> SharedAnswer(HWND window, UINT message, WPARAM wParam, HW
         return FALSE;  // the default activation runs as well
     case WM_CLOSE:
         // Left to the dialog manager, it would become IDCANCEL.
+        if (closing == Closing::EndsProgram) end(window);
         return TRUE;
+    case WM_QUERYENDSESSION:
+        SetWindowLongPtrW(window, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    case WM_ENDSESSION:
+        // Once this message is answered the system may end the process at any
+        // moment; a modal loop further up would keep the program from ending.
+        if (wParam) ExitProcess(0);
+        return FALSE;
     default:
         return std::nullopt;
     }

@@ -13,6 +13,9 @@ namespace common {
 
 // How a window takes the requests to close it.
 enum class Closing {
+    // A program's own window: the close command and a bare WM_CLOSE (taskkill,
+    // "End task", the Restart Manager) end it, and with it the program.
+    EndsProgram,
     // The close command (close box, Alt+F4, the system menu) ends it; a bare
     // WM_CLOSE does not, for a multi-line edit box sends one on Esc.
     CloseCommandEnds,
@@ -21,8 +24,11 @@ enum class Closing {
 };
 
 // What every window of both programs answers alike, before its own handling:
-// it keeps the keyboard focus across deactivation in savedFocus, and the close
-// requests act as `closing` says, ending the window with `end`. The window
+// it keeps the keyboard focus across deactivation in savedFocus; the close
+// requests act as `closing` says, ending the window with `end`; it agrees to
+// the end of the session, and when the session does end the program ends at
+// once with exit code 0, whatever dialog or message box is open: between two
+// messages no file is open and nothing is left unwritten. The window
 // procedure's answer for those messages; none for any other.
 std::optional<INT_PTR> SharedAnswer(HWND window, UINT message, WPARAM wParam, HWND& savedFocus, Closing closing,
                                     void (*end)(HWND));

@@ -24,13 +24,25 @@ constexpr std::string_view TextExportFailedText = "Ahorros NO Exportados a TXT e
 constexpr std::string_view RtfExportFailedText = "Ahorros NO Exportados a RTF en el fichero : ";
 
 // Asks for the document name; false when there is none to work with.
-bool AskUsableName(std::string& ledgerFileName, User& user)
+bool AskName(std::string& ledgerFileName, User& user)
 {
     if (std::optional<std::string> stored = user.AskFileName(ledgerFileName)) ledgerFileName = std::move(*stored);
-    if (ledgerFileName.empty()) return false;
-    if (ledgerFileName.find(':') == std::string::npos) return true;
-    user.Tell(ColonInNameText);
-    return false;
+    return !ledgerFileName.empty();
+}
+
+bool IsAsciiLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// A colon anywhere but after the drive letter of a full path ("D:\Cuentas\")
+// names a hidden stream of another file ("enero:x"), or a path relative to
+// another folder of a drive ("D:enero"): no file of its own for writing.
+bool HasStrayColon(std::string_view path)
+{
+    const bool fullDrivePath = path.size() > 2 && IsAsciiLetter(path[0]) && path[1] == ':' &&
+                               (path[2] == '\\' || path[2] == '/');
+    return path.find(':', fullDrivePath ? 2 : 0) != std::string_view::npos;
 }
 
 struct WriteTarget {
@@ -48,8 +60,12 @@ std::optional<WriteTarget> ChooseWriteTarget(const Ledger& ledger, std::string& 
         user.Tell(NothingToWriteText);
         return std::nullopt;
     }
-    if (!AskUsableName(ledgerFileName, user)) return std::nullopt;
+    if (!AskName(ledgerFileName, user)) return std::nullopt;
     std::string path = DocumentPath(dataFolder, ledgerFileName, extension);
+    if (HasStrayColon(path)) {
+        user.Tell(ColonInNameText);
+        return std::nullopt;
+    }
     const OverwriteOutcome outcome = ConfirmOverwrite(path, files, user);
     if (outcome == OverwriteOutcome::Declined) return std::nullopt;
     return WriteTarget{std::move(path), outcome};
@@ -76,7 +92,7 @@ OverwriteOutcome ConfirmOverwrite(const std::string& path, FileSystem& files, Us
 bool ReadLedger(Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder, FileSystem& files,
                 User& user)
 {
-    if (!AskUsableName(ledgerFileName, user)) return false;
+    if (!AskName(ledgerFileName, user)) return false;
     const std::string path = DocumentPath(dataFolder, ledgerFileName, LedgerFileExtension);
     if (!files.Exists(path)) {
         user.Tell(FileMissingText);

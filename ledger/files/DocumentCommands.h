@@ -18,8 +18,9 @@ enum class OverwriteOutcome { NewFile, Replaced, Declined };
 // keeps it whole if the writing fails.
 OverwriteOutcome ConfirmOverwrite(const std::string& path, FileSystem& files, User& user);
 
-// Every command refuses a name with ":", which on Windows would name a hidden
-// stream of another file instead of a file of its own.
+// The commands that write refuse a path with a colon anywhere but after the
+// drive letter of a full path: on Windows it would name a hidden stream of
+// another file instead of a file of its own. "Leer" opens whatever opens.
 inline constexpr std::string_view ColonInNameText = "El nombre del fichero no puede llevar dos puntos (:)";
 
 // "Leer". Returns true when the ledger was replaced by the file's contents, so

@@ -49,10 +49,13 @@ void FillRecord(SettingsRecord& record, const Settings& settings, std::string_vi
     record[FolderOffset + folderField.size()] = '\0';
 }
 
-std::string UnkeptFolderText(const std::string& folder)
+// Why the field cannot keep the folder: letters the code page cannot hold, or
+// a path longer than the field.
+std::string UnkeptFolderText(const std::string& folder, bool tooLong)
 {
     return "La carpeta elegida no se puede guardar en Configurador.log:\r\n" + folder +
-           "\r\ntiene letras que no caben en el juego de caracteres de Windows.";
+           (tooLong ? "\r\nes demasiado larga: caben 254 caracteres como mucho."
+                    : "\r\ntiene letras que no caben en el juego de caracteres de Windows.");
 }
 
 }  // namespace
@@ -86,7 +89,10 @@ std::string ConfigurationFile::FolderFromField(std::string_view field) const
 std::optional<std::string> ConfigurationFile::WhyNotKept(const std::string& folder) const
 {
     if (FolderField(folder)) return std::nullopt;
-    return UnkeptFolderText(folder);
+    const bool insideProgramFolder = !programFolder_.empty() && folder.starts_with(programFolder_);
+    const bool hasAnsiForm = codePage_.FromUtf8(folder) ||
+                             (insideProgramFolder && codePage_.FromUtf8(folder.substr(programFolder_.size())));
+    return UnkeptFolderText(folder, hasAnsiForm);
 }
 
 FileResult ConfigurationFile::LoadSettings(Settings& settings)
@@ -112,7 +118,7 @@ FileResult ConfigurationFile::LoadSettings(Settings& settings)
 FileResult ConfigurationFile::SaveSettings(const Settings& settings)
 {
     const std::optional<std::string> folderField = FolderField(settings.DataFolder);
-    if (!folderField) return FileResult::Failure(UnkeptFolderText(settings.DataFolder));
+    if (!folderField) return FileResult::Failure(*WhyNotKept(settings.DataFolder));
     FillRecord(record_, settings, *folderField);
     return ReplaceFileContents(files_, path_, record_);
 }

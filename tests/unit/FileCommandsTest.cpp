@@ -86,8 +86,8 @@ TEST(ReadLedger, FollowsEveryBranch)
         {"a failing read", "", Movements, true, false, {FileName("", "Enero"), Message(notRead + "Error de lectura")}},
         {"more records than slots", "", std::string((LedgerSlots + 1) * MovementSize, ' '), false, false,
          {FileName("", "Enero"), Message(notRead + "Tiene mas de 36501 movimientos y no cabe en memoria ...")}},
-        {"a name with a colon, never a stream of another file", "", SavingRecord, false, false,
-         {FileName("", "Enero:log"), Message(ColonRefused)}},
+        {"a name with a colon, looked for as typed", "", Movements, false, false,
+         {FileName("", "Enero:x"), Message("Fichero NO Existe ...")}},
     };
     for (const auto& branch : branches) {
         MemoryFileSystem files;
@@ -163,6 +163,26 @@ TEST(WritingCommands, FollowEveryBranch)
                 EXPECT_EQ(*files.Find(path), written ? command.Document(branch.records, false) : OldContents) << what;
             }
         }
+    }
+}
+
+// With no data folder the name typed is the whole path: only the colon of its
+// drive may stand in it.
+TEST(WritingCommands, RefuseEveryColonButTheDriveOfAFullPath)
+{
+    const std::pair<std::string, bool> cases[] = {
+        {"D:\\Cuentas\\enero", true}, {"d:/enero", true}, {"D:enero", false}, {"enero:x", false},
+        {"D:\\a:b", false}, {"1:\\enero", false}, {"\\\\servidor\\c:\\enero", false},
+    };
+    for (const auto& [typed, written] : cases) {
+        MemoryFileSystem files;
+        const std::vector<Turn> script = {FileName("", typed),
+                                          Message(written ? "Ahorros Grabados con el nombre : \r\n" + typed : ColonRefused)};
+        ScriptedUser user(script);
+        std::string name;
+        SaveLedger(LedgerOf(Movements), name, "", files, user);
+        EXPECT_EQ(user.played, script) << typed;
+        EXPECT_EQ(files.Listing(), written ? typed + ".log" : "") << typed;
     }
 }
 

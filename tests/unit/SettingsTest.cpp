@@ -33,39 +33,42 @@ TEST(ProgramFolderFromModulePath, KeepsThePathUpToTheLastBackslash)
 }
 
 // The field keeps the ANSI form when it fits, else the part inside the
-// program's folder after ".\"; anything else is refused and nothing written.
-// The code page of the native builds is Latin-1; under Wine it is
-// Windows-1252. Both agree on every text here, and neither takes a letter
-// that merely looks alike ("L" for "\u0141", "\\" for "\uFF3C").
-TEST(SaveSettings, KeepsTheFolderInTheFieldOrRelativeToTheProgramOrRefusesIt)
+// program's folder after ".\"; anything else is refused, saying why, and
+// nothing written. The code page of the native builds is Latin-1; under Wine
+// it is Windows-1252. Both agree on every text here, and neither takes a
+// letter that merely looks alike ("L" for "\u0141", "\\" for "\uFF3C").
+TEST(SaveSettings, KeepsTheFolderInTheFieldOrRelativeToTheProgramOrTellsWhyNot)
 {
     const std::string cyrillic = "C:\\\u041A\u043E\u043F\u0438\u043B\u043A\u0430\\";
     const std::string polish = "\u0141\u0105ka\\";
     const std::string longest = "D:\\" + std::string(250, 'x') + "\\";
-    // The field is none when the folder is refused.
-    const struct { const char* what; std::string program, folder; std::optional<std::string> field; } cases[] = {
-        {"ANSI form", ProgramFolder, "D:\\A\u00F1os\\", "D:\\A\xF1os\\"},
-        {"ANSI form of 254 bytes", ProgramFolder, longest, longest},
-        {"the program's folder, without ANSI form", cyrillic, cyrillic, ".\\"},
-        {"inside the program's folder, without ANSI form", cyrillic, cyrillic + "Datos\\", ".\\Datos\\"},
-        {"inside a program's folder beyond 254 bytes", longest + "p\\", longest + "p\\Datos\\", ".\\Datos\\"},
-        {"no ANSI form", ProgramFolder, "C:\\" + polish, std::nullopt},
-        {"a full-width backslash", ProgramFolder, "C:\\a\uFF3Cb\\", std::nullopt},
-        {"malformed UTF-8", ProgramFolder, "C:\\A\xC3\\", std::nullopt},
-        {"ANSI form of 255 bytes", ProgramFolder, "D:\\" + std::string(251, 'x') + "\\", std::nullopt},
-        {"inside the program's folder, no ANSI form", cyrillic, cyrillic + polish, std::nullopt},
+    const std::string letters = "\r\ntiene letras que no caben en el juego de caracteres de Windows.";
+    const std::string tooLong = "\r\nes demasiado larga: caben 254 caracteres como mucho.";
+    // The field, or the end of the refusal.
+    const struct { const char* what; std::string program, folder, field, refused; } cases[] = {
+        {"ANSI form", ProgramFolder, "D:\\A\u00F1os\\", "D:\\A\xF1os\\", ""},
+        {"ANSI form of 254 bytes", ProgramFolder, longest, longest, ""},
+        {"the program's folder, without ANSI form", cyrillic, cyrillic, ".\\", ""},
+        {"inside the program's folder, without ANSI form", cyrillic, cyrillic + "Datos\\", ".\\Datos\\", ""},
+        {"inside a program's folder beyond 254 bytes", longest + "p\\", longest + "p\\Datos\\", ".\\Datos\\", ""},
+        {"no ANSI form", ProgramFolder, "C:\\" + polish, "", letters},
+        {"a full-width backslash", ProgramFolder, "C:\\a\uFF3Cb\\", "", letters},
+        {"malformed UTF-8", ProgramFolder, "C:\\A\xC3\\", "", letters},
+        {"ANSI form of 255 bytes", ProgramFolder, "D:\\" + std::string(251, 'x') + "\\", "", tooLong},
+        {"inside the program's folder, no ANSI form", cyrillic, cyrillic + polish, "", letters},
+        {"inside the program's folder, too long", cyrillic, cyrillic + std::string(260, 'x') + "\\", "", tooLong},
     };
     for (const auto& c : cases) {
         MemoryFileSystem files;
         ConfigurationFile file = FileIn(files, c.program);
-        const std::optional<std::string> refusal = file.WhyNotKept(c.folder);
-        EXPECT_EQ(refusal.has_value(), !c.field.has_value()) << c.what;
+        const std::string refusal = file.WhyNotKept(c.folder).value_or("");
+        EXPECT_EQ(refusal, c.refused.empty() ? "" : "La carpeta elegida no se puede guardar en Configurador.log:\r\n" +
+                                                         c.folder + c.refused) << c.what;
         const FileResult saved = file.SaveSettings(Sample(0x100, c.folder));
-        EXPECT_EQ(saved.Ok, c.field.has_value()) << c.what;
-        EXPECT_EQ(saved.Reason, refusal.value_or("")) << c.what;
-        EXPECT_EQ(files.Listing(), c.field ? file.Path() : "") << c.what;
-        if (!c.field) continue;
-        EXPECT_EQ(*files.Find(file.Path()), SettingsRecordBytes(Sample(0x100, *c.field))) << c.what;
+        EXPECT_EQ(saved.Reason, refusal) << c.what;
+        EXPECT_EQ(files.Listing(), c.refused.empty() ? file.Path() : "") << c.what;
+        if (!c.refused.empty()) continue;
+        EXPECT_EQ(*files.Find(file.Path()), SettingsRecordBytes(Sample(0x100, c.field))) << c.what;
         Settings loaded = DefaultSettings(c.program);
         EXPECT_TRUE(FileIn(files, c.program).LoadSettings(loaded)) << c.what;
         EXPECT_EQ(loaded, Sample(0x100, c.folder)) << c.what;

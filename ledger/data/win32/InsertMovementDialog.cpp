@@ -77,13 +77,26 @@ MovementKind KindOfOption(int option)
     }
 }
 
-// A control's text as the record stores it: in the ANSI code page, cut to its
-// field; none when a character has no exact form in the code page.
-std::optional<std::string> FieldTextOf(HWND dialog, int control, std::size_t width)
+// Cut to the field that stores it.
+std::string CutTo(std::string text, std::size_t width)
 {
-    std::optional<std::string> text = ExactAnsiFromWide(WindowTextOf(GetDlgItem(dialog, control)));
-    if (text && text->size() > width) text->resize(width);
+    if (text.size() > width) text.resize(width);
     return text;
+}
+
+// The line as typed, its texts in the ANSI code page. The description, the
+// user's own writing, must have an exact form there: none otherwise, for the
+// record would hold "?" or a look-alike instead. The amount and the date take
+// the system's usual conversion: a look-alike digit is a digit, anything else
+// fails the amount's own check, and the date picker writes the date in the
+// user's format, whatever its letters.
+std::optional<NewLine> TypedLine(HWND dialog, MovementKind kind)
+{
+    const std::optional<std::string> description = ExactAnsiFromWide(WindowTextOf(GetDlgItem(dialog, DescriptionBoxId)));
+    if (!description) return std::nullopt;
+    return NewLine{kind, CutTo(AnsiWindowTextOf(GetDlgItem(dialog, DatePickerId)), DateTextWidth),
+                   CutTo(*description, DescriptionWidth),
+                   CutTo(AnsiWindowTextOf(GetDlgItem(dialog, AmountBoxId)), AmountTextWidth)};
 }
 
 class InsertDialog final : public ModalDialog {
@@ -127,22 +140,17 @@ private:
 
     void Accept(HWND dialog)
     {
-        const std::optional<std::string> description = FieldTextOf(dialog, DescriptionBoxId, DescriptionWidth);
-        const std::optional<std::string> amount = FieldTextOf(dialog, AmountBoxId, AmountTextWidth);
-        const std::optional<std::string> date = FieldTextOf(dialog, DatePickerId, DateTextWidth);
-        // The record would hold "?" or a look-alike instead: the user decides what to write.
-        if (!description || !amount || !date)
+        const std::optional<NewLine> line = TypedLine(dialog, choice_.Kind);
+        if (!line)
             return TellUser(dialog, MessageTitle,
                             "El texto tiene letras que no caben en el juego de caracteres de Windows ...");
-
-        const NewLine line{choice_.Kind, *date, *description, *amount};
-        const LineRefusal refusal = ledger_.Check(line);
+        const LineRefusal refusal = ledger_.Check(*line);
         if (refusal != LineRefusal::None) {
             TellUser(dialog, MessageTitle, RefusalText(refusal));
             if (refusal == LineRefusal::LedgerFull) End(dialog);
             return;
         }
-        choice_.Line = line;
+        choice_.Line = *line;
         End(dialog);
     }
 

@@ -8,7 +8,11 @@ namespace cofrelo {
 
 std::optional<std::string> DialogUser::AskFileName(std::string_view shown)
 {
-    return ShowFileNameDialog(owner_, shown);
+    std::optional<std::string> stored = ShowFileNameDialog(owner_, shown);
+    // The main window went, and the dialog with it: the program is ending, and
+    // the command must not go on with the name used last.
+    if (!IsWindow(owner_)) return std::string();
+    return stored;
 }
 
 void DialogUser::Tell(std::string_view text)

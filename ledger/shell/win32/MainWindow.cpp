@@ -4,7 +4,7 @@
 // window, so no second command can start while one is still at work.
 #include "ledger/shell/win32/MainWindow.h"
 
-#include "common/platform/TextConversions.h"
+#include "common/platform/ModulePath.h"
 #include "common/win32/DialogTemplate.h"
 #include "common/win32/ModalDialog.h"
 #include "common/win32/UserMessages.h"
@@ -69,21 +69,6 @@ void BuildMainMenu(HWND window)
     SetMenu(window, Cofrelo.MainMenu);
 }
 
-// The executable's whole path in UTF-8: the buffer grows until it fits.
-std::string ModulePath()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return Utf8FromWide(path);
-        }
-        path.resize(path.size() * 2);  // cut to the buffer: try again with more room
-    }
-}
-
 // The main window is modeless: destroying it ends the program's message loop.
 void EndMainWindow(HWND window)
 {
@@ -95,7 +80,7 @@ void ResetProgramState(HWND window)
 {
     Cofrelo.LedgerList = GetDlgItem(window, LedgerListId);
     Cofrelo.AmericanFormat = false;
-    Cofrelo.ProgramFolder = ProgramFolderFromModulePath(ModulePath());
+    Cofrelo.ProgramFolder = ProgramFolderFromModulePath(ModulePath(nullptr));
     Cofrelo.Ledger.Reset();
     Cofrelo.Settings = DefaultSettings(Cofrelo.ProgramFolder);
     Cofrelo.ConfigFile.emplace(SystemFileSystem(), Cofrelo.ProgramFolder, SystemAnsiCodePage());
@@ -221,8 +206,8 @@ INT_PTR OnNotify(HWND window, const NMHDR& header)
 
 INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    // The close box, Alt+F4 and the system menu end the program as "Salir" does.
-    if (const auto answer = SharedAnswer(window, message, wParam, Cofrelo.SavedFocus, Closing::CloseCommandEnds,
+    // The close box, Alt+F4, the system menu and taskkill end the program as "Salir" does.
+    if (const auto answer = SharedAnswer(window, message, wParam, Cofrelo.SavedFocus, Closing::EndsProgram,
                                          EndMainWindow))
         return *answer;
     switch (message) {

@@ -18,7 +18,7 @@ constexpr int ChooserBoxIds[] = {706, 707, 708};
 
 // Opens the chooser, checks that it opens on grey whatever the swatch shows,
 // types the color and confirms it.
-void ChooseColor(const Session& session, HWND config, int button, COLORREF color)
+void PickColor(const Session& session, HWND config, int button, COLORREF color)
 {
     e2e::Click(e2e::Control(config, button));
     const HWND chooser = session.WaitForModal(ColorChooserTitle);
@@ -32,11 +32,11 @@ void ChooseColor(const Session& session, HWND config, int button, COLORREF color
 }
 
 // In a program folder whose name the ANSI code page cannot hold: "Cancelar"
-// changes nothing; "Aceptar" puts the colors in
-// force at once and saves them with the folder as ".\", or tells why not; the
-// next opening starts from the colors in force; and the next start, wherever
-// the folder now is, takes them from the file. There every window then takes
-// its keys and the close command.
+// changes nothing; "Aceptar" puts the colors in force at once and saves them
+// with the folder as ".\", or tells why not; the next opening starts from the
+// colors in force; and the next start, wherever the folder now is, takes them
+// from the file. There every dialog keeps its focus across deactivation, and
+// every window takes its keys and the close command.
 TEST(ConfigDialogAndKeys, CancelKeepsEverythingAcceptSavesForTheNextStartWhereEachWindowTakesItsKeys)
 {
     const std::wstring programFolder = L"\u041A\u043E\u043F\u0438\u043B\u043A\u0430 \u0141\u0105ka";
@@ -47,7 +47,7 @@ TEST(ConfigDialogAndKeys, CancelKeepsEverythingAcceptSavesForTheNextStartWhereEa
         Session session(std::vector<e2e::ExtraFile>{}, programFolder);
         const std::string records = session.InsertEachKind();
         HWND config = session.Open(ConfigurationCommand, ConfigDialogTitle);
-        ChooseColor(session, config, SavingBackButtonId, RGB(0, 128, 0));
+        PickColor(session, config, SavingBackButtonId, RGB(0, 128, 0));
         const RECT swatch = e2e::ScreenRect(e2e::Control(config, SavingBackSwatchId));
         e2e::AwaitColors(config, swatch, RGB(0, 128, 0), RGB(0, 128, 0));  // all over
         e2e::CloseWith(config, ConfigCancelButtonId);
@@ -62,9 +62,9 @@ TEST(ConfigDialogAndKeys, CancelKeepsEverythingAcceptSavesForTheNextStartWhereEa
         chosen.ColorsOf(MovementKind::Expense).Back = RGB(0, 128, 0);
         chosen.ColorsOf(MovementKind::Saving).Text = RGB(255, 255, 0);
         chosen.ColorsOf(MovementKind::Comment).Back = RGB(255, 200, 150);
-        ChooseColor(session, config, ExpenseBackButtonId, chosen.ColorsOf(MovementKind::Expense).Back);
-        ChooseColor(session, config, SavingTextButtonId, chosen.ColorsOf(MovementKind::Saving).Text);
-        ChooseColor(session, config, CommentBackButtonId, chosen.ColorsOf(MovementKind::Comment).Back);
+        PickColor(session, config, ExpenseBackButtonId, chosen.ColorsOf(MovementKind::Expense).Back);
+        PickColor(session, config, SavingTextButtonId, chosen.ColorsOf(MovementKind::Saving).Text);
+        PickColor(session, config, CommentBackButtonId, chosen.ColorsOf(MovementKind::Comment).Back);
         e2e::Click(e2e::Control(config, FolderButtonId));
         e2e::CloseWith(session.WaitForModal(L"Browse for Folder"), IDCANCEL);  // Windows: "Browse For Folder"
         e2e::TypeText(e2e::Control(config, FolderBoxId), L"C:\\otra\\");  // ignored: only the browser sets it
@@ -93,6 +93,24 @@ TEST(ConfigDialogAndKeys, CancelKeepsEverythingAcceptSavesForTheNextStartWhereEa
     next.ChooseWithName(SaveCommand, ledgerName);
     next.AnswerMessage();
     EXPECT_EQ(e2e::FileBytes(next.PathOf(ledgerName + L".log")), records);
+
+    // The focused control, remembered on deactivation, has the focus back on
+    // reactivation, whatever had it meanwhile.
+    const struct { int command; const wchar_t* title; int focused, meanwhile, closer; } keepers[] = {
+        {InsertCommand, InsertDialogTitle, DatePickerId, DescriptionBoxId, InsertCancelButtonId},
+        {ReadCommand, FileNameDialogTitle, NameAcceptButtonId, NameBoxId, NameAcceptButtonId},
+        {ConfigurationCommand, ConfigDialogTitle, FolderBoxId, ConfigAcceptButtonId, ConfigCancelButtonId},
+    };
+    for (const auto& k : keepers) {
+        SCOPED_TRACE(e2e::Utf8(k.title));
+        const HWND window = next.Open(k.command, k.title);
+        e2e::Focus(e2e::Control(window, k.focused));
+        e2e::PostAndWaitUntilTaken(window, WM_NCACTIVATE, FALSE, 0);
+        e2e::Focus(e2e::Control(window, k.meanwhile));
+        e2e::PostAndWaitUntilTaken(window, WM_NCACTIVATE, TRUE, 0);
+        EXPECT_EQ(e2e::FocusedControl(window), e2e::Control(window, k.focused));
+        e2e::CloseWith(window, k.closer);
+    }
 
     // Enter on a focused push button presses it, as everywhere in Windows;
     // otherwise Enter and Esc mean nothing, wherever the focus is (a multi-line

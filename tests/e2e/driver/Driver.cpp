@@ -296,10 +296,32 @@ std::wstring AnswerMessageBox(HWND box, int button)
 void Focus(HWND control)
 {
     PostAndWaitUntilTaken(GetAncestor(control, GA_ROOT), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    if (FocusedControl(control) != control) throw DriverError("could not give the focus to a control (is it disabled?)");
+}
+
+HWND FocusedControl(HWND window)
+{
     GUITHREADINFO thread{};
     thread.cbSize = sizeof thread;
-    GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &thread);
-    if (thread.hwndFocus != control) throw DriverError("could not give the focus to a control (is it disabled?)");
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
+    return thread.hwndFocus;
+}
+
+DWORD RunToEnd(std::wstring commandLine)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+        throw DriverError("could not run " + Utf8(commandLine));
+    const KernelHandle process(started.hProcess), thread(started.hThread);
+    if (WaitForSingleObject(process.Get(), static_cast<DWORD>(DefaultTimeout.count())) != WAIT_OBJECT_0) {
+        TerminateProcess(process.Get(), 1);
+        throw DriverError(Utf8(commandLine) + " did not end in time");
+    }
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.Get(), &exitCode);
+    return exitCode;
 }
 
 void Press(HWND target, const Keystroke& keystroke)

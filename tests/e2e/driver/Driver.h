@@ -82,6 +82,7 @@ public:
     // Returns once the window has painted.
     HWND WaitForWindow(std::wstring_view caption, Timeout timeout = DefaultTimeout) const;
 
+    DWORD ProcessId() const { return processId_; }
     bool HasExited() const { return WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0; }
     // The exit code; a program that does not end in time is ended and DriverError thrown.
     DWORD WaitForExit(Timeout timeout = DefaultTimeout);
@@ -134,6 +135,10 @@ inline void CloseWith(HWND window, int button)
 std::wstring AnswerMessageBox(HWND box, int button);
 // Gives the control the focus as the dialog manager does on Tab (WM_NEXTDLGCTL).
 void Focus(HWND control);
+// The control that has the keyboard focus in the window's thread.
+HWND FocusedControl(HWND window);
+// Runs a command line of the system's (taskkill.exe, say) to its end and gives its exit code.
+DWORD RunToEnd(std::wstring commandLine);
 // WM_COMMAND with the item's id, as the menu posts it.
 inline void ChooseMenuCommand(HWND window, int command) { PostAndWaitUntilTaken(window, WM_COMMAND, command, 0); }
 // Whether any item of the window's first menu popup shows a check mark, as

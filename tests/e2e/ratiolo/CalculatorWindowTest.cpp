@@ -33,7 +33,8 @@ TEST(CalculatorWindow, WritesEachMissingValueInRedOrAsksForExactlyTwoValuesAndTa
         std::array<COLORREF, 3> colors;
         const wchar_t* message;
     } cases[] = {
-        {{L"200", L"15", L""}, CalculateButtonId, nullptr, {L"200", L"15", L"30."}, {Black, Black, Red}, nullptr},
+        {{L"\uFF12\uFF10\uFF10", L"15", L""}, CalculateButtonId, nullptr, {L"\uFF12\uFF10\uFF10", L"15", L"30."},
+         {Black, Black, Red}, nullptr},  // full-width digits count as the digits they show
         {{L"", L"15", L"45"}, CalculateButtonId, nullptr, {L"300.", L"15", L"45"}, {Red, Black, Red}, nullptr},
         {{L"200", L"15", L"30"}, CalculateButtonId, nullptr, {L"200", L"15", L"30"}, {Black, Black, Black},
          L"Tienes que rellenar solo dos datos ..."},
@@ -70,13 +71,38 @@ TEST(CalculatorWindow, WritesEachMissingValueInRedOrAsksForExactlyTwoValuesAndTa
     EXPECT_EQ(app.WaitForExit(), 0u);
 }
 
-// Alt+F4 and the close command from outside end the program as "Salir" does.
-TEST(CalculatorWindow, EndsWithZeroOnAltF4AndTheCloseCommand)
+// Alt+F4, the close command and taskkill (which sends WM_CLOSE) end the
+// program as "Salir" does, also with its message open; so does the end of the
+// session. The window keeps the focus across deactivation.
+TEST(CalculatorWindow, EndsWithZeroOnAltF4TheCloseCommandTaskkillAndTheEndOfTheSession)
 {
-    for (const e2e::Keystroke& key : {e2e::AltF4, e2e::CloseCommand}) {
-        SCOPED_TRACE(key.Name);
+    enum Ending { Key, Taskkill, EndOfSession };
+    const struct { const char* what; Ending ending; const e2e::Keystroke* key; bool messageOpen; } cases[] = {
+        {"Alt+F4", Key, &e2e::AltF4, false}, {"the close command", Key, &e2e::CloseCommand, false},
+        {"taskkill", Taskkill, nullptr, false}, {"taskkill, the message open", Taskkill, nullptr, true},
+        {"the end of the session, the message open", EndOfSession, nullptr, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         e2e::Application app;
-        e2e::Press(app.WaitForWindow(CalculatorTitle), key);
+        const HWND window = app.WaitForWindow(CalculatorTitle);
+        e2e::Focus(e2e::Control(window, ResultBoxId));
+        e2e::PostAndWaitUntilTaken(window, WM_NCACTIVATE, FALSE, 0);
+        e2e::Focus(e2e::Control(window, GrossBoxId));
+        e2e::PostAndWaitUntilTaken(window, WM_NCACTIVATE, TRUE, 0);
+        EXPECT_EQ(e2e::FocusedControl(window), e2e::Control(window, ResultBoxId));
+        if (c.messageOpen) {
+            e2e::Click(e2e::Control(window, CalculateButtonId));
+            app.WaitForWindow(MessageTitle);
+        }
+        if (c.ending == Key) e2e::Press(window, *c.key);
+        if (c.ending == Taskkill) {
+            EXPECT_EQ(e2e::RunToEnd(L"taskkill.exe /PID " + std::to_wstring(app.ProcessId())), 0u);
+        }
+        if (c.ending == EndOfSession) {
+            EXPECT_EQ(e2e::SendBounded(window, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), TRUE);
+            PostMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+        }
         EXPECT_EQ(app.WaitForExit(), 0u);
     }
 }
