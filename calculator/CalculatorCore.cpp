@@ -55,8 +55,8 @@ double IntegerOfBits(std::string bits)
     return parsed.ec == std::errc::result_out_of_range ? common::LargestDouble : value;
 }
 
-// The integer after "&": a letter names the radix, a digit right after the
-// ampersand starts an octal number.
+// The integer after "&": a letter names the radix, digits right after the
+// ampersand are octal; anything else reads as 0.
 double ReadRadixInteger(std::string_view text)
 {
     if (text.empty()) return 0;
@@ -72,8 +72,8 @@ double ReadRadixInteger(std::string_view text)
     case 'Q':
     case 'q':
         return IntegerOfBits(LeadingBits(text.substr(1), 3));
-    default:
-        return DigitValue(text.front()) < 8 ? IntegerOfBits(LeadingBits(text, 3)) : 0;
+    default:  // octal digits right after the ampersand
+        return IntegerOfBits(LeadingBits(text, 3));
     }
 }
 

@@ -16,7 +16,6 @@ bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 // Decimal exponents beyond this are far outside a double's range either way;
 // capping them keeps the sum with the point's position from overflowing.
 constexpr std::int64_t ExponentLimit = 1'000'000;
-constexpr std::int64_t DoubleDecimalRange = 400;
 
 // A decimal number as its significant digits d1d2... and the position of its
 // point: the value is 0.d1d2... times 10^PointPosition.
@@ -65,22 +64,23 @@ DecimalParts ScanDecimal(std::string_view text)
 }
 
 // Correctly rounded by std::from_chars, the same in every C++ library.
+double MagnitudeOf(const DecimalParts& parts)
+{
+    if (parts.Digits.empty()) return 0;
+    char exponent[24];
+    const auto written = std::to_chars(exponent, exponent + sizeof exponent, parts.PointPosition);
+    const std::string text = "0." + parts.Digits + 'e' + std::string(exponent, written.ptr);
+    double value = 0;
+    const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value);
+    // 0.d1d2... is below 1, so only a positive position can overflow; a negative one underflows to 0.
+    if (parsed.ec == std::errc::result_out_of_range) return parts.PointPosition > 0 ? LargestDouble : 0;
+    return value;
+}
+
 double ValueOf(const DecimalParts& parts)
 {
-    double value = 0;
-    if (parts.Digits.empty() || parts.PointPosition < -DoubleDecimalRange) {
-        value = 0;
-    } else if (parts.PointPosition > DoubleDecimalRange) {
-        value = LargestDouble;
-    } else {
-        char exponent[24];
-        const auto written = std::to_chars(exponent, exponent + sizeof exponent, parts.PointPosition);
-        const std::string text = "0." + parts.Digits + 'e' + std::string(exponent, written.ptr);
-        const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value);
-        // 0.d1d2... is below 1, so only a positive position can overflow.
-        if (parsed.ec == std::errc::result_out_of_range) value = parts.PointPosition > 0 ? LargestDouble : 0;
-    }
-    return parts.Negative ? -value : value;
+    const double magnitude = MagnitudeOf(parts);
+    return parts.Negative ? -magnitude : magnitude;
 }
 
 
@@ -148,7 +148,7 @@ CentsDigits RoundToCents(double magnitude)
         hundredths = "0";  // below a thousandth: always rounds down to 0
     }
 
-    if (hundredths.size() < 3) hundredths.insert(0, 3 - hundredths.size(), '0');
+    while (hundredths.size() < 3) hundredths.insert(hundredths.begin(), '0');
     CentsDigits result;
     result.Cents = hundredths.substr(hundredths.size() - 2);
     result.IntegerDigits = hundredths.substr(0, hundredths.size() - 2);
@@ -160,7 +160,6 @@ CentsDigits RoundToCents(double magnitude)
 std::string GroupThousands(std::string_view digits, char separator)
 {
     std::string grouped;
-    grouped.reserve(digits.size() + digits.size() / 3);
     for (std::size_t i = 0; i < digits.size(); ++i) {
         if (i > 0 && (digits.size() - i) % 3 == 0) grouped += separator;
         grouped += digits[i];

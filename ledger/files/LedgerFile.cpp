@@ -2,6 +2,7 @@
 
 #include "ledger/files/SafeWrite.h"
 
+#include <algorithm>
 #include <charconv>
 #include <memory>
 #include <span>
@@ -23,19 +24,15 @@ std::string LedgerFileNameFromTyped(std::string_view typed)
 {
     // Every byte but a UTF-8 continuation byte (10xxxxxx) starts a character.
     std::size_t characters = 0;
-    for (std::size_t i = 0; i < typed.size(); ++i) {
-        const bool startsCharacter = (static_cast<unsigned char>(typed[i]) & 0xC0) != 0x80;
-        if (startsCharacter && ++characters > LedgerFileNameCapacity) return std::string(typed.substr(0, i));
-    }
-    return std::string(typed);
+    const auto end = std::find_if(typed.begin(), typed.end(), [&](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80 && ++characters > LedgerFileNameCapacity;
+    });
+    return std::string(typed.begin(), end);
 }
 
 std::string DocumentPath(std::string_view dataFolder, std::string_view ledgerFileName, std::string_view extension)
 {
-    std::string path;
-    path.reserve(dataFolder.size() + ledgerFileName.size() + extension.size());
-    path.append(dataFolder).append(ledgerFileName).append(extension);
-    return path;
+    return std::string(dataFolder).append(ledgerFileName).append(extension);
 }
 
 FileResult LoadLedgerFile(FileSystem& files, const std::string& path, Ledger& ledger)

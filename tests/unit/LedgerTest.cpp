@@ -90,6 +90,11 @@ TEST(LedgerCheck, RefusesInTheDialogsOrder)
     Ledger appended = LedgerOf(Repeated(record, LedgerCapacity));
     EXPECT_EQ(appended.Append({Comment, "", "", ""}), LedgerFull);
     EXPECT_EQ(appended.Count(), LedgerCapacity);
+    // Loading more records than the table has slots is refused, the ledger left as it was.
+    EXPECT_FALSE(appended.Load(Repeated(record, LedgerSlots + 1)));
+    EXPECT_EQ(appended.Count(), LedgerCapacity);
+    EXPECT_TRUE(appended.Load(record));
+    EXPECT_EQ(appended.Count(), 1);
 }
 
 }  // namespace
