@@ -56,7 +56,7 @@ double ParseNumber(std::string_view text)
 std::string PlainNumberText(double value)
 {
     if (std::isnan(value) || value == 0) return "0";
-    if (std::isinf(value)) value = value < 0 ? -common::LargestDouble : common::LargestDouble;
+    if (std::isinf(value)) value = std::copysign(common::LargestDouble, value);
 
     common::DecimalExpansion expansion = common::ExpandSignificant(std::fabs(value), PlainSignificantDigits);
     std::string& digits = expansion.Digits;
@@ -65,7 +65,7 @@ std::string PlainNumberText(double value)
 
     const int significant = static_cast<int>(digits.size());
     const int decimalPlaces = significant - 1 - exponent;
-    std::string text = value < 0 ? "-" : "";
+    std::string text = std::signbit(value) ? "-" : "";
     if (exponent >= PlainSignificantDigits || decimalPlaces > PlainSignificantDigits) {
         text += digits.front();
         if (significant > 1) text += '.' + digits.substr(1);

@@ -144,7 +144,7 @@ TEST(WritingCommands, FollowEveryBranch)
                        std::vector<Turn> script; } branches[] = {
             {"empty ledger: no name is asked", "", "Enero", false, {Message("Tienes que insertar datos primero ...")}},
             {"box emptied and dialog closed", Movements, "Enero", true, {FileName("Enero", "")}},
-            {"earlier name kept", Movements, "Enero", false, {FileName("Enero", "Enero"), success}},
+            {"earlier name kept, one movement", SavingRecord, "Enero", false, {FileName("Enero", "Enero"), success}},
             {"existing file, No", Movements, "", true, {FileName("", "Enero"), Overwrite("No")}},
             {"a name with a colon", Movements, "", false, {FileName("", "Enero:x"), Message(ColonRefused)}},
         };
@@ -217,6 +217,7 @@ bool InjectAt(const WriteCommand& command, bool previous, bool readOnly, int fai
     EXPECT_EQ(files.Listing(), (succeeded || previous ? target + " " : "") + leftover) << where;
     if (files.FailedStep().empty()) {
         EXPECT_TRUE(succeeded) << where << ": told " << told;
+        EXPECT_FALSE(files.IsReadOnly(target)) << where << ": the new file is no read-only copy of the old";
         return false;
     }
     // Only a failure to clear the read-only mark of a file without one may pass unnoticed.

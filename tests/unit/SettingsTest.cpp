@@ -133,7 +133,8 @@ TEST(Latin1CodePage, MapsEachByteToTheCodePointOfItsNumber)
         EXPECT_EQ(SystemAnsiCodePage().ToUtf8(latin1), utf8);
         EXPECT_EQ(SystemAnsiCodePage().FromUtf8(utf8), latin1);
     }
-    EXPECT_EQ(SystemAnsiCodePage().FromUtf8("\u0100"), std::nullopt);
+    for (const char* beyond : {"\u0100", "\xC3", "\xC3" "A", "\xE2\x82\xAC"})
+        EXPECT_EQ(SystemAnsiCodePage().FromUtf8(beyond), std::nullopt) << beyond;
 }
 #endif
 

@@ -17,10 +17,9 @@ public:
                 continue;
             }
             // Two-byte sequences C2 80 .. C3 BF are U+0080 .. U+00FF; nothing else fits.
-            if ((byte != 0xC2 && byte != 0xC3) || i + 1 == utf8.size()) return std::nullopt;
-            const auto next = static_cast<unsigned char>(utf8[++i]);
-            if ((next & 0xC0) != 0x80) return std::nullopt;
-            latin1 += static_cast<char>(((byte & 0x03) << 6) | (next & 0x3F));
+            if (byte != 0xC2 && byte != 0xC3) return std::nullopt;
+            if (++i == utf8.size() || (static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80) return std::nullopt;
+            latin1 += static_cast<char>(((byte & 0x03) << 6) | (utf8[i] & 0x3F));
         }
         return latin1;
     }
