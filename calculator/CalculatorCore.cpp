@@ -15,13 +15,15 @@ static_assert(std::numeric_limits<double>::is_iec559);
 
 namespace {
 
-// 16 for a character that is a digit of none of the radixes read here.
+constexpr int NoDigit = std::numeric_limits<int>::max();
+
+// NoDigit for a character that is a digit of none of the radixes read here.
 int DigitValue(char c)
 {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return 16;
+    return NoDigit;
 }
 
 // The bits of the leading digits of radix 2^bitsPerDigit, most significant first.

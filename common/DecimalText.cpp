@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cmath>
+#include <memory>
 
 namespace common {
 
@@ -70,8 +71,8 @@ double MagnitudeOf(const DecimalParts& parts)
     char exponent[24];
     const auto written = std::to_chars(exponent, exponent + sizeof exponent, parts.PointPosition);
     const std::string text = "0." + parts.Digits + 'e' + std::string(exponent, written.ptr);
-    double value = 0;
-    const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value);
+    double value;  // from_chars sets it unless it fails
+    const auto parsed = std::from_chars(std::to_address(text.begin()), std::to_address(text.end()), value);
     // 0.d1d2... is below 1, so only a positive position can overflow; a negative one underflows to 0.
     if (parsed.ec == std::errc::result_out_of_range) return parts.PointPosition > 0 ? LargestDouble : 0;
     return value;
@@ -148,12 +149,13 @@ CentsDigits RoundToCents(double magnitude)
         hundredths = "0";  // below a thousandth: always rounds down to 0
     }
 
-    while (hundredths.size() < 3) hundredths.insert(hundredths.begin(), '0');
+    // The last two digits are the cents, filled up with zeros; the digits
+    // before them, which never start with a zero, the integer part.
+    const auto integerLength = static_cast<std::size_t>(std::max<std::ptrdiff_t>(std::ssize(hundredths) - 2, 0));
     CentsDigits result;
-    result.Cents = hundredths.substr(hundredths.size() - 2);
-    result.IntegerDigits = hundredths.substr(0, hundredths.size() - 2);
-    const std::size_t firstSignificant = result.IntegerDigits.find_first_not_of('0');
-    result.IntegerDigits = firstSignificant == std::string::npos ? "0" : result.IntegerDigits.substr(firstSignificant);
+    result.IntegerDigits = integerLength == 0 ? "0" : hundredths.substr(0, integerLength);
+    result.Cents = hundredths.substr(integerLength);
+    result.Cents.insert(0, 2 - result.Cents.size(), '0');
     return result;
 }
 

@@ -69,7 +69,8 @@ std::string PlainNumberText(double value)
     if (exponent >= PlainSignificantDigits || decimalPlaces > PlainSignificantDigits) {
         text += digits.front();
         if (significant > 1) text += '.' + digits.substr(1);
-        text += exponent < 0 ? "E-" : "E+";
+        // Large values take this form, and small ones, below 1, with their negative exponent.
+        text += exponent >= PlainSignificantDigits ? "E+" : "E-";
         text += std::to_string(std::abs(exponent));
     } else if (exponent < 0) {
         text += '.';

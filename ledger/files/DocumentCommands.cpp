@@ -5,6 +5,7 @@
 #include "ledger/files/SafeWrite.h"
 #include "ledger/files/TextExport.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace cofrelo {
@@ -42,7 +43,7 @@ bool HasStrayColon(std::string_view path)
 {
     const bool fullDrivePath = path.size() > 2 && IsAsciiLetter(path[0]) && path[1] == ':' &&
                                (path[2] == '\\' || path[2] == '/');
-    return path.find(':', fullDrivePath ? 2 : 0) != std::string_view::npos;
+    return std::count(path.begin(), path.end(), ':') > (fullDrivePath ? 1 : 0);
 }
 
 struct WriteTarget {

@@ -4,8 +4,6 @@ namespace cofrelo {
 
 namespace {
 
-constexpr std::size_t TextLineSize = 170;
-
 // The stored text as it is, but for the bytes that would end the line or the
 // text early in a reader (only a damaged ledger file holds them): written as
 // spaces, every line keeps its 168 columns.
@@ -32,7 +30,6 @@ void AppendTextLine(std::string& document, const Movement& movement, bool americ
 std::string TextExportContents(const Ledger& ledger, bool american)
 {
     std::string document;
-    document.reserve(static_cast<std::size_t>(ledger.Count()) * TextLineSize);
     for (const Movement& movement : ledger.Movements()) AppendTextLine(document, movement, american);
     return document;
 }

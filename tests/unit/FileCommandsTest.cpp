@@ -173,7 +173,7 @@ TEST(WritingCommands, RefuseEveryColonButTheDriveOfAFullPath)
     const std::pair<std::string, bool> cases[] = {
         {"D:\\Cuentas\\enero", true}, {"A:/enero", true}, {"Z:\\x", true}, {"a:/x", true}, {"z:\\x", true},
         {"D:enero", false}, {"enero:x", false}, {"D:\\a:b", false}, {"1:\\enero", false}, {"@:\\x", false},
-        {"[:\\x", false}, {"`:\\x", false}, {"{:\\x", false}, {"\\\\servidor\\c:\\enero", false},
+        {"[:\\x", false}, {"`:\\x", false}, {"{:\\x", false}, {":x", false}, {"\\\\servidor\\c:\\enero", false},
     };
     for (const auto& [typed, written] : cases) {
         MemoryFileSystem files;

@@ -21,6 +21,13 @@ ConfigurationFile FileIn(FileSystem& files, const std::string& programFolder)
     return ConfigurationFile(files, programFolder, SystemAnsiCodePage());
 }
 
+// A folder as the configuration keeps it ends with a backslash; a drive's root has one already.
+TEST(AsDataFolder, AppendsABackslashWhereTheFolderLacksOne)
+{
+    const std::pair<std::string, std::string> cases[] = {{"C:\\Cuentas", "C:\\Cuentas\\"}, {"C:\\", "C:\\"}, {"", "\\"}};
+    for (const auto& [browsed, kept] : cases) EXPECT_EQ(AsDataFolder(browsed), kept) << browsed;
+}
+
 TEST(ProgramFolderFromModulePath, KeepsThePathUpToTheLastBackslash)
 {
     const std::pair<std::string, std::string> cases[] = {
@@ -133,7 +140,7 @@ TEST(Latin1CodePage, MapsEachByteToTheCodePointOfItsNumber)
         EXPECT_EQ(SystemAnsiCodePage().ToUtf8(latin1), utf8);
         EXPECT_EQ(SystemAnsiCodePage().FromUtf8(utf8), latin1);
     }
-    for (const char* beyond : {"\u0100", "\xC3", "\xC3" "A", "\xE2\x82\xAC"})
+    for (const char* beyond : {"\u0100", "\xC3", "\xC3" "A", "\x80", "\xE2\x82\xAC"})
         EXPECT_EQ(SystemAnsiCodePage().FromUtf8(beyond), std::nullopt) << beyond;
 }
 #endif
