@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <memory>
 
 namespace ratiolo {
 
@@ -51,8 +52,8 @@ double IntegerOfBits(std::string bits)
         for (std::size_t j = i; j < i + 4; ++j) nibble = nibble * 2 + (bits[j] - '0');
         hexDigits += "0123456789abcdef"[nibble];
     }
-    double value = 0;
-    const auto parsed = std::from_chars(hexDigits.data(), hexDigits.data() + hexDigits.size(), value,
+    double value;  // from_chars sets it unless it fails
+    const auto parsed = std::from_chars(std::to_address(hexDigits.begin()), std::to_address(hexDigits.end()), value,
                                         std::chars_format::hex);
     return parsed.ec == std::errc::result_out_of_range ? common::LargestDouble : value;
 }

@@ -28,27 +28,34 @@ struct DecimalParts {
 
 // The exponent that may follow a number: E, e, D or d, an optional sign and
 // digits. Without digits there is no exponent and the letter ends the number.
+// Takes a leading "+" or "-" off the text; true for "-".
+bool TakeSign(std::string_view& text)
+{
+    if (text.empty() || (text.front() != '+' && text.front() != '-')) return false;
+    const bool negative = text.front() == '-';
+    text.remove_prefix(1);
+    return negative;
+}
+
 std::int64_t ScanExponent(std::string_view text)
 {
     if (text.empty() || std::string_view("EeDd").find(text.front()) == std::string_view::npos) return 0;
-    std::size_t i = 1;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    text.remove_prefix(1);
+    const bool negative = TakeSign(text);
     std::int64_t exponent = 0;
-    for (; i < text.size() && IsDecimalDigit(text[i]); ++i)
-        exponent = std::min(exponent * 10 + (text[i] - '0'), ExponentLimit);
+    for (; !text.empty() && IsDecimalDigit(text.front()); text.remove_prefix(1))
+        exponent = std::min(exponent * 10 + (text.front() - '0'), ExponentLimit);
     return negative ? -exponent : exponent;
 }
 
 DecimalParts ScanDecimal(std::string_view text)
 {
     DecimalParts parts;
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) parts.Negative = text[i++] == '-';
+    parts.Negative = TakeSign(text);
 
     bool pointSeen = false;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
+    for (; !text.empty(); text.remove_prefix(1)) {
+        const char c = text.front();
         if (c == '.' && !pointSeen) {
             pointSeen = true;
         } else if (!IsDecimalDigit(c)) {
@@ -60,7 +67,7 @@ DecimalParts ScanDecimal(std::string_view text)
             if (!pointSeen) ++parts.PointPosition;
         }
     }
-    parts.PointPosition += ScanExponent(text.substr(i));
+    parts.PointPosition += ScanExponent(text);
     return parts;
 }
 
