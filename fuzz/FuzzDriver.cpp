@@ -29,8 +29,8 @@ bool IsFormattedAmount(std::string_view text, bool american)
 {
     const char group = american ? ',' : '.';
     const std::size_t end = text.find_last_not_of(' ');
-    if (text.size() != AmountTextWidth || end == std::string_view::npos) return false;
-    const bool mayBeCut = end == AmountTextWidth - 1;
+    if (text.size() != cofrelo::AmountTextWidth || end == std::string_view::npos) return false;
+    const bool mayBeCut = end == cofrelo::AmountTextWidth - 1;
     const std::string_view body = text.substr(text[0] == '-', end + 1 - (text[0] == '-'));
     const std::size_t point = body.find(american ? '.' : '\'');
     const std::string_view integer = body.substr(0, point);
