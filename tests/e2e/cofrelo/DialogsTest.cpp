@@ -1,6 +1,7 @@
 // Cofrelo's configuration dialog with the system's own color chooser and
 // folder browser, and the keys and the close command in every window, worked
 // as a user does.
+#include "tests/e2e/Walk.h"
 #include "tests/e2e/cofrelo/CofreloSession.h"
 
 #include <gtest/gtest.h>
@@ -35,9 +36,8 @@ void PickColor(const Session& session, HWND config, int button, COLORREF color)
 // changes nothing; "Aceptar" puts the colors in force at once and saves them
 // with the folder as ".\", or tells why not; the next opening starts from the
 // colors in force; and the next start, wherever the folder now is, takes them
-// from the file. There every dialog keeps its focus across deactivation, and
-// every window takes its keys and the close command.
-TEST(ConfigDialogAndKeys, CancelKeepsEverythingAcceptSavesForTheNextStartWhereEachWindowTakesItsKeys)
+// from the file.
+TEST(ConfigDialog, CancelKeepsEverythingAcceptSavesAndTheNextStartTakesTheColors)
 {
     const std::wstring programFolder = L"\u041A\u043E\u043F\u0438\u043B\u043A\u0430 \u0141\u0105ka";
     const std::wstring ledgerName = L"\u0141\u00F3d\u017A";
@@ -45,57 +45,74 @@ TEST(ConfigDialogAndKeys, CancelKeepsEverythingAcceptSavesForTheNextStartWhereEa
     Settings chosen;
     {
         Session session(std::vector<e2e::ExtraFile>{}, programFolder);
-        const std::string records = session.InsertEachKind();
-        HWND config = session.Open(ConfigurationCommand, ConfigDialogTitle);
-        PickColor(session, config, SavingBackButtonId, RGB(0, 128, 0));
-        const RECT swatch = e2e::ScreenRect(e2e::Control(config, SavingBackSwatchId));
-        e2e::AwaitColors(config, swatch, RGB(0, 128, 0), RGB(0, 128, 0));  // all over
-        e2e::CloseWith(config, ConfigCancelButtonId);
-        chosen = DefaultSettings(session.ProgramFolder());
-        session.AwaitKindColors(chosen);
-
-        // A folder where the file should go: the message, and the colors in force all the same.
         const std::wstring file = session.PathOf(L"Configurador.log");
-        EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
-        ASSERT_TRUE(CreateDirectoryW(file.c_str(), nullptr));
-        config = session.Open(ConfigurationCommand, ConfigDialogTitle);
-        chosen.ColorsOf(MovementKind::Expense).Back = RGB(0, 128, 0);
-        chosen.ColorsOf(MovementKind::Saving).Text = RGB(255, 255, 0);
-        chosen.ColorsOf(MovementKind::Comment).Back = RGB(255, 200, 150);
-        PickColor(session, config, ExpenseBackButtonId, chosen.ColorsOf(MovementKind::Expense).Back);
-        PickColor(session, config, SavingTextButtonId, chosen.ColorsOf(MovementKind::Saving).Text);
-        PickColor(session, config, CommentBackButtonId, chosen.ColorsOf(MovementKind::Comment).Back);
-        e2e::Click(e2e::Control(config, FolderButtonId));
-        e2e::CloseWith(session.WaitForModal(L"Browse for Folder"), IDCANCEL);  // Windows: "Browse For Folder"
-        e2e::TypeText(e2e::Control(config, FolderBoxId), L"C:\\otra\\");  // ignored: only the browser sets it
-        e2e::Click(e2e::Control(config, ConfigAcceptButtonId));
-        const std::wstring text = session.AnswerMessage();
-        const std::wstring named = L"Configuracion NO Grabada en el fichero : \r\n" + file + L"\r\n";
-        EXPECT_TRUE(text.starts_with(named) && text.size() > named.size()) << e2e::Utf8(text);
-        e2e::WaitUntilGone(config);
-        session.AwaitKindColors(chosen);
-        ASSERT_TRUE(RemoveDirectoryW(file.c_str()));
-        e2e::CloseWith(session.Open(ConfigurationCommand, ConfigDialogTitle), ConfigAcceptButtonId);
-        EXPECT_TRUE(session.EndedWithoutMessage());
-        configuration = e2e::FileBytes(file);
-        EXPECT_EQ(configuration, ConfigurationBytes(chosen, session.ProgramFolder()));
-        EXPECT_EQ(configuration.substr(24, 3), std::string(".\\\0", 3));
-        // Files land in that folder under exactly the name typed.
-        session.ChooseWithName(SaveCommand, ledgerName);
-        EXPECT_EQ(session.AnswerMessage(), L"Ahorros Grabados con el nombre : \r\n" + ledgerName);
-        EXPECT_EQ(e2e::FileBytes(session.PathOf(ledgerName + L".log")), records);
-        session.ChooseWithName(ReadCommand, ledgerName);
-        EXPECT_TRUE(session.EndedWithoutMessage());
+        e2e::Walk walk;
+        std::string records;
+        walk("Cancelar", [&] {
+            records = session.InsertEachKind();
+            const HWND config = session.Open(ConfigurationCommand, ConfigDialogTitle);
+            PickColor(session, config, SavingBackButtonId, RGB(0, 128, 0));
+            const RECT swatch = e2e::ScreenRect(e2e::Control(config, SavingBackSwatchId));
+            e2e::AwaitColors(config, swatch, RGB(0, 128, 0), RGB(0, 128, 0));  // all over
+            e2e::CloseWith(config, ConfigCancelButtonId);
+            chosen = DefaultSettings(session.ProgramFolder());
+            session.AwaitKindColors(chosen);
+            EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
+        });
+        walk("Aceptar where the file cannot go: the message, and the colors in force all the same", [&] {
+            ASSERT_TRUE(CreateDirectoryW(file.c_str(), nullptr));
+            const HWND config = session.Open(ConfigurationCommand, ConfigDialogTitle);
+            chosen.ColorsOf(MovementKind::Expense).Back = RGB(0, 128, 0);
+            chosen.ColorsOf(MovementKind::Saving).Text = RGB(255, 255, 0);
+            chosen.ColorsOf(MovementKind::Comment).Back = RGB(255, 200, 150);
+            PickColor(session, config, ExpenseBackButtonId, chosen.ColorsOf(MovementKind::Expense).Back);
+            PickColor(session, config, SavingTextButtonId, chosen.ColorsOf(MovementKind::Saving).Text);
+            PickColor(session, config, CommentBackButtonId, chosen.ColorsOf(MovementKind::Comment).Back);
+            e2e::Click(e2e::Control(config, FolderButtonId));
+            e2e::CloseWith(session.WaitForModal(L"Browse for Folder"), IDCANCEL);  // Windows: "Browse For Folder"
+            e2e::TypeText(e2e::Control(config, FolderBoxId), L"C:\\otra\\");  // ignored: only the browser sets it
+            e2e::Click(e2e::Control(config, ConfigAcceptButtonId));
+            const std::wstring text = session.AnswerMessage();
+            const std::wstring named = L"Configuracion NO Grabada en el fichero : \r\n" + file + L"\r\n";
+            EXPECT_TRUE(text.starts_with(named) && text.size() > named.size()) << e2e::Utf8(text);
+            e2e::WaitUntilGone(config);
+            session.AwaitKindColors(chosen);
+            ASSERT_TRUE(RemoveDirectoryW(file.c_str()));
+        });
+        walk("Aceptar, the next opening starting from the colors in force", [&] {
+            e2e::CloseWith(session.Open(ConfigurationCommand, ConfigDialogTitle), ConfigAcceptButtonId);
+            EXPECT_TRUE(session.EndedWithoutMessage());
+            configuration = e2e::FileBytes(file);
+            EXPECT_EQ(configuration, ConfigurationBytes(chosen, session.ProgramFolder()));
+            EXPECT_EQ(configuration.substr(24, 3), std::string(".\\\0", 3));
+        });
+        walk("files land in that folder under exactly the name typed", [&] {
+            session.ChooseWithName(SaveCommand, ledgerName);
+            EXPECT_EQ(session.AnswerMessage(), L"Ahorros Grabados con el nombre : \r\n" + ledgerName);
+            EXPECT_EQ(e2e::FileBytes(session.PathOf(ledgerName + L".log")), records);
+            session.ChooseWithName(ReadCommand, ledgerName);
+            EXPECT_TRUE(session.EndedWithoutMessage());
+        });
     }
     Session next(std::vector<e2e::ExtraFile>{{L"Configurador.log", configuration}}, programFolder);
-    const std::string records = next.InsertEachKind();
+    next.InsertEachKind();
     next.AwaitKindColors(chosen);
-    next.ChooseWithName(SaveCommand, ledgerName);
-    next.AnswerMessage();
-    EXPECT_EQ(e2e::FileBytes(next.PathOf(ledgerName + L".log")), records);
+}
 
-    // The focused control, remembered on deactivation, has the focus back on
-    // reactivation, whatever had it meanwhile.
+// The focused control, remembered on deactivation, has the focus back on
+// reactivation, whatever had it meanwhile. Enter on a focused push button
+// presses it, as everywhere in Windows; otherwise Enter and Esc mean nothing,
+// wherever the focus is (a multi-line edit box turns Esc into WM_CLOSE). The
+// close command ends the main window, the configuration dialog (as
+// "Cancelar") and the file-name dialog (which leaves the name as it was:
+// "Leer" reads the ledger saved last again), but not the insert dialog: only
+// its own buttons end that.
+TEST(Keys, EveryWindowKeepsItsFocusAndTakesItsKeys)
+{
+    Session next;
+    next.InsertEachKind();
+    next.ChooseWithName(SaveCommand, L"libro");
+    next.AnswerMessage();
     const struct { int command; const wchar_t* title; int focused, meanwhile, closer; } keepers[] = {
         {InsertCommand, InsertDialogTitle, DatePickerId, DescriptionBoxId, InsertCancelButtonId},
         {ReadCommand, FileNameDialogTitle, NameAcceptButtonId, NameBoxId, NameAcceptButtonId},
@@ -112,13 +129,7 @@ TEST(ConfigDialogAndKeys, CancelKeepsEverythingAcceptSavesForTheNextStartWhereEa
         e2e::CloseWith(window, k.closer);
     }
 
-    // Enter on a focused push button presses it, as everywhere in Windows;
-    // otherwise Enter and Esc mean nothing, wherever the focus is (a multi-line
-    // edit box turns Esc into WM_CLOSE). The close command ends the main window,
-    // the configuration dialog (as "Cancelar") and the file-name dialog (which
-    // leaves the name as it was: "Leer" reads the ledger saved last again), but
-    // not the insert dialog: only its own buttons end that. A dialog that a row
-    // does not find open is opened anew, with a text typed in.
+    // A dialog that a row does not find open is opened anew, with a text typed in.
     using namespace e2e;
     enum Outcome { KeepsTexts, Ends, Inserts, EndsProgram };
     const struct {
@@ -168,7 +179,7 @@ TEST(ConfigDialogAndKeys, CancelKeepsEverythingAcceptSavesForTheNextStartWhereEa
             EXPECT_EQ(next.Rows().size(), rows);
         }
     }
-    EXPECT_EQ(FileBytes(next.PathOf(L"Configurador.log")), configuration);
+    EXPECT_EQ(GetFileAttributesW(next.PathOf(L"Configurador.log").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace
