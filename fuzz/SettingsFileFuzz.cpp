@@ -24,6 +24,6 @@ void FuzzOne(std::string_view file)
     Require(files.Find(configuration.Path())->size() == SettingsRecordSize && files.FileCount() == 1,
             "the saved file is one record and nothing else is left");
     Settings reloaded = DefaultSettings("D:\\Otro\\");
-    Require(ConfigurationFile(files, programFolder, SystemAnsiCodePage()).LoadSettings(reloaded).Ok && reloaded == settings,
-            "a later run loads the same settings");
+    ConfigurationFile later(files, programFolder, SystemAnsiCodePage());
+    Require(later.LoadSettings(reloaded).Ok && reloaded == settings, "a later run loads the same settings");
 }

@@ -67,8 +67,9 @@ TEST(LedgerCheck, RefusesInTheDialogsOrder)
     using enum MovementKind;
     using enum LineRefusal;
     const std::string record = Record("05/12/2026", "x", "+100", "100", 0);
-    const Ledger one = LedgerOf(record), almostFull = LedgerOf(Repeated(record, LedgerCapacity - 1)),
-                 full = LedgerOf(Repeated(record, LedgerCapacity)), spareFilled = LedgerOf(Repeated(record, LedgerSlots));
+    const Ledger one = LedgerOf(record), almostFull = LedgerOf(Repeated(record, LedgerCapacity - 1));
+    const Ledger full = LedgerOf(Repeated(record, LedgerCapacity));
+    const Ledger spareFilled = LedgerOf(Repeated(record, LedgerSlots));
     const struct { MovementKind kind; const char* typed; const Ledger& ledger; LineRefusal expected; } cases[] = {
         {Saving, "-5", one, NotDigits}, {Saving, "1000000000.01", one, OutOfRange}, {Saving, "1000000000", one, None},
         {Expense, "100.01", one, ExpenseAboveBalance}, {Expense, "100", one, None}, {Saving, "", one, None},

@@ -24,7 +24,8 @@ ConfigurationFile FileIn(FileSystem& files, const std::string& programFolder)
 // A folder as the configuration keeps it ends with a backslash; a drive's root has one already.
 TEST(AsDataFolder, AppendsABackslashWhereTheFolderLacksOne)
 {
-    const std::pair<std::string, std::string> cases[] = {{"C:\\Cuentas", "C:\\Cuentas\\"}, {"C:\\", "C:\\"}, {"", "\\"}};
+    const std::pair<std::string, std::string> cases[] = {
+        {"C:\\Cuentas", "C:\\Cuentas\\"}, {"C:\\", "C:\\"}, {"", "\\"}};
     for (const auto& [browsed, kept] : cases) EXPECT_EQ(AsDataFolder(browsed), kept) << browsed;
 }
 

@@ -32,7 +32,8 @@ int main()
     settings.ColorsOf(Saving).Back = 0x00123456;
 
     FileResult written = SaveLedgerFile(SystemFileSystem(), "ledger.log", ledger);
-    written = written ? ConfigurationFile(SystemFileSystem(), "", SystemAnsiCodePage()).SaveSettings(settings) : written;
+    ConfigurationFile configuration(SystemFileSystem(), "", SystemAnsiCodePage());
+    written = written ? configuration.SaveSettings(settings) : written;
     for (const bool american : {false, true}) {
         const std::string format = american ? "american" : "european";
         const std::pair<std::string, std::string> exports[] = {

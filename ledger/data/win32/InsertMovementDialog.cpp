@@ -92,7 +92,8 @@ std::string CutTo(std::string text, std::size_t width)
 // user's format, whatever its letters.
 std::optional<NewLine> TypedLine(HWND dialog, MovementKind kind)
 {
-    const std::optional<std::string> description = ExactAnsiFromWide(WindowTextOf(GetDlgItem(dialog, DescriptionBoxId)));
+    const std::optional<std::string> description =
+        ExactAnsiFromWide(WindowTextOf(GetDlgItem(dialog, DescriptionBoxId)));
     if (!description) return std::nullopt;
     return NewLine{kind, CutTo(AnsiWindowTextOf(GetDlgItem(dialog, DatePickerId)), DateTextWidth),
                    CutTo(*description, DescriptionWidth),

@@ -15,7 +15,10 @@ public:
         return common::ExactAnsiFromWide(*wide);
     }
 
-    std::string ToUtf8(std::string_view ansi) const override { return common::Utf8FromWide(common::WideFromAnsi(ansi)); }
+    std::string ToUtf8(std::string_view ansi) const override
+    {
+        return common::Utf8FromWide(common::WideFromAnsi(ansi));
+    }
 };
 
 }  // namespace

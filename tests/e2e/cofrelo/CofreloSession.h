@@ -127,8 +127,9 @@ inline std::vector<Row> RowsOf(const std::string& records, bool american)
     std::vector<Row> rows;
     for (const Movement& movement : ledger.Movements()) {
         const DisplayTexts numbers = MovementDisplayTexts(movement, american);
-        rows.push_back({common::WideFromAnsi(FieldText(movement.DateText)), common::WideFromAnsi(FieldText(movement.Description)),
-                        common::WideFromAnsi(numbers.Amount), common::WideFromAnsi(numbers.Balance)});
+        using common::WideFromAnsi;
+        rows.push_back({WideFromAnsi(FieldText(movement.DateText)), WideFromAnsi(FieldText(movement.Description)),
+                        WideFromAnsi(numbers.Amount), WideFromAnsi(numbers.Balance)});
     }
     return rows;
 }

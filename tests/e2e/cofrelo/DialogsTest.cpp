@@ -122,10 +122,8 @@ TEST(Keys, EveryWindowKeepsItsFocusAndTakesItsKeys)
         SCOPED_TRACE(e2e::Utf8(k.title));
         const HWND window = next.Open(k.command, k.title);
         e2e::Focus(e2e::Control(window, k.focused));
-        e2e::PostAndWaitUntilTaken(window, WM_NCACTIVATE, FALSE, 0);
-        e2e::Focus(e2e::Control(window, k.meanwhile));
-        e2e::PostAndWaitUntilTaken(window, WM_NCACTIVATE, TRUE, 0);
-        EXPECT_EQ(e2e::FocusedControl(window), e2e::Control(window, k.focused));
+        const HWND focused = e2e::Control(window, k.focused);
+        EXPECT_EQ(e2e::FocusAfterReactivation(window, e2e::Control(window, k.meanwhile)), focused);
         e2e::CloseWith(window, k.closer);
     }
 

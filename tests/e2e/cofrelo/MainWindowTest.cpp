@@ -30,7 +30,8 @@ TEST(MainWindow, StartsEmptyShowsEachKindInItsColorsAndRefusesBadLines)
     walk("start-up", [&] {
         EXPECT_TRUE(GetWindowLongW(session.Main, GWL_STYLE) & WS_MAXIMIZE);
         const HWND list = e2e::Control(session.Main, LedgerListId);
-        EXPECT_EQ(e2e::ListHeaders(list), (std::vector<std::wstring>{L"Fechas", L"Descripcion", L"Importe", L"Liquido"}));
+        EXPECT_EQ(e2e::ListHeaders(list), (std::vector<std::wstring>{L"Fechas", L"Descripcion", L"Importe",
+                                                                      L"Liquido"}));
         EXPECT_EQ(e2e::ListRowCount(list), 0);
     });
     walk("Autor", [&] {

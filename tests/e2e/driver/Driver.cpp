@@ -131,6 +131,19 @@ private:
     char* remote_ = static_cast<char*>(VirtualAllocEx(process_.Get(), nullptr, 4096, Allocation, PAGE_READWRITE));
 };
 
+// The process started with the command line, in the folder (none: this one's).
+KernelHandle Start(std::wstring commandLine, const wchar_t* folder, DWORD& processId)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &started))
+        throw DriverError("could not start " + Utf8(commandLine));
+    const KernelHandle thread(started.hThread);  // not needed, closed at once
+    processId = started.dwProcessId;
+    return KernelHandle(started.hProcess);
+}
+
 // A list in report view has a header with a column each.
 int ColumnCount(HWND list)
 {
@@ -203,16 +216,7 @@ Application::~Application()
 
 void Application::Launch(const std::wstring& executable)
 {
-    std::wstring commandLine = L"\"" + executable + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
-                        &startup, &started))
-        throw DriverError("could not start " + Utf8(executable));
-    process_ = KernelHandle(started.hProcess);
-    const KernelHandle thread(started.hThread);  // not needed, closed at once
-    processId_ = started.dwProcessId;
+    process_ = Start(L"\"" + executable + L"\"", folder_.c_str(), processId_);
 }
 
 DWORD Application::WaitForExit(Timeout timeout)
@@ -296,7 +300,7 @@ std::wstring AnswerMessageBox(HWND box, int button)
 void Focus(HWND control)
 {
     PostAndWaitUntilTaken(GetAncestor(control, GA_ROOT), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
-    if (FocusedControl(control) != control) throw DriverError("could not give the focus to a control (is it disabled?)");
+    if (FocusedControl(control) != control) throw DriverError("could not give a control the focus (is it disabled?)");
 }
 
 HWND FocusedControl(HWND window)
@@ -307,14 +311,18 @@ HWND FocusedControl(HWND window)
     return thread.hwndFocus;
 }
 
+HWND FocusAfterReactivation(HWND window, HWND meanwhile)
+{
+    PostAndWaitUntilTaken(window, WM_NCACTIVATE, FALSE, 0);
+    Focus(meanwhile);
+    PostAndWaitUntilTaken(window, WM_NCACTIVATE, TRUE, 0);
+    return FocusedControl(window);
+}
+
 DWORD RunToEnd(std::wstring commandLine)
 {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
-        throw DriverError("could not run " + Utf8(commandLine));
-    const KernelHandle process(started.hProcess), thread(started.hThread);
+    DWORD processId = 0;
+    const KernelHandle process = Start(commandLine, nullptr, processId);
     if (WaitForSingleObject(process.Get(), static_cast<DWORD>(DefaultTimeout.count())) != WAIT_OBJECT_0) {
         TerminateProcess(process.Get(), 1);
         throw DriverError(Utf8(commandLine) + " did not end in time");

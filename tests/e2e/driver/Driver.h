@@ -137,6 +137,10 @@ std::wstring AnswerMessageBox(HWND box, int button);
 void Focus(HWND control);
 // The control that has the keyboard focus in the window's thread.
 HWND FocusedControl(HWND window);
+// Deactivates the window (WM_NCACTIVATE, as the system sends it), gives the
+// focus to `meanwhile`, activates the window again, and returns the control
+// that then has the focus.
+HWND FocusAfterReactivation(HWND window, HWND meanwhile);
 // Runs a command line of the system's (taskkill.exe, say) to its end and gives its exit code.
 DWORD RunToEnd(std::wstring commandLine);
 // WM_COMMAND with the item's id, as the menu posts it.
