@@ -27,16 +27,18 @@ public:
     bool IsReadOnly(const std::string& path) const { return readOnly_.contains(path); }
 
     // Makes step `step` fail, counting from 1 every call of RefuseDevice,
-    // CreateNew, Write, Flush, Close, ClearReadOnly and MoveReplacing. A failing
-    // write leaves half its bytes, as a full disk does. Restoring attributes and
-    // removing, which clean up after a failure, never fail.
+    // CreateNew, Write, Flush, Close, ClearReadOnly, MoveReplacing,
+    // ReplaceKeepingBackup, Remove, CreateFolder and ListFiles. A failing write
+    // leaves half its bytes, as a full disk does. Restoring attributes, which
+    // cleans up after a failure, never fails; nor does a removal that cleans up
+    // after the one failure.
     void FailStep(int step) { failingStep_ = step; }
     // The step that failed ("CreateNew", "Write", ...), or empty.
     const std::string& FailedStep() const { return failedStep_; }
     // Counts a step (its writers' too); fails when it is the one to fail.
     FileResult Step(const char* step);
 
-    bool Exists(const std::string& path) override { return files_.contains(path); }
+    bool Exists(const std::string& path) override { return files_.contains(path) || folders_.contains(path); }
     FileResult OpenForReading(const std::string& path, std::unique_ptr<FileReader>& reader) override;
     FileResult CreateNew(const std::string& path, std::unique_ptr<FileWriter>& writer) override;
     // Only files are held here: nothing is a device.
@@ -44,13 +46,18 @@ public:
     FileResult ClearReadOnly(const std::string& path, FileAttributes& before) override;
     FileResult RestoreAttributes(const std::string& path, FileAttributes attributes) override;
     FileResult MoveReplacing(const std::string& from, const std::string& to) override;
+    FileResult ReplaceKeepingBackup(const std::string& from, const std::string& to, const std::string& backup) override;
     FileResult Remove(const std::string& path) override;
+    // A folder is only a name here: files need none to stand in it.
+    FileResult CreateFolder(const std::string& path) override;
+    FileResult ListFiles(const std::string& folder, std::vector<std::string>& names) override;
 
 private:
     // A map, not a hash table: readers and writers keep pointers to the bytes,
     // which inserting other files must not move.
     std::map<std::string, std::string> files_;
     std::set<std::string> readOnly_;
+    std::set<std::string> folders_;
     bool readingBroken_ = false;
     int failingStep_ = 0;
     int steps_ = 0;
