@@ -92,15 +92,13 @@ bool IsBackupOf(std::string_view fileName, std::string_view namePart)
                       [](char c, char mask) { return mask == '0' ? c >= '0' && c <= '9' : c == mask; });
 }
 
-// Creates "Copias", lists it and names the backup: after the time of replacing,
-// the first second free whose name sorts after every backup of the ledger
+// Creates "Copias", lists it and names the backup: from the time of replacing
+// on, the first second free whose name sorts after every backup of the ledger
 // there, so that two saves within one second keep their order. Should the
-// clock have gone back more than a minute, the first free one. `name` is then
-// the backup's file name; on failure, the name it was meant to have.
+// clock have gone back more than a minute, the first free one.
 FileResult PrepareBackup(FileSystem& files, const std::string& folder, std::string_view namePart,
                          local_seconds replacedAt, std::vector<std::string>& names, std::string& name)
 {
-    name = BackupFileName(namePart, replacedAt);
     if (FileResult created = files.CreateFolder(folder); !created) return created;
     if (FileResult listed = files.ListFiles(folder, names); !listed) return listed;
     std::string newest;
@@ -109,7 +107,7 @@ FileResult PrepareBackup(FileSystem& files, const std::string& folder, std::stri
     std::string firstFree;
     for (int attempt = 0; attempt < BackupNameAttempts; ++attempt) {
         std::string candidate = BackupFileName(namePart, replacedAt + seconds(attempt));
-        if (files.Exists(folder + "\\" + candidate)) continue;  // a listing may tell case apart, the system not
+        if (files.Exists(folder + "\\" + candidate)) continue;  // found in another case, unlike in the listing
         if (candidate > newest) {
             name = std::move(candidate);
             return FileResult::Success();
@@ -172,7 +170,7 @@ FileResult SaveLedgerKeepingBackup(FileSystem& files, const std::string& dataFol
     std::string name;
     FileResult kept = namePart ? PrepareBackup(files, folder, *namePart, replacedAt, names, name)
                                : FileResult::Failure(std::string(NameTooLongReason));
-    backup = {BackupOutcome::Step::Kept, namePart ? folder + "\\" + name : folder, ""};
+    backup = {BackupOutcome::Step::Kept, kept ? folder + "\\" + name : folder, ""};
     const FileResult saved = kept ? ReplaceFileContentsKeepingOld(files, path, ledger.RecordBytes(), backup.Path, kept)
                                   : ReplaceFileContents(files, path, ledger.RecordBytes());
     if (!saved) return saved;

@@ -46,7 +46,7 @@ std::vector<std::string> BackupsBeyondKept(std::vector<std::string> fileNames, s
 // What became of the backup, besides the save itself.
 struct BackupOutcome {
     enum class Step { Kept, NotMade, NotPruned } What = Step::Kept;
-    std::string Path;    // the backup made, or what the failing step was about
+    std::string Path;    // the backup, or "Copias" when the backup could not be named
     std::string Reason;  // why it failed
 };
 

@@ -72,8 +72,8 @@ void TellWriteOutcome(User& user, const FileResult& written, std::string_view su
 void TellBackupOutcome(User& user, const BackupOutcome& backup)
 {
     if (backup.What == BackupOutcome::Step::Kept) return;
-    const bool made = backup.What == BackupOutcome::Step::NotPruned;
-    user.Tell(FailureText(made ? BackupNotRemovedText : BackupNotMadeText, backup.Path, backup.Reason));
+    const bool notMade = backup.What == BackupOutcome::Step::NotMade;
+    user.Tell(FailureText(notMade ? BackupNotMadeText : BackupNotRemovedText, backup.Path, backup.Reason));
 }
 
 }  // namespace

@@ -118,7 +118,7 @@ FileResult MemoryFileSystem::MoveReplacing(const std::string& from, const std::s
     return FileResult::Success();
 }
 
-// Made of the two moves it stands for, so that it fails where they would.
+// Fails where either of its two moves would, and then moves nothing.
 FileResult MemoryFileSystem::ReplaceKeepingBackup(const std::string& from, const std::string& to,
                                                   const std::string& backup)
 {
@@ -134,15 +134,12 @@ FileResult MemoryFileSystem::ReplaceKeepingBackup(const std::string& from, const
 FileResult MemoryFileSystem::CreateFolder(const std::string& path)
 {
     if (FileResult step = Step("CreateFolder"); !step) return step;
-    if (files_.contains(path)) return FileResult::Failure("Ya existe: " + path);
-    folders_.insert(path);
-    return FileResult::Success();
+    return files_.contains(path) ? FileResult::Failure("Ya existe: " + path) : FileResult::Success();
 }
 
 FileResult MemoryFileSystem::ListFiles(const std::string& folder, std::vector<std::string>& names)
 {
     if (FileResult step = Step("ListFiles"); !step) return step;
-    if (!folders_.contains(folder)) return FileResult::Failure("No existe: " + folder);
     names.clear();
     const std::string prefix = folder + "\\";
     for (const auto& [path, bytes] : files_) {

@@ -38,7 +38,7 @@ public:
     // Counts a step (its writers' too); fails when it is the one to fail.
     FileResult Step(const char* step);
 
-    bool Exists(const std::string& path) override { return files_.contains(path) || folders_.contains(path); }
+    bool Exists(const std::string& path) override { return files_.contains(path); }
     FileResult OpenForReading(const std::string& path, std::unique_ptr<FileReader>& reader) override;
     FileResult CreateNew(const std::string& path, std::unique_ptr<FileWriter>& writer) override;
     // Only files are held here: nothing is a device.
@@ -48,7 +48,7 @@ public:
     FileResult MoveReplacing(const std::string& from, const std::string& to) override;
     FileResult ReplaceKeepingBackup(const std::string& from, const std::string& to, const std::string& backup) override;
     FileResult Remove(const std::string& path) override;
-    // A folder is only a name here: files need none to stand in it.
+    // Folders are not held: a file may stand in any, and listing one lists the files in it.
     FileResult CreateFolder(const std::string& path) override;
     FileResult ListFiles(const std::string& folder, std::vector<std::string>& names) override;
 
@@ -57,7 +57,6 @@ private:
     // which inserting other files must not move.
     std::map<std::string, std::string> files_;
     std::set<std::string> readOnly_;
-    std::set<std::string> folders_;
     bool readingBroken_ = false;
     int failingStep_ = 0;
     int steps_ = 0;

@@ -178,20 +178,20 @@ TEST(WritingCommands, FollowEveryBranch)
 }
 
 const std::string Copias = Folder + "Copias";
-// Five backups of "Enero" from earlier saves, oldest first, each holding its
-// own name, and a file of the user's that only looks like one.
-const std::vector<std::string> EarlierBackups = [] {
-    std::vector<std::string> paths;
-    for (char day = '1'; day <= '5'; ++day) paths.push_back(Copias + "\\Enero 2026-01-0" + day + " 10.00.00.log");
-    return paths;
-}();
-const std::string LookAlike = Copias + "\\Enero 2026-01-01 10.00.00.log.txt";
-const std::string NewBackup = Copias + "\\Enero 2026-12-07 17.05.09.log";
+// Backups of "Enero" from earlier saves, oldest first, each holding its own
+// name, the last made in the second this save takes; and a file of the user's
+// that only looks like one.
+const std::vector<std::string> EarlierBackups = {
+    Copias + "\\Enero 2025-12-31 23.59.59.log", Copias + "\\Enero 2026-01-01 10.00.00.log",
+    Copias + "\\Enero 2026-10-01 09.00.00.log", Copias + "\\Enero 2026-12-07 17.05.08.log",
+    Copias + "\\Enero 2026-12-07 17.05.09.log"};
+const std::string LookAlike = Copias + "\\Enero 2025-01-01 10.00.00.log.txt";
+const std::string NewBackup = Copias + "\\Enero 2026-12-07 17.05.10.log";
 // What "Grabar" over a previous file tells after its confirmation when this step fails.
 const std::map<std::string, std::string> BackupNotices = {
-    {"CreateFolder", "Copia NO Guardada del fichero anterior : \r\n" + NewBackup},
+    {"CreateFolder", "Copia NO Guardada del fichero anterior : \r\n" + Copias},
+    {"ListFiles", "Copia NO Guardada del fichero anterior : \r\n" + Copias},
     {"ReplaceKeepingBackup", "Copia NO Guardada del fichero anterior : \r\n" + NewBackup},
-    {"ListFiles", "Copia NO Guardada del fichero anterior : \r\n" + NewBackup},
     {"Remove", "Copia antigua NO Borrada : \r\n" + EarlierBackups[0]},
 };
 int FilesChecked = 0;
@@ -222,26 +222,23 @@ std::string InjectAt(const WriteCommand& command, bool previous, bool readOnly, 
     // The questions, then what became of the file (saving the configuration may succeed without a
     // word), then for "Grabar" over a previous file whether its backup failed.
     const std::string told = user.played.size() > questions.size() ? user.played[questions.size()].text : "";
-    std::vector<Turn> expected = questions;
-    if (!told.empty()) expected.push_back(Message(told));
+    if (!told.empty()) questions.push_back(Message(told));
     const std::string* written = files.Find(target);
     const bool succeeded = told == command.successText && written && *written == command.Document(Movements, previous);
     const std::string step = files.FailedStep();
     const bool backedUp = command.Run == RunSaveLedger && previous && succeeded;
     const bool noticed = backedUp && BackupNotices.contains(step);
-    if (noticed) expected.push_back(Message(BackupNotices.at(step) + "\r\nFallo provocado"));
-    EXPECT_EQ(user.played, expected) << where;
+    if (noticed) questions.push_back(Message(BackupNotices.at(step) + "\r\nFallo provocado"));
+    EXPECT_EQ(user.played, questions) << where;
 
     // Every file's bytes: the backup holds the file replaced, the oldest goes once six stand.
-    const bool kept = backedUp && (!noticed || step == "Remove");
-    const bool pruned = kept && !noticed;
-    std::map<std::string, std::string> expectedFiles = {{leftover, "leftover"}, {LookAlike, LookAlike}};
-    for (const std::string& backup : EarlierBackups) expectedFiles[backup] = backup;
-    if (pruned) expectedFiles.erase(EarlierBackups[0]);
-    if (kept) expectedFiles[NewBackup] = OldContents;
-    if (succeeded || previous) expectedFiles[target] = succeeded ? *written : OldContents;
-    EXPECT_EQ(files.FileCount(), expectedFiles.size()) << where << ": " << files.Listing();
-    for (const auto& [path, bytes] : expectedFiles) {
+    std::map<std::string, std::string> expected = {{leftover, "leftover"}, {LookAlike, LookAlike}};
+    for (const std::string& backup : EarlierBackups) expected[backup] = backup;
+    if (backedUp && !noticed) expected.erase(EarlierBackups[0]);
+    if (backedUp && (!noticed || step == "Remove")) expected[NewBackup] = OldContents;
+    if (succeeded || previous) expected[target] = succeeded ? *written : OldContents;
+    EXPECT_EQ(files.FileCount(), expected.size()) << where << ": " << files.Listing();
+    for (const auto& [path, bytes] : expected) {
         EXPECT_TRUE(files.Find(path) && *files.Find(path) == bytes) << where << ": " << path;
         ++FilesChecked;
     }
