@@ -53,22 +53,22 @@ TEST(BackupTypedName, AlwaysFits127Characters)
     }
 }
 
-// Only the ledger's own backups count, five stay, the one just made among them.
+// Only the ledger's own backups count, five stay, the one just made among them
+// even when the clock went back.
 TEST(BackupsBeyondKept, TakesTheOldestOfTheLedgersOwnBackupsOnly)
 {
-    const std::vector<std::string> listing = {
-        "Enero 2026-01-02 10.00.00.log", "enero 2025-01-01 10.00.00.log", "Enero 2025-01-01 10.00.00.log.txt",
-        "Enero 2025-1-01 10.00.00.log", "Enero2 2025-01-01 10.00.00.log", "Enero 2025-01-01 10.00.0a.log",
-        "Enero 2025-01-01 10.00.00 (2).log", "Enero.log", "x Enero 2025-01-01 10.00.00.log",
-        "Enero 2026-01-06 10.00.00.log", "Enero 2026-01-03 10.00.00.log", "Enero 2026-01-05 10.00.00.log",
-        "Enero 2026-01-04 10.00.00.log", "Enero 2025-12-31 23.59.59.log", "Enero 2026-01-07 10.00.00.log",
-    };
-    const std::string made[] = {"Enero 2026-01-07 10.00.00.log", "Enero 2025-12-31 23.59.59.log"};  // the clock went back
-    EXPECT_EQ(BackupsBeyondKept(listing, "Enero", made[0]),
+    std::vector<std::string> listing = {
+        "enero 2025-01-01 10.00.00.log", "Enero 2025-01-01 10.00.00.log.txt", "Enero 2025-1-01 10.00.00.log",
+        "Enero2 2025-01-01 10.00.00.log", "Enero 2025-01-01 10.00.0a.log", "Enero 2025-01-01 10.00.00 (2).log",
+        "Enero.log", "x Enero 2025-01-01 10.00.00.log", "Enero 2025-12-31 23.59.59.log"};
+    for (char day = '7'; day > '1'; --day) listing.push_back("Enero 2026-01-0" + std::string(1, day) + " 10.00.00.log");
+    const auto beyond = [&](const char* made) { return BackupsBeyondKept(listing, "Enero", made); };
+    EXPECT_EQ(beyond("Enero 2026-01-07 10.00.00.log"),
               (std::vector<std::string>{"Enero 2025-12-31 23.59.59.log", "Enero 2026-01-02 10.00.00.log"}));
-    EXPECT_EQ(BackupsBeyondKept(listing, "Enero", made[1]),
+    EXPECT_EQ(beyond("Enero 2025-12-31 23.59.59.log"),
               (std::vector<std::string>{"Enero 2026-01-02 10.00.00.log", "Enero 2026-01-03 10.00.00.log"}));
-    EXPECT_TRUE(BackupsBeyondKept({listing.begin(), listing.begin() + 12}, "Enero", made[0]).empty());
+    listing.resize(listing.size() - 2);  // five of its own
+    EXPECT_TRUE(beyond("Enero 2026-01-07 10.00.00.log").empty());
 }
 
 }  // namespace
