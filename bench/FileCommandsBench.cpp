@@ -1,14 +1,17 @@
 // How long "Grabar", "Leer" and both exports take for a full ledger of 36500
 // movements: as built (the document made in memory and written in one go, the
-// file read in one go), and for comparison the way of one open, append and
-// close per record or line, and of one read per record.
+// file read in one go; "Grabar" over an existing ledger keeping it as a
+// backup), and for comparison the way of one open, append and close per
+// record or line, and of one read per record.
 #include "bench/BenchTiming.h"
 #include "tests/support/Records.h"
+#include "ledger/files/Backups.h"
 #include "ledger/files/LedgerFile.h"
 #include "ledger/files/RtfExport.h"
 #include "ledger/files/SafeWrite.h"
 #include "ledger/files/TextExport.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -87,6 +90,14 @@ int main()
 
     Report("Grabar, one write of 36500 records",
            MedianMilliseconds(FastRuns, [&](int) { Require(SaveLedgerFile(files, ledgerPath, ledger)); }));
+    // A second later each run; from the sixth run on, the oldest backup is removed too.
+    const auto replacedAt = std::chrono::local_days{std::chrono::year{2026} / 12 / 7};
+    Report("Grabar over an existing ledger, kept as a backup", MedianMilliseconds(FastRuns, [&](int run) {
+               BackupOutcome backup;
+               Require(SaveLedgerKeepingBackup(files, (folder / "").string(), "Ahorros", ledger,
+                                               replacedAt + std::chrono::seconds(run), backup));
+               if (backup.What != BackupOutcome::Step::Kept) Require(FileResult::Failure(backup.Reason));
+           }));
     // Loading takes about a millisecond, below what Report shows: ten loads per run.
     Report("Leer, one read of 36500 records, 10 times", MedianMilliseconds(FastRuns, [&](int) {
                for (int i = 0; i < LoadsPerRun; ++i) Require(LoadLedgerFile(files, ledgerPath, loaded));

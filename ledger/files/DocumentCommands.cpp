@@ -1,5 +1,6 @@
 #include "ledger/files/DocumentCommands.h"
 
+#include "ledger/files/Backups.h"
 #include "ledger/files/LedgerFile.h"
 #include "ledger/files/RtfExport.h"
 #include "ledger/files/SafeWrite.h"
@@ -23,6 +24,8 @@ constexpr std::string_view ReadFailedText = "Fichero NO Leido : ";
 constexpr std::string_view SaveFailedText = "Ahorros NO Grabados en el fichero : ";
 constexpr std::string_view TextExportFailedText = "Ahorros NO Exportados a TXT en el fichero : ";
 constexpr std::string_view RtfExportFailedText = "Ahorros NO Exportados a RTF en el fichero : ";
+constexpr std::string_view BackupNotMadeText = "Copia NO Guardada del fichero anterior : ";
+constexpr std::string_view BackupNotRemovedText = "Copia antigua NO Borrada : ";
 
 // Asks for the document name; false when there is none to work with.
 bool AskName(std::string& ledgerFileName, User& user)
@@ -82,6 +85,14 @@ void TellWriteOutcome(User& user, const FileResult& written, std::string_view su
     }
 }
 
+// Told after the confirmation, in a message of its own.
+void TellBackupOutcome(User& user, const BackupOutcome& backup)
+{
+    if (backup.What == BackupOutcome::Step::Kept) return;
+    const bool notMade = backup.What == BackupOutcome::Step::NotMade;
+    user.Tell(FailureText(notMade ? BackupNotMadeText : BackupNotRemovedText, backup.Path, backup.Reason));
+}
+
 }  // namespace
 
 OverwriteOutcome ConfirmOverwrite(const std::string& path, FileSystem& files, User& user)
@@ -104,13 +115,17 @@ bool ReadLedger(Ledger& ledger, std::string& ledgerFileName, const std::string& 
     return loaded.Ok;
 }
 
-void SaveLedger(const Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder, FileSystem& files,
-                User& user)
+void SaveLedger(const Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder,
+                std::chrono::local_seconds now, FileSystem& files, User& user)
 {
     const auto target = ChooseWriteTarget(ledger, ledgerFileName, dataFolder, LedgerFileExtension, files, user);
     if (!target) return;
-    const FileResult saved = SaveLedgerFile(files, target->Path, ledger);
+    BackupOutcome backup;  // none is made of a new file
+    const FileResult saved = target->Outcome == OverwriteOutcome::Replaced
+                                 ? SaveLedgerKeepingBackup(files, dataFolder, ledgerFileName, ledger, now, backup)
+                                 : SaveLedgerFile(files, target->Path, ledger);
     TellWriteOutcome(user, saved, std::string(SavedText) + ledgerFileName, SaveFailedText, target->Path);
+    if (saved) TellBackupOutcome(user, backup);
 }
 
 void ExportText(const Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder,

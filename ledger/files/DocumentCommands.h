@@ -7,6 +7,7 @@
 #include "ledger/files/FileSystem.h"
 #include "ledger/files/User.h"
 
+#include <chrono>
 #include <string>
 
 namespace cofrelo {
@@ -28,9 +29,11 @@ inline constexpr std::string_view ColonInNameText = "El nombre del fichero no pu
 bool ReadLedger(Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder, FileSystem& files,
                 User& user);
 
-// "Grabar".
-void SaveLedger(const Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder, FileSystem& files,
-                User& user);
+// "Grabar". A ledger file replaced is kept as a backup named after `now`, the
+// local time (see Backups.h); when that fails, a message after the confirmation
+// says why.
+void SaveLedger(const Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder,
+                std::chrono::local_seconds now, FileSystem& files, User& user);
 
 // "Exportar a TXT".
 void ExportText(const Ledger& ledger, std::string& ledgerFileName, const std::string& dataFolder,

@@ -15,6 +15,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace cofrelo {
 
@@ -76,7 +77,16 @@ public:
     virtual FileResult RestoreAttributes(const std::string& path, FileAttributes attributes) = 0;
     // Puts `from` in the place of `to` in one step, replacing what was there.
     virtual FileResult MoveReplacing(const std::string& from, const std::string& to) = 0;
+    // As MoveReplacing, the file replaced going to `backup` (a free name on the
+    // same volume) instead of away. On failure nothing has moved: `to` holds
+    // its old file and `from` is still there.
+    virtual FileResult ReplaceKeepingBackup(const std::string& from, const std::string& to,
+                                            const std::string& backup) = 0;
     virtual FileResult Remove(const std::string& path) = 0;
+    // Creates the folder (not its parents); one already there is fine.
+    virtual FileResult CreateFolder(const std::string& path) = 0;
+    // The names of the files in the folder, without its subfolders, in no set order.
+    virtual FileResult ListFiles(const std::string& folder, std::vector<std::string>& names) = 0;
 };
 
 // The system's file system: Win32 on Windows, POSIX elsewhere (the platform

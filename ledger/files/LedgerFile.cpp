@@ -18,16 +18,30 @@ std::string TooManyRecordsReason()
     return "Tiene mas de " + std::string(digits, end) + " movimientos y no cabe en memoria ...";
 }
 
+// Every byte but a UTF-8 continuation byte (10xxxxxx) starts a character.
+bool StartsCharacter(char byte)
+{
+    return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+}
+
 }  // namespace
 
 std::string LedgerFileNameFromTyped(std::string_view typed)
 {
-    // Every byte but a UTF-8 continuation byte (10xxxxxx) starts a character.
-    std::size_t characters = 0;
-    const auto end = std::find_if(typed.begin(), typed.end(), [&](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80 && ++characters > LedgerFileNameCapacity;
-    });
-    return std::string(typed.begin(), end);
+    return std::string(CutAtCharacters(typed, LedgerFileNameCapacity));
+}
+
+std::size_t CharacterCount(std::string_view text)
+{
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), StartsCharacter));
+}
+
+std::string_view CutAtCharacters(std::string_view text, std::size_t characters)
+{
+    std::size_t seen = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (StartsCharacter(text[i]) && ++seen > characters) return text.substr(0, i);
+    return text;
 }
 
 std::string DocumentPath(std::string_view dataFolder, std::string_view ledgerFileName, std::string_view extension)

@@ -23,6 +23,11 @@ inline constexpr std::string_view RtfExportExtension = ".rtf";
 // checked or changed.
 std::string LedgerFileNameFromTyped(std::string_view typed);
 
+// Characters of UTF-8 text, as the name box counts them.
+std::size_t CharacterCount(std::string_view text);
+// The text's first `characters` characters, never cut inside one.
+std::string_view CutAtCharacters(std::string_view text, std::size_t characters);
+
 // DataFolder + name + extension, joined with nothing in between: the folder
 // brings its own trailing "\", and an empty one leaves the bare name.
 std::string DocumentPath(std::string_view dataFolder, std::string_view ledgerFileName, std::string_view extension);

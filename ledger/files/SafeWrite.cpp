@@ -30,14 +30,36 @@ FileResult WriteAndClose(FileWriter& writer, std::span<const char> contents)
 }
 
 // A read-only target cannot be replaced on Windows; if clearing fails, the
-// move fails and says why. A failed move puts the old attributes back.
-FileResult MoveInPlaceOf(FileSystem& files, const std::string& temporaryPath, const std::string& path)
+// move fails and says why. With a backup path, the old file goes there; if
+// that alone fails, the plain move follows. A failed move puts the old
+// attributes back.
+FileResult MoveInPlaceOf(FileSystem& files, const std::string& temporaryPath, const std::string& path,
+                         const std::string* backupPath, FileResult& kept)
 {
     FileAttributes before = 0;
     const bool cleared = files.Exists(path) && files.ClearReadOnly(path, before);
-    const FileResult moved = files.MoveReplacing(temporaryPath, path);
+    FileResult moved = FileResult::Failure("");
+    if (backupPath) moved = kept = files.ReplaceKeepingBackup(temporaryPath, path, *backupPath);
+    if (!moved) moved = files.MoveReplacing(temporaryPath, path);
     if (!moved && cleared) files.RestoreAttributes(path, before);
     return moved;
+}
+
+FileResult WriteInPlaceOf(FileSystem& files, const std::string& path, std::span<const char> contents,
+                          const std::string* backupPath, FileResult& kept)
+{
+    FileResult result = files.RefuseDevice(path);
+    if (!result) return result;
+    std::string temporaryPath;
+    std::unique_ptr<FileWriter> writer;
+    result = CreateTemporaryBeside(files, path, temporaryPath, writer);
+    if (!result) return result;
+
+    result = WriteAndClose(*writer, contents);
+    writer.reset();
+    if (result) result = MoveInPlaceOf(files, temporaryPath, path, backupPath, kept);
+    if (!result) files.Remove(temporaryPath);
+    return result;
 }
 
 }  // namespace
@@ -51,18 +73,15 @@ std::string TemporaryPathFor(const std::string& path, int attempt)
 
 FileResult ReplaceFileContents(FileSystem& files, const std::string& path, std::span<const char> contents)
 {
-    FileResult result = files.RefuseDevice(path);
-    if (!result) return result;
-    std::string temporaryPath;
-    std::unique_ptr<FileWriter> writer;
-    result = CreateTemporaryBeside(files, path, temporaryPath, writer);
-    if (!result) return result;
+    FileResult unused;
+    return WriteInPlaceOf(files, path, contents, nullptr, unused);
+}
 
-    result = WriteAndClose(*writer, contents);
-    writer.reset();
-    if (result) result = MoveInPlaceOf(files, temporaryPath, path);
-    if (!result) files.Remove(temporaryPath);
-    return result;
+FileResult ReplaceFileContentsKeepingOld(FileSystem& files, const std::string& path, std::span<const char> contents,
+                                         const std::string& backupPath, FileResult& kept)
+{
+    kept = FileResult::Failure("");  // nothing kept until the replacement says so
+    return WriteInPlaceOf(files, path, contents, &backupPath, kept);
 }
 
 }  // namespace cofrelo

@@ -15,6 +15,13 @@ namespace cofrelo {
 // returned. A device at the path is refused before anything is written.
 FileResult ReplaceFileContents(FileSystem& files, const std::string& path, std::span<const char> contents);
 
+// As ReplaceFileContents over an existing file, which goes to backupPath (a
+// free name in an existing folder on the same volume) instead of away. When
+// only keeping it fails, the target is replaced all the same, exactly as
+// ReplaceFileContents does, and `kept` says why no backup was kept.
+FileResult ReplaceFileContentsKeepingOld(FileSystem& files, const std::string& path, std::span<const char> contents,
+                                         const std::string& backupPath, FileResult& kept);
+
 // The name of the attempt-th temporary file for the target: in the target's
 // folder, under a short name of its own, so that it is never longer than the
 // target's path allows nor its last part longer than a folder entry may be.

@@ -118,8 +118,40 @@ FileResult MemoryFileSystem::MoveReplacing(const std::string& from, const std::s
     return FileResult::Success();
 }
 
+// Fails where either of its two moves would, and then moves nothing.
+FileResult MemoryFileSystem::ReplaceKeepingBackup(const std::string& from, const std::string& to,
+                                                  const std::string& backup)
+{
+    if (FileResult step = Step("ReplaceKeepingBackup"); !step) return step;
+    if (!files_.contains(from) || !files_.contains(to) || IsReadOnly(to) || Exists(backup))
+        return FileResult::Failure("No se puede sustituir: " + to);
+    files_[backup] = std::move(files_[to]);
+    files_[to] = std::move(files_[from]);
+    files_.erase(from);
+    return FileResult::Success();
+}
+
+FileResult MemoryFileSystem::CreateFolder(const std::string& path)
+{
+    if (FileResult step = Step("CreateFolder"); !step) return step;
+    return files_.contains(path) ? FileResult::Failure("Ya existe: " + path) : FileResult::Success();
+}
+
+FileResult MemoryFileSystem::ListFiles(const std::string& folder, std::vector<std::string>& names)
+{
+    if (FileResult step = Step("ListFiles"); !step) return step;
+    names.clear();
+    const std::string prefix = folder + "\\";
+    for (const auto& [path, bytes] : files_) {
+        const std::string_view name = std::string_view(path).substr(std::min(prefix.size(), path.size()));
+        if (path.starts_with(prefix) && name.find('\\') == std::string_view::npos) names.emplace_back(name);
+    }
+    return FileResult::Success();
+}
+
 FileResult MemoryFileSystem::Remove(const std::string& path)
 {
+    if (FileResult step = Step("Remove"); !step) return step;
     readOnly_.erase(path);
     return files_.erase(path) == 1 ? FileResult::Success() : FileResult::Failure("No existe: " + path);
 }

@@ -27,9 +27,11 @@ public:
     bool IsReadOnly(const std::string& path) const { return readOnly_.contains(path); }
 
     // Makes step `step` fail, counting from 1 every call of RefuseDevice,
-    // CreateNew, Write, Flush, Close, ClearReadOnly and MoveReplacing. A failing
-    // write leaves half its bytes, as a full disk does. Restoring attributes and
-    // removing, which clean up after a failure, never fail.
+    // CreateNew, Write, Flush, Close, ClearReadOnly, MoveReplacing,
+    // ReplaceKeepingBackup, Remove, CreateFolder and ListFiles. A failing write
+    // leaves half its bytes, as a full disk does. Restoring attributes, which
+    // cleans up after a failure, never fails; nor does a removal that cleans up
+    // after the one failure.
     void FailStep(int step) { failingStep_ = step; }
     // The step that failed ("CreateNew", "Write", ...), or empty.
     const std::string& FailedStep() const { return failedStep_; }
@@ -44,7 +46,11 @@ public:
     FileResult ClearReadOnly(const std::string& path, FileAttributes& before) override;
     FileResult RestoreAttributes(const std::string& path, FileAttributes attributes) override;
     FileResult MoveReplacing(const std::string& from, const std::string& to) override;
+    FileResult ReplaceKeepingBackup(const std::string& from, const std::string& to, const std::string& backup) override;
     FileResult Remove(const std::string& path) override;
+    // Folders are not held: a file may stand in any, and listing one lists the files in it.
+    FileResult CreateFolder(const std::string& path) override;
+    FileResult ListFiles(const std::string& folder, std::vector<std::string>& names) override;
 
 private:
     // A map, not a hash table: readers and writers keep pointers to the bytes,

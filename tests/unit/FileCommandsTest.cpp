@@ -3,7 +3,7 @@
 // talk with the user, played from a script; then a census of injected faults:
 // every write path is made to fail at each of its steps in turn, with no
 // previous file, over one and over a read-only one, which must stay whole,
-// read-only mark included.
+// read-only mark included, as must every backup of it.
 #include "ledger/files/DocumentCommands.h"
 #include "ledger/files/LedgerFile.h"
 #include "ledger/files/RtfExport.h"
@@ -15,12 +15,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <map>
 #include <optional>
 #include <ostream>
+#include <set>
 #include <span>
 #include <vector>
 
 using namespace cofrelo;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -55,11 +60,10 @@ public:
     {
         return Play(Prompt::FileName, std::string(shown));
     }
-    void Tell(std::string_view text) override { Play(Prompt::Message, told = text); }
+    void Tell(std::string_view text) override { Play(Prompt::Message, std::string(text)); }
     bool AskYesNo(std::string_view text) override { return Play(Prompt::Question, std::string(text)) == "Si"; }
 
     std::vector<Turn> played;
-    std::string told;  // the last message
 
 private:
     std::string Play(Prompt prompt, std::string text)
@@ -103,6 +107,13 @@ TEST(ReadLedger, FollowsEveryBranch)
     }
 }
 
+// "Grabar" at a time of its own, which names the backup of a replaced ledger.
+const auto ReplacedAt = std::chrono::local_days{2026y / 12 / 7} + 17h + 5min + 9s;
+void RunSaveLedger(const Ledger& ledger, std::string& name, const std::string& folder, FileSystem& files, User& user)
+{
+    SaveLedger(ledger, name, folder, ReplacedAt, files, user);
+}
+
 const Settings Chosen{{{{1, 2}, {3, 4}, {5, 6}}}, "D:\\Cuentas\\"};
 
 // Saving the configuration; the chosen settings take force even when saving fails.
@@ -123,7 +134,7 @@ const struct WriteCommand {
     void (*Run)(const Ledger&, std::string& name, const std::string& folder, FileSystem&, User&);
 } WriteCommands[] = {
     {"Grabar", "Enero.log", "Ahorros Grabados con el nombre : \r\nEnero", "Ahorros NO Grabados en el fichero : ",
-     [](const std::string& records, bool) { return records; }, SaveLedger},
+     [](const std::string& records, bool) { return records; }, RunSaveLedger},
     {"Exportar a TXT", "Enero.txt", "Ahorros Exportados a TXT ...", "Ahorros NO Exportados a TXT en el fichero : ",
      [](const std::string& records, bool) { return TextExportContents(LedgerOf(records), true); },
      [](auto& l, auto& n, auto& d, auto& f, auto& u) { ExportText(l, n, d, true, f, u); }},
@@ -181,15 +192,35 @@ TEST(WritingCommands, RefuseEveryColonButTheDriveOfAFullPath)
                                           Message(written ? "Ahorros Grabados con el nombre : \r\n" + typed : ColonRefused)};
         ScriptedUser user(script);
         std::string name;
-        SaveLedger(LedgerOf(Movements), name, "", files, user);
+        RunSaveLedger(LedgerOf(Movements), name, "", files, user);
         EXPECT_EQ(user.played, script) << typed;
         EXPECT_EQ(files.Listing(), written ? typed + ".log" : "") << typed;
     }
 }
 
-// Runs the command with the fault at failingStep; false once it has fewer steps.
-// A leftover of an interrupted save stands beside the target and is stepped around.
-bool InjectAt(const WriteCommand& command, bool previous, bool readOnly, int failingStep)
+const std::string Copias = Folder + "Copias";
+// Backups of "Enero" from earlier saves, oldest first, each holding its own
+// name, the last made in the second this save takes; and a file of the user's
+// that only looks like one.
+const std::vector<std::string> EarlierBackups = {
+    Copias + "\\Enero 2025-12-31 23.59.59.log", Copias + "\\Enero 2026-01-01 10.00.00.log",
+    Copias + "\\Enero 2026-10-01 09.00.00.log", Copias + "\\Enero 2026-12-07 17.05.08.log",
+    Copias + "\\Enero 2026-12-07 17.05.09.log"};
+const std::string LookAlike = Copias + "\\Enero 2025-01-01 10.00.00.log.txt";
+const std::string NewBackup = Copias + "\\Enero 2026-12-07 17.05.10.log";
+// What "Grabar" over a previous file tells after its confirmation when this step fails.
+const std::map<std::string, std::string> BackupNotices = {
+    {"CreateFolder", "Copia NO Guardada del fichero anterior : \r\n" + Copias},
+    {"ListFiles", "Copia NO Guardada del fichero anterior : \r\n" + Copias},
+    {"ReplaceKeepingBackup", "Copia NO Guardada del fichero anterior : \r\n" + NewBackup},
+    {"Remove", "Copia antigua NO Borrada : \r\n" + EarlierBackups[0]},
+};
+int FilesChecked = 0;
+
+// Runs the command with the fault at failingStep; gives the step that failed,
+// none once it has fewer steps. A leftover of an interrupted save stands
+// beside the target and is stepped around.
+std::string InjectAt(const WriteCommand& command, bool previous, bool readOnly, int failingStep)
 {
     MemoryFileSystem files;
     const std::string target = Folder + command.fileName;
@@ -197,6 +228,8 @@ bool InjectAt(const WriteCommand& command, bool previous, bool readOnly, int fai
     files.Put(leftover, "leftover");
     if (previous) files.Put(target, OldContents);
     if (readOnly) files.MakeReadOnly(target);
+    for (const std::string& backup : EarlierBackups) files.Put(backup, backup);
+    files.Put(LookAlike, LookAlike);
     files.FailStep(failingStep);
     std::vector<Turn> questions;
     if (command.Run != RunSaveConfiguration) questions.push_back(FileName("", "Enero"));
@@ -207,39 +240,62 @@ bool InjectAt(const WriteCommand& command, bool previous, bool readOnly, int fai
 
     const std::string where = std::string(command.name) + (previous ? ", over a previous file" : ", no previous file") +
                               (readOnly ? " (read-only)" : "") + ", fault at step " + std::to_string(failingStep);
-    // The questions, then at most one message; saving the configuration may succeed without a word.
-    const std::string& told = user.told;
+    // The questions, then what became of the file (saving the configuration may succeed without a
+    // word), then for "Grabar" over a previous file whether its backup failed.
+    const std::string told = user.played.size() > questions.size() ? user.played[questions.size()].text : "";
     if (!told.empty()) questions.push_back(Message(told));
-    EXPECT_EQ(user.played, questions) << where;
     const std::string* written = files.Find(target);
     const bool succeeded = told == command.successText && written && *written == command.Document(Movements, previous);
-    EXPECT_EQ(*files.Find(leftover), "leftover") << where;
-    EXPECT_EQ(files.Listing(), (succeeded || previous ? target + " " : "") + leftover) << where;
-    if (files.FailedStep().empty()) {
+    const std::string step = files.FailedStep();
+    const bool backedUp = command.Run == RunSaveLedger && previous && succeeded;
+    const bool noticed = backedUp && BackupNotices.contains(step);
+    if (noticed) questions.push_back(Message(BackupNotices.at(step) + "\r\nFallo provocado"));
+    EXPECT_EQ(user.played, questions) << where;
+
+    // Every file's bytes: the backup holds the file replaced, the oldest goes once six stand.
+    std::map<std::string, std::string> expected = {{leftover, "leftover"}, {LookAlike, LookAlike}};
+    for (const std::string& backup : EarlierBackups) expected[backup] = backup;
+    if (backedUp && !noticed) expected.erase(EarlierBackups[0]);
+    if (backedUp && (!noticed || step == "Remove")) expected[NewBackup] = OldContents;
+    if (succeeded || previous) expected[target] = succeeded ? *written : OldContents;
+    EXPECT_EQ(files.FileCount(), expected.size()) << where << ": " << files.Listing();
+    for (const auto& [path, bytes] : expected) {
+        EXPECT_TRUE(files.Find(path) && *files.Find(path) == bytes) << where << ": " << path;
+        ++FilesChecked;
+    }
+    if (step.empty()) {
         EXPECT_TRUE(succeeded) << where << ": told " << told;
         EXPECT_FALSE(files.IsReadOnly(target)) << where << ": the new file is no read-only copy of the old";
-        return false;
+        return step;
     }
     // Only a failure to clear the read-only mark of a file without one may pass unnoticed.
-    if (succeeded && files.FailedStep() == "ClearReadOnly" && !readOnly) return true;
+    if (noticed || (succeeded && step == "ClearReadOnly" && !readOnly)) return step;
     const std::string failure = std::string(command.failureHeadline) + "\r\n" + target + "\r\n";
     EXPECT_TRUE(told.starts_with(failure) && told.size() > failure.size()) << where << ": told " << told;
-    EXPECT_TRUE(!previous || (written && *written == OldContents)) << where;
     EXPECT_EQ(files.IsReadOnly(target), readOnly) << where << ": the read-only mark";
-    return true;
+    return step;
 }
 
-TEST(FaultCensus, EveryWritePathKeepsThePreviousFileAndTellsOfEveryFailure)
+TEST(FaultCensus, EveryWritePathKeepsThePreviousFileAndItsBackupsAndTellsOfEveryFailure)
 {
+    int faults = 0;
     for (const auto& command : WriteCommands) {
         const std::pair<bool, bool> previousFiles[] = {{false, false}, {true, false}, {true, true}};  // and read-only
         for (const auto& [previous, readOnly] : previousFiles) {
-            int faults = 0;
-            for (int failingStep = 1; InjectAt(command, previous, readOnly, failingStep); ++failingStep) ++faults;
-            // Creating, writing, flushing and closing the new file and moving it into place, at least.
-            EXPECT_GE(faults, 5) << command.name << (previous ? ", over a previous file" : "");
+            std::set<std::string> failed;
+            int step = 0;
+            for (std::string name; !(name = InjectAt(command, previous, readOnly, ++step)).empty();) failed.insert(name);
+            faults += step - 1;
+            // Creating, writing, flushing and closing the new file and moving it into place, at least;
+            // "Grabar" over a previous file also keeps it as a backup and prunes the oldest.
+            EXPECT_GE(step - 1, 5) << command.name << (previous ? ", over a previous file" : "");
+            const std::set<std::string> backupSteps = {"CreateFolder", "ReplaceKeepingBackup", "ListFiles", "Remove"};
+            EXPECT_EQ(std::ranges::includes(failed, backupSteps), command.Run == RunSaveLedger && previous)
+                << command.name;
         }
     }
+    RecordProperty("faults_injected", faults);
+    RecordProperty("files_checked", FilesChecked);
 }
 
 }  // namespace

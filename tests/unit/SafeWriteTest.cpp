@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -81,29 +82,40 @@ const std::string Saved = "saved";
 // well. The temporary file has a short name of its own, so a target the system
 // takes can always be written: a last part of 255 characters (the most a
 // folder entry may have) and a path of 381 characters, far beyond MAX_PATH, alike.
+// The file replaced is kept, when asked, byte for byte in a folder made for it.
 TEST(ReplaceFileContents, WritesEveryNameTheSystemTakes)
 {
     const std::string longestName = std::string(251, 'n') + ".log";
     const std::string deepFolders =
         std::string(120, 'a') + "/" + std::string(120, 'b') + "/" + std::string(120, 'c') + "/";
-    const struct { std::string folders; std::string name; bool readOnlyBefore; } cases[] = {
-        {"", longestName, false}, {deepFolders, longestName, false},
-        {"\u041A\u043E\u043F\u0438\u043B\u043A\u0430/", "\u0141\u00F3d\u017A.log", false},
-        {"\u0141\u0105ka/", "\uFF41\uFF42\uFF3C\uFF43.log", true},
+    const struct { std::string folders; std::string name; bool readOnlyBefore, keepOld; } cases[] = {
+        {"", longestName, false, false}, {deepFolders, longestName, false, false},
+        {"\u041A\u043E\u043F\u0438\u043B\u043A\u0430/", "\u0141\u00F3d\u017A.log", false, false},
+        {"\u0141\u0105ka/", "\uFF41\uFF42\uFF3C\uFF43.log", true, false}, {"", "Enero.log", false, true},
+        {"\u0141\u0105ka/", "\uFF41\uFF42\uFF3C\uFF43.log", true, true},
     };
-    for (const auto& [folders, name, readOnlyBefore] : cases) {
+    for (const auto& [folders, name, readOnlyBefore, keepOld] : cases) {
         ScratchFolder scratch;
         fs::create_directories(PathOf(scratch.path + folders));
         const std::string path = scratch.path + folders + name;
-        if (readOnlyBefore) {
-            std::ofstream(PathOf(path)) << "old";
-            fs::permissions(PathOf(path), fs::perms::owner_read);  // read-only
-        }
-        const FileResult written = ReplaceFileContents(SystemFileSystem(), path, Saved);
+        if (readOnlyBefore || keepOld) std::ofstream(PathOf(path)) << "old";
+        if (readOnlyBefore) fs::permissions(PathOf(path), fs::perms::owner_read);  // read-only
+        const std::string backups = scratch.path + folders + "Copias";
+        FileResult kept;  // the second time, the folder is there already
+        EXPECT_TRUE(!keepOld || (SystemFileSystem().CreateFolder(backups) && SystemFileSystem().CreateFolder(backups)));
+        const FileResult written = keepOld ? ReplaceFileContentsKeepingOld(SystemFileSystem(), path, Saved,
+                                                                           backups + "/" + name, kept)
+                                           : ReplaceFileContents(SystemFileSystem(), path, Saved);
         EXPECT_TRUE(written) << path.size() << " characters: " << written.Reason;
         std::ifstream file(PathOf(path), std::ios::binary);
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), Saved) << path.size() << " characters";
-        EXPECT_EQ(NamesIn(scratch.path + folders), std::vector{name}) << path.size() << " characters";
+        std::vector<std::string> names = NamesIn(scratch.path + folders);
+        std::ranges::sort(names);
+        EXPECT_EQ(names, (keepOld ? std::vector<std::string>{"Copias", name} : std::vector{name})) << path;
+        if (!keepOld) continue;
+        std::ifstream backup(PathOf(backups + "/" + name), std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(backup), {}), "old");
+        EXPECT_TRUE(kept && SystemFileSystem().ListFiles(backups, names) && names == std::vector{name}) << kept.Reason;
     }
 }
 

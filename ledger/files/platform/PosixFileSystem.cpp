@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -129,9 +130,46 @@ public:
         return ::rename(from.c_str(), to.c_str()) == 0 ? FileResult::Success() : LastError();
     }
 
+    // The old file gets its second name first, so that the target is never
+    // missing; the rename then leaves the old bytes under the backup name alone.
+    FileResult ReplaceKeepingBackup(const std::string& from, const std::string& to, const std::string& backup) override
+    {
+        if (::link(to.c_str(), backup.c_str()) != 0) return LastError();
+        if (::rename(from.c_str(), to.c_str()) == 0) return FileResult::Success();
+        const FileResult failed = LastError();
+        ::unlink(backup.c_str());
+        return failed;
+    }
+
     FileResult Remove(const std::string& path) override
     {
         return ::unlink(path.c_str()) == 0 ? FileResult::Success() : LastError();
+    }
+
+    FileResult CreateFolder(const std::string& path) override
+    {
+        if (::mkdir(path.c_str(), 0777) == 0) return FileResult::Success();
+        if (errno != EEXIST) return LastError();
+        struct stat status {};
+        const bool folder = ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+        return folder ? FileResult::Success() : FileResult::Failure(std::strerror(EEXIST));
+    }
+
+    FileResult ListFiles(const std::string& folder, std::vector<std::string>& names) override
+    {
+        DIR* const listing = ::opendir(folder.c_str());
+        if (!listing) return LastError();
+        names.clear();
+        errno = 0;
+        while (const dirent* entry = ::readdir(listing)) {
+            struct stat status {};
+            const std::string path = folder + "/" + entry->d_name;
+            if (::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)) names.emplace_back(entry->d_name);
+            errno = 0;
+        }
+        const FileResult result = errno == 0 ? FileResult::Success() : LastError();
+        ::closedir(listing);
+        return result;
     }
 };
 

@@ -184,11 +184,63 @@ public:
                    : LastError();
     }
 
+    // ReplaceFileW renames the old file to the backup name, then the new one
+    // to the target. Where it fails in between (ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
+    // the old file is left under the backup name alone: it goes back to the
+    // target, or, if it cannot, the replacement is finished by hand, so that a
+    // file always stands at the target. Every other failure leaves both names
+    // as they were.
+    FileResult ReplaceKeepingBackup(const std::string& from, const std::string& to, const std::string& backup) override
+    {
+        const auto systemFrom = SystemPath(from);
+        const auto systemTo = SystemPath(to);
+        const auto systemBackup = SystemPath(backup);
+        if (!systemFrom || !systemTo || !systemBackup) return BadName();
+        if (ReplaceFileW(systemTo->c_str(), systemFrom->c_str(), systemBackup->c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
+                         nullptr, nullptr))
+            return FileResult::Success();
+        const FileResult failed = LastError();
+        if (GetFileAttributesW(systemTo->c_str()) == INVALID_FILE_ATTRIBUTES &&
+            !MoveFileExW(systemBackup->c_str(), systemTo->c_str(), MOVEFILE_WRITE_THROUGH) &&
+            MoveFileExW(systemFrom->c_str(), systemTo->c_str(), MOVEFILE_WRITE_THROUGH))
+            return FileResult::Success();
+        return failed;
+    }
+
     FileResult Remove(const std::string& path) override
     {
         const auto system = SystemPath(path);
         if (!system) return BadName();
         return DeleteFileW(system->c_str()) ? FileResult::Success() : LastError();
+    }
+
+    FileResult CreateFolder(const std::string& path) override
+    {
+        const auto system = SystemPath(path);
+        if (!system) return BadName();
+        if (CreateDirectoryW(system->c_str(), nullptr)) return FileResult::Success();
+        const DWORD error = GetLastError();
+        const DWORD attributes = GetFileAttributesW(system->c_str());
+        const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+        return error == ERROR_ALREADY_EXISTS && folder ? FileResult::Success() : ErrorResult(error);
+    }
+
+    FileResult ListFiles(const std::string& folder, std::vector<std::string>& names) override
+    {
+        const auto pattern = SystemPath(folder + "\\*");
+        if (!pattern) return BadName();
+        WIN32_FIND_DATAW found{};
+        const HANDLE search =
+            FindFirstFileExW(pattern->c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+        if (search == INVALID_HANDLE_VALUE) return LastError();
+        names.clear();
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                names.push_back(common::Utf8FromWide(found.cFileName));
+        } while (FindNextFileW(search, &found));
+        const DWORD error = GetLastError();
+        FindClose(search);
+        return error == ERROR_NO_MORE_FILES ? FileResult::Success() : ErrorResult(error);
     }
 };
 

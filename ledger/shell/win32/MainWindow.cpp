@@ -20,6 +20,8 @@
 
 #include <commctrl.h>
 
+#include <chrono>
+
 namespace cofrelo {
 
 namespace {
@@ -128,10 +130,21 @@ void OnRead(HWND window)
         RefillLedgerList(Cofrelo.LedgerList, Cofrelo.Ledger, Cofrelo.AmericanFormat);
 }
 
+// The time on the wall clock, which names the backup of a replaced ledger.
+std::chrono::local_seconds LocalTimeNow()
+{
+    using namespace std::chrono;
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return local_days{year{now.wYear} / now.wMonth / now.wDay} + hours{now.wHour} + minutes{now.wMinute} +
+           seconds{now.wSecond};
+}
+
 void OnSave(HWND window)
 {
     DialogUser user(window);
-    SaveLedger(Cofrelo.Ledger, Cofrelo.LedgerFileName, Cofrelo.Settings.DataFolder, SystemFileSystem(), user);
+    SaveLedger(Cofrelo.Ledger, Cofrelo.LedgerFileName, Cofrelo.Settings.DataFolder, LocalTimeNow(), SystemFileSystem(),
+               user);
 }
 
 void OnExportText(HWND window)
