@@ -47,26 +47,4 @@ TEST(SaveLedgerFile, WritesTheRecordsByteForByte)
     EXPECT_EQ(*files.Find(Path), expected);
 }
 
-// Loads the file over a ledger of four expenses. The balance a load takes and
-// what a failed load leaves are ReadLedger's part (FileCommandsTest).
-TEST(LoadLedgerFile, TakesWholeRecordsAsTheyStand)
-{
-    std::string garbage(3 * MovementSize + 50, '\0');
-    for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>((i * 151 + 7) % 256);
-    const struct { const char* what; std::string file; std::int32_t count; } cases[] = {
-        {"161 bytes", SavingRecord.substr(0, 161), 0},
-        {"a record and 161 bytes", SavingRecord + ExpenseRecord.substr(0, 161), 1}, {"garbage", garbage, 3},
-        {"as many records as inserting allows", Repeated(SavingRecord, LedgerCapacity), LedgerCapacity},
-        {"the spare slot filled", Repeated(SavingRecord, LedgerCapacity) + ExpenseRecord, LedgerSlots},
-    };
-    for (const auto& c : cases) {
-        MemoryFileSystem files;
-        files.Put(Path, c.file);
-        Ledger ledger = LedgerOf(Repeated(ExpenseRecord, 4));
-        ASSERT_TRUE(LoadLedgerFile(files, Path, ledger)) << c.what;
-        EXPECT_EQ(ledger.Count(), c.count) << c.what;
-        EXPECT_EQ(LedgerBytes(ledger), c.file.substr(0, static_cast<std::size_t>(c.count) * MovementSize)) << c.what;
-    }
-}
-
 }  // namespace

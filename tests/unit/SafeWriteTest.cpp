@@ -119,15 +119,6 @@ TEST(ReplaceFileContents, WritesEveryNameTheSystemTakes)
     }
 }
 
-TEST(TemporaryPathFor, StaysShortInTheTargetsFolder)
-{
-    const std::pair<std::string, std::string> cases[] = {
-        {"C:\\Datos\\" + std::string(255, 'n'), "C:\\Datos\\~Cofrelo.7.tmp"},
-        {"/tmp/datos/Enero.log", "/tmp/datos/~Cofrelo.7.tmp"}, {"Enero.log", "~Cofrelo.7.tmp"},
-    };
-    for (const auto& [target, temporary] : cases) EXPECT_EQ(TemporaryPathFor(target, 7), temporary) << target;
-}
-
 TEST(LongPathForm, ExtendsFullPathsFromMaxPathOn)
 {
     const std::wstring name259 = LR"(C:\)" + std::wstring(256, L'a');

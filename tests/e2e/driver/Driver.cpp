@@ -5,7 +5,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <optional>
 #include <span>
 #include <utility>
 
@@ -16,7 +15,6 @@ using namespace common;
 namespace {
 
 constexpr int MessageBoxTextId = 0xFFFF;
-constexpr DWORD SettleIntervalMs = 50;
 // Room for the longest cell text the programs' lists hold.
 constexpr std::size_t TextCapacity = 1024;
 
@@ -49,25 +47,6 @@ void PostKey(HWND target, WORD key, bool altHeld = false)
                         (altHeld ? static_cast<LPARAM>(KF_ALTDOWN) << 16 : 0);
     PostMessageW(target, altHeld ? WM_SYSKEYDOWN : WM_KEYDOWN, key, data);
     PostMessageW(target, altHeld ? WM_SYSKEYUP : WM_KEYUP, key, data | static_cast<LPARAM>(0xC0000000));
-}
-
-// The open popup menu as the screen shows it: whether its column of check
-// marks (from where the first item's highlight begins, as wide as the
-// system's check-mark bitmap) holds a mark in the menu's text color. None
-// while no highlight shows: the popup is not on the screen yet.
-std::optional<bool> ShowsCheckMark(const ScreenImage& popup)
-{
-    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
-    for (int y = 0; y < popup.Height; ++y)
-        for (int left = 0; popup.At(popup.Width / 2, y) == highlight && left < popup.Width; ++left) {
-            if (popup.At(left, y) != highlight) continue;
-            const int right = std::min(popup.Width, left + GetSystemMetrics(SM_CXMENUCHECK) + 2);
-            for (int markY = 0; markY < popup.Height; ++markY)
-                for (int x = left; x < right; ++x)
-                    if (popup.At(x, markY) == GetSysColor(COLOR_MENUTEXT)) return true;
-            return false;
-        }
-    return std::nullopt;
 }
 
 ScreenImage CaptureScreen(const RECT& area)
@@ -338,39 +317,6 @@ void Press(HWND target, const Keystroke& keystroke)
     if (!keystroke.Key) return PostAndWaitUntilTaken(root, WM_SYSCOMMAND, SC_CLOSE, 0);
     PostKey(target, keystroke.Key, keystroke.AltHeld);
     WaitUntilIdle(root);
-}
-
-bool MenuShowsCheckMark(HWND window)
-{
-    if (HMENU bar = GetMenu(window); bar && GetMenuItemCount(bar) > 0) {  // Windows reads another process's menu
-        HMENU popup = GetSubMenu(bar, 0);
-        for (int item = 0; item < GetMenuItemCount(popup); ++item)
-            if (GetMenuState(popup, static_cast<UINT>(item), MF_BYPOSITION) & MF_CHECKED) return true;
-        return false;
-    }
-    // Under Wine a window whose activation arrives late is raised over a popup
-    // it has just opened; a popup that shows no highlight soon is opened again.
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        WaitUntilIdle(window);
-        PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, 0);  // as F10: the menu bar's first title
-        PostKey(window, VK_DOWN);
-        const HWND popup = WaitFor([&] { return FindShown(ProcessOf(window), L"#32768", nullptr); }, "the menu");
-        // What a window paints reaches the screen a little later: two captures
-        // this far apart must agree before the popup counts as shown.
-        ScreenImage image = CapturePainted(popup, ScreenRect(popup));
-        std::optional<bool> shows;
-        for (int capture = 0; !shows && capture < 40; ++capture) {
-            Sleep(SettleIntervalMs);
-            const ScreenImage previous = std::exchange(image, CapturePainted(popup, ScreenRect(popup)));
-            if (image.Pixels == previous.Pixels) shows = ShowsCheckMark(image);
-        }
-        // One Esc closes the popup, the second leaves the menu bar.
-        PostKey(window, VK_ESCAPE);
-        PostKey(window, VK_ESCAPE);
-        WaitUntilIdle(window);
-        if (shows) return *shows;
-    }
-    throw DriverError("the open menu never showed on the screen");
 }
 
 ScreenImage CapturePainted(HWND window, const RECT& area)

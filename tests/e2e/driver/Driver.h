@@ -145,10 +145,6 @@ HWND FocusAfterReactivation(HWND window, HWND meanwhile);
 DWORD RunToEnd(std::wstring commandLine);
 // WM_COMMAND with the item's id, as the menu posts it.
 inline void ChooseMenuCommand(HWND window, int command) { PostAndWaitUntilTaken(window, WM_COMMAND, command, 0); }
-// Whether any item of the window's first menu popup shows a check mark, as
-// the screen shows it: the popup is opened from the keyboard (F10, Down) and
-// closed with Esc. Under Wine a menu can be read only by its own process.
-bool MenuShowsCheckMark(HWND window);
 
 // What a user presses in a window: a key, or the close command itself
 // (WM_SYSCOMMAND with SC_CLOSE: the close box and the system menu's item).
