@@ -119,25 +119,19 @@ TEST(Keys, EveryWindowKeepsItsFocusAndTakesItsKeys)
         {ConfigurationCommand, ConfigDialogTitle, FolderBoxId, ConfigAcceptButtonId, ConfigCancelButtonId},
     };
     for (const auto& k : keepers) {
-        SCOPED_TRACE(e2e::Utf8(k.title));
-        const HWND window = next.Open(k.command, k.title);
-        e2e::Focus(e2e::Control(window, k.focused));
-        const HWND focused = e2e::Control(window, k.focused);
-        EXPECT_EQ(e2e::FocusAfterReactivation(window, e2e::Control(window, k.meanwhile)), focused);
+        const HWND window = next.Open(k.command, k.title), focused = e2e::Control(window, k.focused);
+        e2e::Focus(focused);
+        const HWND meanwhile = e2e::Control(window, k.meanwhile);
+        EXPECT_EQ(e2e::FocusAfterReactivation(window, meanwhile), focused) << e2e::Utf8(k.title);
         e2e::CloseWith(window, k.closer);
     }
 
     // A dialog that a row does not find open is opened anew, with a text typed in.
     using namespace e2e;
     enum Outcome { KeepsTexts, Ends, Inserts, EndsProgram };
-    const struct {
-        int command;  // that opens the dialog; 0: the main window
-        const wchar_t* title;
-        int typedInto;
-        int focused;
-        Keystroke key;
-        Outcome expected;
-    } cases[] = {
+    // The command that opens the window (0: the main window), the box typed into, the control focused.
+    const struct { int command; const wchar_t* title; int typedInto, focused; Keystroke key; Outcome expected; }
+        cases[] = {
         {0, MainWindowTitle, 0, LedgerListId, Enter, KeepsTexts},
         {0, MainWindowTitle, 0, LedgerListId, Esc, KeepsTexts},
         {ReadCommand, FileNameDialogTitle, NameBoxId, NameBoxId, Enter, KeepsTexts},
