@@ -29,6 +29,9 @@ struct LibraryDeleter {
 struct CoTaskMemoryDeleter {
     void operator()(void* memory) const { CoTaskMemFree(memory); }
 };
+struct FindCloser {
+    void operator()(HANDLE search) const { FindClose(search); }
+};
 
 }  // namespace handles
 
@@ -41,6 +44,8 @@ using BitmapHandle = UniqueHandle<HBITMAP, handles::GdiObjectDeleter>;
 using IconHandle = UniqueHandle<HICON, handles::IconDeleter>;
 using MemoryDcHandle = UniqueHandle<HDC, handles::MemoryDcDeleter>;
 using LibraryHandle = UniqueHandle<HMODULE, handles::LibraryDeleter>;
+// A listing of a folder's entries (FindFirstFileExW); never INVALID_HANDLE_VALUE.
+using FindHandle = std::unique_ptr<void, handles::FindCloser>;
 // An item list the shell allocated, such as the folder browser's answer.
 using ShellItemList = std::unique_ptr<std::remove_pointer_t<PIDLIST_ABSOLUTE>, handles::CoTaskMemoryDeleter>;
 

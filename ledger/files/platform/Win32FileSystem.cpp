@@ -230,16 +230,16 @@ public:
         const auto pattern = SystemPath(folder + "\\*");
         if (!pattern) return BadName();
         WIN32_FIND_DATAW found{};
-        const HANDLE search =
+        const HANDLE first =
             FindFirstFileExW(pattern->c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
-        if (search == INVALID_HANDLE_VALUE) return LastError();
+        if (first == INVALID_HANDLE_VALUE) return LastError();
+        const common::FindHandle search(first);
         names.clear();
         do {
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
                 names.push_back(common::Utf8FromWide(found.cFileName));
-        } while (FindNextFileW(search, &found));
+        } while (FindNextFileW(search.get(), &found));
         const DWORD error = GetLastError();
-        FindClose(search);
         return error == ERROR_NO_MORE_FILES ? FileResult::Success() : ErrorResult(error);
     }
 };
