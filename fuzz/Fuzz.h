@@ -13,9 +13,3 @@ void FuzzOne(std::string_view input);
 void Require(bool holds, const char* what);
 
 bool IsDigit(char c);
-
-// A 22-character display text of FormatAmount: an optional "-", the integer
-// digits grouped by three, the decimal separator and two decimals, then spaces.
-// A text too long for 22 characters is cut, so one without padding may stop
-// anywhere in that pattern. American: "," and "."; European: "." and "'".
-bool IsFormattedAmount(std::string_view text, bool american);

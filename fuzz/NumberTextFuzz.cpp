@@ -21,6 +21,30 @@ using namespace cofrelo;
 
 namespace {
 
+// A 22-character display text of FormatAmount: an optional "-", the integer
+// digits grouped by three, the decimal separator and two decimals, then spaces.
+// A text too long for 22 characters is cut, so one without padding may stop
+// anywhere in that pattern. American: "," and "."; European: "." and "'".
+bool IsFormattedAmount(std::string_view text, bool american)
+{
+    const char group = american ? ',' : '.';
+    const std::size_t end = text.find_last_not_of(' ');
+    if (text.size() != AmountTextWidth || end == std::string_view::npos) return false;
+    const bool mayBeCut = end == AmountTextWidth - 1;
+    const std::string_view body = text.substr(text[0] == '-', end + 1 - (text[0] == '-'));
+    const std::size_t point = body.find(american ? '.' : '\'');
+    const std::string_view integer = body.substr(0, point);
+    const std::size_t firstGroup = std::min(integer.find(group), integer.size());
+    // Only a zero integer part starts with "0", and then that digit stands alone.
+    if (firstGroup == 0 || firstGroup > 3 || (integer[0] == '0' && integer.size() > 1)) return false;
+    for (std::size_t i = 0; i < integer.size(); ++i)
+        if (i >= firstGroup && (i - firstGroup) % 4 == 0 ? integer[i] != group : !IsDigit(integer[i])) return false;
+    if (point == std::string_view::npos) return mayBeCut;
+    const std::string_view decimals = body.substr(point + 1);
+    return (integer.size() - firstGroup) % 4 == 0 && std::all_of(decimals.begin(), decimals.end(), IsDigit) &&
+           (decimals.size() == 2 || (mayBeCut && decimals.size() < 2));
+}
+
 // The number a display text shows, read with ParseNumber.
 double Shown(std::string_view text, bool american)
 {
