@@ -32,22 +32,16 @@ public:
 
     FileResult Write(std::span<const char> bytes) override
     {
-        if (closed_) return FileResult::Failure("Fichero ya cerrado");
         const FileResult step = files_.Step("Write");
         bytes_.append(bytes.data(), step ? bytes.size() : bytes.size() / 2);
         return step;
     }
     FileResult Flush() override { return files_.Step("Flush"); }
-    FileResult Close() override
-    {
-        closed_ = true;
-        return files_.Step("Close");
-    }
+    FileResult Close() override { return files_.Step("Close"); }
 
 private:
     MemoryFileSystem& files_;
     std::string& bytes_;
-    bool closed_ = false;
 };
 
 }  // namespace
@@ -142,10 +136,9 @@ FileResult MemoryFileSystem::ListFiles(const std::string& folder, std::vector<st
     if (FileResult step = Step("ListFiles"); !step) return step;
     names.clear();
     const std::string prefix = folder + "\\";
-    for (const auto& [path, bytes] : files_) {
-        const std::string_view name = std::string_view(path).substr(std::min(prefix.size(), path.size()));
-        if (path.starts_with(prefix) && name.find('\\') == std::string_view::npos) names.emplace_back(name);
-    }
+    for (const auto& [path, bytes] : files_)
+        if (path.starts_with(prefix) && path.find('\\', prefix.size()) == std::string::npos)
+            names.push_back(path.substr(prefix.size()));
     return FileResult::Success();
 }
 

@@ -15,7 +15,10 @@ namespace cofrelo {
 
 class MemoryFileSystem final : public FileSystem {
 public:
+    explicit MemoryFileSystem(std::map<std::string, std::string> files = {}) : files_(std::move(files)) {}
     void Put(const std::string& path, std::string bytes) { files_[path] = std::move(bytes); }
+    // Every file's bytes by its path.
+    const std::map<std::string, std::string>& Files() const { return files_; }
     // The file's bytes, or none when nothing stands at the path.
     const std::string* Find(const std::string& path) const;
     // The paths of every file, in order, separated by spaces.

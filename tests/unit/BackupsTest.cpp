@@ -1,8 +1,10 @@
-// The names of the backups of replaced ledgers, their order, the 127
-// characters their typed names fit, and what pruning takes. The fault census
-// (FileCommandsTest) saves with backups and makes each of their steps fail.
+// The 127 characters a typed ledger name keeps; the names of the backups of
+// replaced ledgers, their order, the 127 characters their typed names fit, and
+// what pruning takes. The fault census (FileCommandsTest) saves with backups
+// and makes each of their steps fail.
 #include "ledger/files/Backups.h"
 #include "ledger/files/LedgerFile.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +16,22 @@ using namespace std::chrono;
 namespace {
 
 const local_seconds Replaced = local_days{2026y / 12 / 7} + 17h + 5min + 9s;
+
+// 127 characters, whatever their length in UTF-8 bytes, and never part of one.
+TEST(LedgerFileNameFromTyped, KeepsTheFirst127Characters)
+{
+    const std::string polish = "\u0141";          // 2 bytes
+    const std::string fullWidth = "\uFF3C";       // 3 bytes
+    const std::string outsideBmp = "\U0001F4B0";  // 4 bytes, a surrogate pair in UTF-16
+    const std::pair<std::string, std::string> cases[] = {
+        {"Enero 2025", "Enero 2025"}, {Repeated("a", 128), Repeated("a", 127)},
+        {Repeated(polish, 130), Repeated(polish, 127)},
+        {Repeated("a", 126) + fullWidth + "b", Repeated("a", 126) + fullWidth},
+        {Repeated("a", 126) + outsideBmp, Repeated("a", 126) + outsideBmp},
+        {Repeated("a", 127) + outsideBmp, Repeated("a", 127)}, {Repeated(outsideBmp, 200), Repeated(outsideBmp, 127)},
+    };
+    for (const auto& [typed, kept] : cases) EXPECT_EQ(LedgerFileNameFromTyped(typed), kept) << typed;
+}
 
 TEST(BackupTypedName, NamesTheLedgerAndTheTimeInTheTypedNamesFolder)
 {

@@ -56,20 +56,17 @@ class ScriptedUser final : public User {
 public:
     explicit ScriptedUser(std::vector<Turn> script) : script_(std::move(script)) {}
 
-    std::optional<std::string> AskFileName(std::string_view shown) override
-    {
-        return Play(Prompt::FileName, std::string(shown));
-    }
-    void Tell(std::string_view text) override { Play(Prompt::Message, std::string(text)); }
-    bool AskYesNo(std::string_view text) override { return Play(Prompt::Question, std::string(text)) == "Si"; }
+    std::optional<std::string> AskFileName(std::string_view shown) override { return Play(Prompt::FileName, shown); }
+    void Tell(std::string_view text) override { Play(Prompt::Message, text); }
+    bool AskYesNo(std::string_view text) override { return Play(Prompt::Question, text) == "Si"; }
 
     std::vector<Turn> played;
 
 private:
-    std::string Play(Prompt prompt, std::string text)
+    std::string Play(Prompt prompt, std::string_view text)
     {
         const std::string answer = played.size() < script_.size() ? script_[played.size()].answer : "";
-        played.push_back({prompt, std::move(text), answer});
+        played.push_back({prompt, std::string(text), answer});
         return answer;
     }
 
@@ -86,7 +83,6 @@ TEST(ReadLedger, FollowsEveryBranch)
         {"dialog closed with no name", "", SavingRecord, false, false, {FileName("", "")}},
         {"missing file", "", std::nullopt, false, false, {FileName("", "Enero"), Message("Fichero NO Existe ...")}},
         {"earlier name kept when the dialog closes", "Enero", Movements, false, true, {FileName("Enero", "Enero")}},
-        {"empty file", "", "", false, true, {FileName("", "Enero")}},
         {"whole records only", "", SavingRecord + ExpenseRecord.substr(0, 161), false, true, {FileName("", "Enero")}},
         {"a failing read", "", Movements, true, false, {FileName("", "Enero"), Message(notRead + "Error de lectura")}},
         {"more records than slots", "", std::string((LedgerSlots + 1) * MovementSize, ' '), false, false,
@@ -192,12 +188,9 @@ TEST(WritingCommands, RefuseEveryColonButTheDriveOfAFullPath)
     };
     for (const auto& [typed, written] : cases) {
         MemoryFileSystem files;
-        const std::vector<Turn> script = {FileName("", typed),
-                                          Message(written ? "Ahorros Grabados con el nombre : \r\n" + typed : ColonRefused)};
-        ScriptedUser user(script);
+        ScriptedUser user({FileName("", typed)});
         std::string name;
         RunSaveLedger(LedgerOf(Movements), name, "", files, user);
-        EXPECT_EQ(user.played, script) << typed;
         EXPECT_EQ(files.Listing(), written ? typed + ".log" : "") << typed;
     }
 }
@@ -219,21 +212,17 @@ const std::map<std::string, std::string> BackupNotices = {
     {"ReplaceKeepingBackup", "Copia NO Guardada del fichero anterior : \r\n" + NewBackup},
     {"Remove", "Copia antigua NO Borrada : \r\n" + EarlierBackups[0]},
 };
-int FilesChecked = 0;
-
 // Runs the command with the fault at failingStep; gives the step that failed,
 // none once it has fewer steps. A leftover of an interrupted save stands
 // beside the target and is stepped around.
 std::string InjectAt(const WriteCommand& command, bool previous, bool readOnly, int failingStep)
 {
-    MemoryFileSystem files;
     const std::string target = Folder + command.fileName;
-    const std::string leftover = TemporaryPathFor(target, 1);
-    files.Put(leftover, "leftover");
-    if (previous) files.Put(target, OldContents);
+    std::map<std::string, std::string> expected = {{TemporaryPathFor(target, 1), "leftover"}, {LookAlike, LookAlike}};
+    for (const std::string& backup : EarlierBackups) expected[backup] = backup;
+    if (previous) expected[target] = OldContents;
+    MemoryFileSystem files(expected);
     if (readOnly) files.MakeReadOnly(target);
-    for (const std::string& backup : EarlierBackups) files.Put(backup, backup);
-    files.Put(LookAlike, LookAlike);
     files.FailStep(failingStep);
     std::vector<Turn> questions;
     if (command.Run != RunSaveConfiguration) questions.push_back(FileName("", "Enero"));
@@ -257,16 +246,10 @@ std::string InjectAt(const WriteCommand& command, bool previous, bool readOnly, 
     EXPECT_EQ(user.played, questions) << where;
 
     // Every file's bytes: the backup holds the file replaced, the oldest goes once six stand.
-    std::map<std::string, std::string> expected = {{leftover, "leftover"}, {LookAlike, LookAlike}};
-    for (const std::string& backup : EarlierBackups) expected[backup] = backup;
     if (backedUp && !noticed) expected.erase(EarlierBackups[0]);
     if (backedUp && (!noticed || step == "Remove")) expected[NewBackup] = OldContents;
-    if (succeeded || previous) expected[target] = succeeded ? *written : OldContents;
-    EXPECT_EQ(files.FileCount(), expected.size()) << where << ": " << files.Listing();
-    for (const auto& [path, bytes] : expected) {
-        EXPECT_TRUE(files.Find(path) && *files.Find(path) == bytes) << where << ": " << path;
-        ++FilesChecked;
-    }
+    if (succeeded) expected[target] = *written;
+    EXPECT_EQ(files.Files(), expected) << where;
     if (step.empty()) {
         EXPECT_TRUE(succeeded) << where << ": told " << told;
         EXPECT_FALSE(files.IsReadOnly(target)) << where << ": the new file is no read-only copy of the old";
@@ -282,14 +265,12 @@ std::string InjectAt(const WriteCommand& command, bool previous, bool readOnly, 
 
 TEST(FaultCensus, EveryWritePathKeepsThePreviousFileAndItsBackupsAndTellsOfEveryFailure)
 {
-    int faults = 0;
     for (const auto& command : WriteCommands) {
         const std::pair<bool, bool> previousFiles[] = {{false, false}, {true, false}, {true, true}};  // and read-only
         for (const auto& [previous, readOnly] : previousFiles) {
             std::set<std::string> failed;
             int step = 0;
             for (std::string name; !(name = InjectAt(command, previous, readOnly, ++step)).empty();) failed.insert(name);
-            faults += step - 1;
             // Creating, writing, flushing and closing the new file and moving it into place, at least;
             // "Grabar" over a previous file also keeps it as a backup and prunes the oldest.
             EXPECT_GE(step - 1, 5) << command.name << (previous ? ", over a previous file" : "");
@@ -298,8 +279,6 @@ TEST(FaultCensus, EveryWritePathKeepsThePreviousFileAndItsBackupsAndTellsOfEvery
                 << command.name;
         }
     }
-    RecordProperty("faults_injected", faults);
-    RecordProperty("files_checked", FilesChecked);
 }
 
 }  // namespace
