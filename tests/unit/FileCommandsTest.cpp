@@ -270,7 +270,8 @@ TEST(FaultCensus, EveryWritePathKeepsThePreviousFileAndItsBackupsAndTellsOfEvery
         for (const auto& [previous, readOnly] : previousFiles) {
             std::set<std::string> failed;
             int step = 0;
-            for (std::string name; !(name = InjectAt(command, previous, readOnly, ++step)).empty();) failed.insert(name);
+            for (std::string name; !(name = InjectAt(command, previous, readOnly, ++step)).empty();)
+                failed.insert(name);
             // Creating, writing, flushing and closing the new file and moving it into place, at least;
             // "Grabar" over a previous file also keeps it as a backup and prunes the oldest.
             EXPECT_GE(step - 1, 5) << command.name << (previous ? ", over a previous file" : "");
