@@ -36,8 +36,7 @@ TEST(CompleteValues, ComputesTheMissingValueFromTheOtherTwo)
         {{1e-300, 1e-300, 0}, ResultAmount, "0."},
         // Exactly two values greater than 0, or nothing is computed: so a second press after a result does nothing.
         {{200, 0, 0}, NoValidCombination, ""}, {{0, 15, 0}, NoValidCombination, ""},
-        {{0, 0, 30}, NoValidCombination, ""}, {{200, 15, 30}, NoValidCombination, ""},
-    };
+        {{0, 0, 30}, NoValidCombination, ""}, {{200, 15, 30}, NoValidCombination, ""}};
     for (const auto& c : cases) {
         const CalculatorValues& given = c.given;
         CalculatorValues values = given;
@@ -76,8 +75,7 @@ TEST(FormatMask, WritesWholeIntegersGroupedAndOnlyTheDecimalsThatAreNotZero)
 {
     const std::pair<double, const char*> cases[] = {
         {30, "30."}, {12.5, "12.5"}, {0.05, "0.05"}, {-0.0, "0."}, {1234567.891, "1,234,567.89"},
-        {1e20, "100,000,000,000,000,000,000."},
-    };
+        {1e20, "100,000,000,000,000,000,000."}};
     for (const auto& [value, expected] : cases) EXPECT_EQ(FormatMask(value), expected) << value;
 
     EXPECT_EQ(FormatMask(DBL_MAX).size(), 309u + 102u + 1u);  // digits, separators, point
@@ -99,8 +97,7 @@ TEST(ReadNumber, ReadsDecimalNumbersAndAmpersandTextsAsIntegersInTheirRadix)
         {"&H1FFFFFFFFFFFFF", 9007199254740991}, {"&H20000000000001", 9007199254740992},
         {"&H20000000000003", 9007199254740996}, {"&HFFFFFFFFFFFFFFFF", 18446744073709551616.0},
         {"&B" + std::string(64, '1'), 18446744073709551616.0}, {"&O" + std::string(21, '7') + "1", 0x1p66},
-        {"&H" + std::string(300, 'F'), DBL_MAX}, {"&H" + std::string(400, '0') + "1", 1},
-    };
+        {"&H" + std::string(300, 'F'), DBL_MAX}, {"&H" + std::string(400, '0') + "1", 1}};
     for (const auto& [text, expected] : cases) EXPECT_EQ(ReadNumber(text), expected) << '"' << text << '"';
 }
 

@@ -28,8 +28,7 @@ TEST(LedgerFileNameFromTyped, KeepsTheFirst127Characters)
         {Repeated(polish, 130), Repeated(polish, 127)},
         {Repeated("a", 126) + fullWidth + "b", Repeated("a", 126) + fullWidth},
         {Repeated("a", 126) + outsideBmp, Repeated("a", 126) + outsideBmp},
-        {Repeated("a", 127) + outsideBmp, Repeated("a", 127)}, {Repeated(outsideBmp, 200), Repeated(outsideBmp, 127)},
-    };
+        {Repeated("a", 127) + outsideBmp, Repeated("a", 127)}, {Repeated(outsideBmp, 200), Repeated(outsideBmp, 127)}};
     for (const auto& [typed, kept] : cases) EXPECT_EQ(LedgerFileNameFromTyped(typed), kept) << typed;
 }
 
@@ -38,8 +37,7 @@ TEST(BackupTypedName, NamesTheLedgerAndTheTimeInTheTypedNamesFolder)
     const struct { const char* typed; local_seconds at; const char* name; } cases[] = {
         {"ahorros", Replaced, "Copias\\ahorros 2026-12-07 17.05.09"},
         {"2025\\Enero", local_days{2026y / 1 / 2} + 3h + 4min + 5s, "2025\\Copias\\Enero 2026-01-02 03.04.05"},
-        {"a/b\\Ene ro ", local_days{999y / 10 / 31} + 0s, "a/b\\Copias\\Ene ro  0999-10-31 00.00.00"},
-    };
+        {"a/b\\Ene ro ", local_days{999y / 10 / 31} + 0s, "a/b\\Copias\\Ene ro  0999-10-31 00.00.00"}};
     for (const auto& c : cases) EXPECT_EQ(BackupTypedName(c.typed, c.at), c.name);
     // Over five centuries in ever longer steps, through every carry of every field, names sort by time.
     std::vector<std::string> names;

@@ -18,8 +18,7 @@ TEST(LedgerAppend, StoresTheFileRecordWithTheRunningBalance)
         {Saving, "", "+", "0", 0},  // an empty amount is 0
         {Saving, "007", "+007", "7", 7},  // kept as typed
         // The amount text cut to 22 characters, sign included.
-        {Saving, "0.11111111111111111111", "+0.1111111111111111111", "7.11111111111111", 7.11111111111111},
-    };
+        {Saving, "0.11111111111111111111", "+0.1111111111111111111", "7.11111111111111", 7.11111111111111}};
     // Texts longer than their fields are cut: the date to 14 characters, the description to 100.
     const std::string date = "Wednesday, 5 December 2026", description(120, 'd');
     Ledger ledger;
@@ -44,8 +43,7 @@ TEST(LedgerLoad, TakesTheBalanceOfTheLastNonCommentLineAsStored)
         {"", 0}, {CommentRecord, 0}, {SavingRecord + CommentRecord + CommentRecord, 1250.5},
         {SavingRecord + Record("", "", "+5", "99.5", 0) + CommentRecord, 99.5},  // not recomputed
         {ExpenseRecord + SavingRecord, 1250.5}, {SavingRecord + Record("", "", "*", "7", 2), 7},
-        {withBalance(" * "), 1250.5}, {withBalance("**"), 0}, {withBalance("*5"), 0}, {withBalance("2"), 2},
-    };
+        {withBalance(" * "), 1250.5}, {withBalance("**"), 0}, {withBalance("*5"), 0}, {withBalance("2"), 2}};
     for (const auto& [records, expected] : cases) EXPECT_EQ(LedgerOf(records).CurrentBalance(), expected);
 }
 
@@ -63,14 +61,12 @@ TEST(LedgerCheck, RefusesInTheDialogsOrder)
         {Expense, "100.01", one, ExpenseAboveBalance}, {Expense, "100", one, None}, {Saving, "1", almostFull, None},
         // The amount is checked although the box is disabled, and before the room; a file may fill the spare slot.
         {Comment, "12a", one, NotDigits}, {Expense, "1e3", full, NotDigits}, {Comment, "", full, LedgerFull},
-        {Expense, "101", full, ExpenseAboveBalance}, {Saving, "1", spareFilled, LedgerFull},
-    };
+        {Expense, "101", full, ExpenseAboveBalance}, {Saving, "1", spareFilled, LedgerFull}};
     const std::pair<LineRefusal, const char*> texts[] = {
         {None, ""}, {NotDigits, "Tienes que escribir solo numeros, y decimales, es un punto \".\" \r\nGRACIAS !!!"},
         {OutOfRange, "maximo permitido 1.000.000.000'00\r\nminimo permitido 0"},
         {ExpenseAboveBalance, "No podemos quitar mas de lo que tenemos ..."},
-        {LedgerFull, "Memoria llena ...\r\nSintiendolo mucho NO puedo insertar mas ..."},
-    };
+        {LedgerFull, "Memoria llena ...\r\nSintiendolo mucho NO puedo insertar mas ..."}};
     for (const auto& c : cases) {
         EXPECT_EQ(c.ledger.Check({c.kind, "", "", c.typed}), c.expected) << c.typed << ", " << c.ledger.Count();
     }

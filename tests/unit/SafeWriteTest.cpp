@@ -72,8 +72,7 @@ TEST(ReplaceFileContents, WritesEveryNameTheSystemTakes)
         {"", longestName, false, false}, {deepFolders, longestName, false, false},
         {"\u041A\u043E\u043F\u0438\u043B\u043A\u0430/", "\u0141\u00F3d\u017A.log", false, false},
         {"\u0141\u0105ka/", "\uFF41\uFF42\uFF3C\uFF43.log", true, false}, {"", "Enero.log", false, true},
-        {"\u0141\u0105ka/", "\uFF41\uFF42\uFF3C\uFF43.log", true, true},
-    };
+        {"\u0141\u0105ka/", "\uFF41\uFF42\uFF3C\uFF43.log", true, true}};
     for (const auto& [folders, name, readOnlyBefore, keepOld] : cases) {
         ScratchFolder scratch;
         fs::create_directories(PathOf(scratch.path + folders));
@@ -105,8 +104,7 @@ TEST(LongPathForm, ExtendsFullPathsFromMaxPathOn)
     const std::pair<std::wstring, std::wstring> cases[] = {
         {LR"(C:\Datos\Enero.log)", LR"(C:\Datos\Enero.log)"}, {name259, name259}, {name260, LR"(\\?\)" + name260},
         {share260, LR"(\\?\UNC\server\share\)" + std::wstring(245, L'a')},
-        {LR"(\\?\)" + name260, LR"(\\?\)" + name260}, {LR"(\\.\)" + name260, LR"(\\.\)" + name260},
-    };
+        {LR"(\\?\)" + name260, LR"(\\?\)" + name260}, {LR"(\\.\)" + name260, LR"(\\.\)" + name260}};
     for (const auto& [path, expected] : cases) EXPECT_TRUE(LongPathForm(path) == expected) << path.size();
 }
 

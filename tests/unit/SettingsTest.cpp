@@ -52,8 +52,7 @@ TEST(SaveSettings, KeepsTheFolderInTheFieldOrRelativeToTheProgramOrTellsWhyNot)
         {"malformed UTF-8", ProgramFolder, "C:\\A\xC3\\", "", letters},
         {"ANSI form of 255 bytes", ProgramFolder, "D:\\" + std::string(251, 'x') + "\\", "", tooLong},
         {"inside the program's folder, no ANSI form", cyrillic, cyrillic + polish, "", letters},
-        {"inside the program's folder, too long", cyrillic, cyrillic + std::string(260, 'x') + "\\", "", tooLong},
-    };
+        {"inside the program's folder, too long", cyrillic, cyrillic + std::string(260, 'x') + "\\", "", tooLong}};
     for (const auto& c : cases) {
         MemoryFileSystem files;
         ConfigurationFile file(files, c.program, SystemAnsiCodePage());
