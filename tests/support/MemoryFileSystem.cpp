@@ -46,19 +46,6 @@ private:
 
 }  // namespace
 
-const std::string* MemoryFileSystem::Find(const std::string& path) const
-{
-    const auto file = files_.find(path);
-    return file == files_.end() ? nullptr : &file->second;
-}
-
-std::string MemoryFileSystem::Listing() const
-{
-    std::string listing;
-    for (const auto& [path, bytes] : files_) listing += (listing.empty() ? "" : " ") + path;
-    return listing;
-}
-
 FileResult MemoryFileSystem::Step(const char* step)
 {
     if (++steps_ != failingStep_) return FileResult::Success();
@@ -86,7 +73,6 @@ FileResult MemoryFileSystem::CreateNew(const std::string& path, std::unique_ptr<
 FileResult MemoryFileSystem::ClearReadOnly(const std::string& path, FileAttributes& before)
 {
     if (FileResult step = Step("ClearReadOnly"); !step) return step;
-    if (!Exists(path)) return FileResult::Failure("No existe: " + path);
     before = IsReadOnly(path);
     readOnly_.erase(path);
     return FileResult::Success();
@@ -94,7 +80,6 @@ FileResult MemoryFileSystem::ClearReadOnly(const std::string& path, FileAttribut
 
 FileResult MemoryFileSystem::RestoreAttributes(const std::string& path, FileAttributes attributes)
 {
-    if (!Exists(path)) return FileResult::Failure("No existe: " + path);
     if (attributes != 0) readOnly_.insert(path);
     return FileResult::Success();
 }
@@ -105,7 +90,6 @@ FileResult MemoryFileSystem::MoveReplacing(const std::string& from, const std::s
     const auto source = files_.find(from);
     if (source == files_.end()) return FileResult::Failure("No existe: " + from);
     if (IsReadOnly(to)) return FileResult::Failure("Acceso denegado: " + to);
-    if (from == to) return FileResult::Success();
     std::string bytes = std::move(source->second);
     files_.erase(source);
     files_[to] = std::move(bytes);

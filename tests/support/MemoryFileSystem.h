@@ -13,16 +13,20 @@
 
 namespace cofrelo {
 
+// Files by their paths, with their bytes.
+using FileMap = std::map<std::string, std::string>;
+
 class MemoryFileSystem final : public FileSystem {
 public:
-    explicit MemoryFileSystem(std::map<std::string, std::string> files = {}) : files_(std::move(files)) {}
+    explicit MemoryFileSystem(FileMap files = {}) : files_(std::move(files)) {}
     void Put(const std::string& path, std::string bytes) { files_[path] = std::move(bytes); }
-    // Every file's bytes by its path.
-    const std::map<std::string, std::string>& Files() const { return files_; }
+    const FileMap& Files() const { return files_; }
     // The file's bytes, or none when nothing stands at the path.
-    const std::string* Find(const std::string& path) const;
-    // The paths of every file, in order, separated by spaces.
-    std::string Listing() const;
+    const std::string* Find(const std::string& path) const
+    {
+        const auto file = files_.find(path);
+        return file == files_.end() ? nullptr : &file->second;
+    }
     std::size_t FileCount() const { return files_.size(); }
     // From now on every read fails half way, as on a failing disk.
     void BreakReading() { readingBroken_ = true; }
@@ -58,7 +62,7 @@ public:
 private:
     // A map, not a hash table: readers and writers keep pointers to the bytes,
     // which inserting other files must not move.
-    std::map<std::string, std::string> files_;
+    FileMap files_;
     std::set<std::string> readOnly_;
     bool readingBroken_ = false;
     int failingStep_ = 0;

@@ -160,7 +160,7 @@ TEST(WritingCommands, FollowEveryBranch)
             {"a name with a colon", Movements, "", false, {FileName("", "Enero:x"), Message(ColonRefused)}}};
         for (const auto& branch : branches) {
             SCOPED_TRACE(std::string(command.name) + ": " + branch.what);
-            std::map<std::string, std::string> expected;
+            FileMap expected;
             if (branch.oldFile) expected[path] = OldContents;
             MemoryFileSystem files(expected);
             std::string name = branch.nameBefore;
@@ -186,7 +186,7 @@ TEST(WritingCommands, RefuseEveryColonButTheDriveOfAFullPath)
         ScriptedUser user({FileName("", typed)});
         std::string name;
         RunSaveLedger(LedgerOf(Movements), name, "", files, user);
-        EXPECT_EQ(files.Listing(), written ? typed + ".log" : "") << typed;
+        EXPECT_EQ(files.Files(), (written ? FileMap{{typed + ".log", Movements}} : FileMap{})) << typed;
     }
 }
 
@@ -201,10 +201,10 @@ const std::vector<std::string> EarlierBackups = {
 const std::string LookAlike = Copias + "\\Enero 2025-01-01 10.00.00.log.txt";
 const std::string NewBackup = Copias + "\\Enero 2026-12-07 17.05.10.log";
 // What "Grabar" over a previous file tells after its confirmation when this step fails.
+const std::string BackupNotMade = "Copia NO Guardada del fichero anterior : \r\n";
 const std::map<std::string, std::string> BackupNotices = {
-    {"CreateFolder", "Copia NO Guardada del fichero anterior : \r\n" + Copias},
-    {"ListFiles", "Copia NO Guardada del fichero anterior : \r\n" + Copias},
-    {"ReplaceKeepingBackup", "Copia NO Guardada del fichero anterior : \r\n" + NewBackup},
+    {"CreateFolder", BackupNotMade + Copias}, {"ListFiles", BackupNotMade + Copias},
+    {"ReplaceKeepingBackup", BackupNotMade + NewBackup},
     {"Remove", "Copia antigua NO Borrada : \r\n" + EarlierBackups[0]}};
 // Runs the command with the fault at failingStep; gives the step that failed,
 // none once it has fewer steps. A leftover of an interrupted save stands
@@ -212,7 +212,7 @@ const std::map<std::string, std::string> BackupNotices = {
 std::string InjectAt(const WriteCommand& command, bool previous, bool readOnly, int failingStep)
 {
     const std::string target = Folder + command.fileName;
-    std::map<std::string, std::string> expected = {{TemporaryPathFor(target, 1), "leftover"}, {LookAlike, LookAlike}};
+    FileMap expected = {{TemporaryPathFor(target, 1), "leftover"}, {LookAlike, LookAlike}};
     for (const std::string& backup : EarlierBackups) expected[backup] = backup;
     if (previous) expected[target] = OldContents;
     MemoryFileSystem files(expected);

@@ -67,9 +67,8 @@ TEST(LedgerCheck, RefusesInTheDialogsOrder)
         {OutOfRange, "maximo permitido 1.000.000.000'00\r\nminimo permitido 0"},
         {ExpenseAboveBalance, "No podemos quitar mas de lo que tenemos ..."},
         {LedgerFull, "Memoria llena ...\r\nSintiendolo mucho NO puedo insertar mas ..."}};
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
         EXPECT_EQ(c.ledger.Check({c.kind, "", "", c.typed}), c.expected) << c.typed << ", " << c.ledger.Count();
-    }
     for (const auto& [refusal, text] : texts) EXPECT_EQ(RefusalText(refusal), text);
     Ledger appended = LedgerOf(Repeated(record, LedgerCapacity));
     EXPECT_EQ(appended.Append({Comment, "", "", ""}), LedgerFull);

@@ -59,9 +59,9 @@ TEST(SaveSettings, KeepsTheFolderInTheFieldOrRelativeToTheProgramOrTellsWhyNot)
         const std::string refusal = c.refused.empty() ? "" : unkept + c.folder + c.refused;
         EXPECT_EQ(file.WhyNotKept(c.folder).value_or(""), refusal) << c.what;
         EXPECT_EQ(file.SaveSettings(Sample(0x100, c.folder)).Reason, refusal) << c.what;
-        EXPECT_EQ(files.Listing(), c.refused.empty() ? file.Path() : "") << c.what;
+        const FileMap saved = {{file.Path(), SettingsRecordBytes(Sample(0x100, c.field))}};
+        EXPECT_EQ(files.Files(), c.refused.empty() ? saved : FileMap{}) << c.what;
         if (!c.refused.empty()) continue;
-        EXPECT_EQ(*files.Find(file.Path()), SettingsRecordBytes(Sample(0x100, c.field))) << c.what;
         Settings loaded = DefaultSettings(c.program);
         EXPECT_TRUE(ConfigurationFile(files, c.program, SystemAnsiCodePage()).LoadSettings(loaded)) << c.what;
         EXPECT_EQ(loaded, Sample(0x100, c.folder)) << c.what;
