@@ -84,11 +84,11 @@ TEST(FormatMask, WritesWholeIntegersGroupedAndOnlyTheDecimalsThatAreNotZero)
 TEST(ReadNumber, ReadsDecimalNumbersAndAmpersandTextsAsIntegersInTheirRadix)
 {
     const std::pair<std::string, double> cases[] = {
-        // Texts without "&" are decimal numbers, read as the ledger reads them (ReadLeadingNumber's tests).
-        {" \t\r\n200 euros", 200}, {"", 0}, {"  &H10", 16},
-        {"&H1F", 31}, {"&hff", 255}, {"&H9AaFf", 0x9AAFF}, {"&H0123456789abcdef", 0x0123456789abcdefp0},
-        {"&B101", 5}, {"&b11", 3}, {"&o17", 15}, {"&O01234567", 01234567}, {"&01234567", 01234567},
-        {"&Q17", 15}, {"&q7", 7}, {"&0", 0},
+        // Texts without "&" are decimal numbers, read as the ledger reads them (ReadLeadingNumber's tests);
+        // blanks before "&" are skipped. Each radix letter in either case; octal digits right after "&".
+        {" \t\r\n200 euros", 200}, {"", 0}, {"  &H10", 16}, {"&H1F", 31}, {"&hff", 255}, {"&H9AaFf", 0x9AAFF},
+        {"&H0123456789abcdef", 0x0123456789abcdefp0}, {"&B101", 5}, {"&b11", 3}, {"&o17", 15}, {"&Q17", 15},
+        {"&q7", 7}, {"&O01234567", 01234567}, {"&01234567", 01234567}, {"&0", 0},
         // Digits end at the first character the radix does not have; the rest is ignored.
         {"&H1G", 1}, {"&B102", 2}, {"&O78", 7}, {"&8", 0}, {"&H1e3", 0x1e3},
         // Without a digit of the radix the text reads as 0; a sign is no digit.

@@ -27,13 +27,10 @@ TEST(TextExportContents, WritesOneFixedColumnLinePerMovement)
         {"saving, expense and comment, European", SavingRecord + ExpenseRecord + CommentRecord, false,
          TextLine("05/12/2026", "Nomina", "1.250'50", "1.250'50") +
              TextLine("06/12/2026", "Cena", "-30'00", "1.220'50") + TextLine("07/12/2026", "Nota", Stars22, Stars22)},
-        {"fields filled to the last character", Record(std::string(14, 'd'), std::string(100, 'e'), "+1", "1", 0),
-         true, TextLine(std::string(14, 'd'), std::string(100, 'e'), "1.00", "1.00")},
         // RTF characters and bytes above 127 as stored, NUL bytes and line breaks as spaces; a comment by its
         // balance whatever its kind.
         {"bytes as stored", Record(std::string("1\0/2\r", 5), std::string("a{b}\\ \xE9\0\r\n", 10), "+1", "*", 0),
-         false, TextLine("1 /2 ", "a{b}\\ \xE9   ", Stars22, Stars22)},
-    };
+         false, TextLine("1 /2 ", "a{b}\\ \xE9   ", Stars22, Stars22)}};
     for (const auto& c : cases) EXPECT_EQ(TextExportContents(LedgerOf(c.records), c.american), c.expected) << c.what;
 }
 
@@ -72,12 +69,10 @@ TEST(RtfExportContents, WritesOneTableRowPerMovement)
           {"07/12/2026", Field("Nota", 100), stars13, stars13}}},
         // The date trimmed, the description's padding kept.
         {"RTF characters and bytes outside printable ASCII escaped", Record("  1\t/2", unprintable, "+0.5", ".5", 0),
-         false, false, {{R"(1\'09/2)", escaped, "0'50", "0'50"}}},
-    };
-    for (const auto& c : cases) {
+         false, false, {{R"(1\'09/2)", escaped, "0'50", "0'50"}}}};
+    for (const auto& c : cases)
         EXPECT_EQ(RtfExportContents(LedgerOf(c.records), c.american, c.replacing),
                   Document(c.replacing ? "5480" : "5580", c.rows)) << c.what;
-    }
 }
 
 }  // namespace

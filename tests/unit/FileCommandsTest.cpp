@@ -5,7 +5,6 @@
 // previous file, over one and over a read-only one, which must stay whole,
 // read-only mark included, as must every backup of it.
 #include "ledger/files/DocumentCommands.h"
-#include "ledger/files/LedgerFile.h"
 #include "ledger/files/RtfExport.h"
 #include "ledger/files/SafeWrite.h"
 #include "ledger/files/TextExport.h"
@@ -134,8 +133,7 @@ const struct WriteCommand {
      [](const std::string& records, bool replacing) { return RtfExportContents(LedgerOf(records), true, replacing); },
      [](auto& l, auto& n, auto& d, auto& f, auto& u) { ExportRtf(l, n, d, true, f, u); }},
     {"Configuracion", std::string(SettingsFileName), "", "Configuracion NO Grabada en el fichero : ",
-     [](const std::string&, bool) { return SettingsRecordBytes(Chosen); }, RunSaveConfiguration},
-};
+     [](const std::string&, bool) { return SettingsRecordBytes(Chosen); }, RunSaveConfiguration}};
 
 // Writing a new file and replacing one, successful or not, is the census's part;
 // an emptied box, "Leer"'s.
