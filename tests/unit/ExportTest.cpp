@@ -59,8 +59,7 @@ std::string Document(const std::string& descriptionEdge, const std::vector<RtfRo
 
 TEST(RtfExportContents, WritesOneTableRowPerMovement)
 {
-    const std::string stars13(13, '*');
-    const std::string unprintable("a{b}c\\d\0\r\n\x1F ~\x7F\x80\xFF", 16);
+    const std::string stars13(13, '*'), unprintable("a{b}c\\d\0\r\n\x1F ~\x7F\x80\xFF", 16);
     const std::string escaped = R"(a\{b\}c\\d\'00\'0d\'0a\'1f ~\'7f\'80\'ff)" + std::string(84, ' ');
     const struct { const char* what; std::string records; bool american, replacing; std::vector<RtfRow> rows; }
         cases[] = {

@@ -96,8 +96,7 @@ TEST(ReplaceFileContents, WritesEveryNameTheSystemTakes)
 
 TEST(LongPathForm, ExtendsFullPathsFromMaxPathOn)
 {
-    const std::wstring name259 = LR"(C:\)" + std::wstring(256, L'a');
-    const std::wstring name260 = name259 + L"a";
+    const std::wstring name259 = LR"(C:\)" + std::wstring(256, L'a'), name260 = name259 + L"a";
     const std::wstring share = std::wstring(LR"(server\share\)") + std::wstring(245, L'a');
     const std::pair<std::wstring, std::wstring> cases[] = {
         {name259, name259}, {name260, LR"(\\?\)" + name260}, {LR"(\\)" + share, LR"(\\?\UNC\)" + share},
@@ -117,8 +116,7 @@ TEST(SystemFiles, AreRefusedWhenTheyAreNoFiles)
     EXPECT_EQ(ReplaceFileContents(SystemFileSystem(), device, Saved).Reason, NotAFileReason);
     ScratchFolder folder;
     const FileResult result = ReplaceFileContents(SystemFileSystem(), folder.path + "missing/ledger.log", Saved);
-    EXPECT_FALSE(result);
-    EXPECT_FALSE(result.Reason.empty());
+    EXPECT_TRUE(!result && !result.Reason.empty()) << result.Reason;
     EXPECT_TRUE(FilesIn(folder.path).empty());
 
     // A folder where a file should be: on POSIX it even opens for reading. The

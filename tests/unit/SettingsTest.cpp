@@ -20,11 +20,9 @@ Settings Sample(Color base, std::string folder)
 // has one already; the program's folder is its path up to the last backslash.
 TEST(Folders, EndWithABackslash)
 {
-    const std::pair<std::string, std::string> browsed[] = {
-        {"C:\\Cuentas", "C:\\Cuentas\\"}, {"C:\\", "C:\\"}, {"", "\\"}};
+    const std::pair<std::string, std::string> browsed[] = {{"C:\\Datos", "C:\\Datos\\"}, {"C:\\", "C:\\"}, {"", "\\"}};
     for (const auto& [folder, kept] : browsed) EXPECT_EQ(AsDataFolder(folder), kept) << folder;
-    const std::pair<std::string, std::string> modules[] = {
-        {"C:\\Programs\\Ledger\\ledger.exe", "C:\\Programs\\Ledger\\"}, {"ledger.exe", ""}};
+    const std::pair<std::string, std::string> modules[] = {{"C:\\A\\B\\x.exe", "C:\\A\\B\\"}, {"x.exe", ""}};
     for (const auto& [path, folder] : modules) EXPECT_EQ(ProgramFolderFromModulePath(path), folder) << path;
 }
 
@@ -35,8 +33,7 @@ TEST(Folders, EndWithABackslash)
 // letter that merely looks alike ("L" for "\u0141", "\\" for "\uFF3C").
 TEST(SaveSettings, KeepsTheFolderInTheFieldOrRelativeToTheProgramOrTellsWhyNot)
 {
-    const std::string cyrillic = "C:\\\u041A\u043E\u043F\u0438\u043B\u043A\u0430\\";
-    const std::string polish = "\u0141\u0105ka\\";
+    const std::string cyrillic = "C:\\\u041A\u043E\u043F\u0438\u043B\u043A\u0430\\", polish = "\u0141\u0105ka\\";
     const std::string longest = "D:\\" + std::string(250, 'x') + "\\";
     const std::string letters = "\r\ntiene letras que no caben en el juego de caracteres de Windows.";
     const std::string tooLong = "\r\nes demasiado larga: caben 254 caracteres como mucho.";
