@@ -81,8 +81,7 @@ TEST(ReadLedger, FollowsEveryBranch)
         {"a colon, as typed", "", Movements, false, {}, {FileName("", "Enero:x"), Message("Fichero NO Existe ...")}}};
     for (const auto& branch : branches) {
         SCOPED_TRACE(branch.what);
-        MemoryFileSystem files;
-        if (branch.file) files.Put(path, *branch.file);
+        MemoryFileSystem files(branch.file ? FileMap{{path, *branch.file}} : FileMap{});
         if (branch.broken) files.BreakReading();
         Ledger ledger = LedgerOf(before);
         std::string name = branch.nameBefore;
@@ -249,10 +248,8 @@ TEST(FaultCensus, EveryWritePathKeepsThePreviousFileAndItsBackupsAndTellsOfEvery
     for (const auto& command : WriteCommands) {
         const std::pair<bool, bool> previousFiles[] = {{false, false}, {true, false}, {true, true}};  // and read-only
         for (const auto& [previous, readOnly] : previousFiles) {
-            std::set<std::string> failed;
-            int step = 0;
-            for (std::string name; !(name = InjectAt(command, previous, readOnly, ++step)).empty();)
-                failed.insert(name);
+            std::set<std::string> failed;  // the steps made to fail, and "" once none is left
+            for (int step = 1; !failed.contains(""); ++step) failed.insert(InjectAt(command, previous, readOnly, step));
             // Refusing a device, creating, writing, flushing and closing the new file, at least; "Grabar"
             // over a previous file also keeps it as a backup and prunes the oldest.
             EXPECT_TRUE(std::ranges::includes(failed, WriteSteps)) << command.name << (previous ? ", over a file" : "");

@@ -85,8 +85,7 @@ TEST(LoadSettings, TakesTheLastWholeRecordAndSavingWritesOne)
         {"folder without NUL", firstRecord.substr(0, 24) + std::string(255, 'f'), false, true,
          Sample(0x100, std::string(254, 'f')), 'f'}};
     for (const auto& c : cases) {
-        MemoryFileSystem files;
-        if (c.contents) files.Put(FilePath, *c.contents);
+        MemoryFileSystem files(c.contents ? FileMap{{FilePath, *c.contents}} : FileMap{});
         if (c.broken) files.BreakReading();
         ConfigurationFile file(files, ProgramFolder, SystemAnsiCodePage());
         Settings settings = before;

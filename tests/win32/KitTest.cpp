@@ -50,9 +50,9 @@ TEST(DialogTemplate, IsReadByWindowsAsBuilt)
 // does not enforce, so the test's own steps take the long path as it is).
 TEST(ModulePath, IsTheWholePathBeyondMaxPath)
 {
-    const std::filesystem::path scratch =
-        std::filesystem::temp_directory_path() / ("cofrelo-" + std::to_string(GetCurrentProcessId()));
-    const std::filesystem::path folder = scratch / std::wstring(200, L'a') / std::wstring(100, L'\u00F1');
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("cofrelo-" + std::to_string(GetCurrentProcessId())) /
+                                         std::wstring(200, L'a') / std::wstring(100, L'\u00F1');
     std::filesystem::create_directories(folder);
     const std::wstring copy = (folder / L"biblioteca.dll").wstring();
     ASSERT_TRUE(CopyFileW(LibraryToLoad.c_str(), copy.c_str(), FALSE));
@@ -62,7 +62,11 @@ TEST(ModulePath, IsTheWholePathBeyondMaxPath)
     EXPECT_GT(path.size(), static_cast<std::size_t>(MAX_PATH));
     EXPECT_TRUE(path.ends_with(common::Utf8FromWide(std::wstring(100, L'\u00F1') + L"\\biblioteca.dll"))) << path;
     FreeLibrary(library);
-    std::filesystem::remove_all(scratch);
+    // The standard library does not walk folders beyond MAX_PATH: each is removed by its whole path.
+    DeleteFileW(copy.c_str());
+    for (std::filesystem::path gone = folder; gone != folder.parent_path().parent_path().parent_path();
+         gone = gone.parent_path())
+        RemoveDirectoryW(gone.c_str());
 }
 
 }  // namespace
