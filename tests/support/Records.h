@@ -22,6 +22,7 @@ std::string LittleEndian(std::uint32_t value);
 std::string Record(const std::string& date, const std::string& description, const std::string& amount,
                    const std::string& balance, std::int32_t kind);
 
+// `times` copies of `text`, one after the other.
 std::string Repeated(const std::string& text, std::size_t times);
 
 inline const std::string SavingRecord = Record("05/12/2026", "Nomina", "+1250.5", "1250.5", 0);

@@ -64,6 +64,8 @@ const std::string Saved = "saved";
 // Each file is read back by its name through the standard library.
 TEST(ReplaceFileContents, WritesEveryNameTheSystemTakes)
 {
+    // Beside its target, on the same volume, so that moving it in place is one step.
+    EXPECT_EQ(TemporaryPathFor("C:\\Cuentas\\Enero.log", 2), "C:\\Cuentas\\~Cofrelo.2.tmp");
     const std::string longestName = std::string(251, 'n') + ".log";
     const std::string deepFolders =
         std::string(120, 'a') + "/" + std::string(120, 'b') + "/" + std::string(120, 'c') + "/";
