@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cfloat>
 #include <cmath>
-#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -16,8 +14,8 @@ namespace {
 constexpr double Infinity = std::numeric_limits<double>::infinity();
 constexpr double NotANumber = std::numeric_limits<double>::quiet_NaN();
 
-// Exact, bit for bit: NaN equals NaN, and -0.0 is not 0.
-bool Same(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+// Equal, sign included: NaN equals NaN, and -0.0 is not 0.
+bool Same(double a, double b) { return std::signbit(a) == std::signbit(b) && (a == b || (a != a && b != b)); }
 
 // "Calcular": which value is computed from the other two and the text its box
 // shows; the two given values stay as they were. Values no box text gives
@@ -30,19 +28,13 @@ TEST(CompleteValues, ComputesTheMissingValueFromTheOtherTwo)
         {{200, 15, 0}, ResultAmount, "30."}, {{0, 15, 30}, GrossAmount, "200."}, {{200, 0, 30}, Percentage, "15. %"},
         {{-100, 10, 5}, GrossAmount, "50."}, {{NotANumber, 10, 5}, GrossAmount, "50."},  // counted as missing
         {{3, 0, 1}, Percentage, "33.33 %"}, {{0, 7, 1}, GrossAmount, "14.29"},
-        {{1e6, 1e6, 0}, ResultAmount, "10,000,000,000."}, {{1, 0.1, 0}, ResultAmount, "0."},  // below a hundredth
-        {{12.5, 1, 0}, ResultAmount, "0.12"}, {{37.5, 1, 0}, ResultAmount, "0.38"},  // the half goes to the even cent
-        // Results that do not fit a double are not written as numbers.
+        // Results that do not fit a double are not written as numbers; those too small for one are 0.
         {{1e300, 1e300, 0}, ResultAmount, OutOfRange}, {{0, 1e-300, 1e300}, GrossAmount, OutOfRange},
-        {{1e-300, 1e-300, 0}, ResultAmount, "0."}, {{Infinity, 10, 0}, ResultAmount, OutOfRange},
-        {{Infinity, 0, Infinity}, Percentage, OutOfRange}, {{DBL_MAX, DBL_MAX, -1}, ResultAmount, OutOfRange},
-        {{5e-324, 0, DBL_MAX}, Percentage, OutOfRange},
+        {{5e-324, 0, DBL_MAX}, Percentage, OutOfRange}, {{Infinity, 0, Infinity}, Percentage, OutOfRange},
+        {{1e-300, 1e-300, 0}, ResultAmount, "0."},
         // Exactly two values greater than 0, or nothing is computed: so a second press after a result does nothing.
-        {{0, 0, 0}, NoValidCombination, ""}, {{200, 0, 0}, NoValidCombination, ""},
-        {{0, 15, 0}, NoValidCombination, ""},
-        {{0, 0, 30}, NoValidCombination, ""}, {{200, 15, 30}, NoValidCombination, ""},
-        {{-200, -15, 30}, NoValidCombination, ""}, {{-0.0, NotANumber, -1}, NoValidCombination, ""},
-    };
+        {{200, 0, 0}, NoValidCombination, ""}, {{0, 15, 0}, NoValidCombination, ""},
+        {{0, 0, 30}, NoValidCombination, ""}, {{200, 15, 30}, NoValidCombination, ""}};
     for (const auto& c : cases) {
         const CalculatorValues& given = c.given;
         CalculatorValues values = given;
@@ -65,8 +57,7 @@ TEST(CompleteValues, EvaluatesInTheFullExtendedPrecisionAndStoresADouble)
 {
     // MinGW and GCC on x86 evaluate long double in the x87 80-bit format; MSVC's long double is double.
     if (std::numeric_limits<long double>::digits < 64) GTEST_SKIP() << "long double is double with this compiler";
-    volatile long double one = 1;
-    volatile long double smallestStep = std::ldexp(1.0L, -63);
+    volatile long double one = 1, smallestStep = std::ldexp(1.0L, -63);
     EXPECT_EQ(one + smallestStep - one, smallestStep);
     const std::pair<CalculatorValues, double> cases[] = {{{0, 50, 1e307}, 2e307}, {{0, 9, 0.01}, 0.11111111111111112}};
     for (auto [values, gross] : cases) {
@@ -75,14 +66,13 @@ TEST(CompleteValues, EvaluatesInTheFullExtendedPrecisionAndStoresADouble)
     }
 }
 
-// The cents are rounded as the ledger's amounts are (FormatAmount's tests).
+// The cents are rounded as the ledger's amounts are (FormatAmount's tests): only
+// the cents' trailing zeros, the whole integer part and the sign of 0 are its own.
 TEST(FormatMask, WritesWholeIntegersGroupedAndOnlyTheDecimalsThatAreNotZero)
 {
     const std::pair<double, const char*> cases[] = {
-        {30, "30."}, {12.5, "12.5"}, {0.25, "0.25"}, {1234.5, "1,234.5"}, {1234567.891, "1,234,567.89"}, {0, "0."},
-        {-0.0, "0."}, {0.001, "0."}, {0.05, "0.05"}, {0.125, "0.12"}, {999.995, "1,000."}, {999999.999, "1,000,000."},
-        {123456789012345.67, "123,456,789,012,345.67"}, {1e20, "100,000,000,000,000,000,000."},
-    };
+        {30, "30."}, {12.5, "12.5"}, {0.05, "0.05"}, {-0.0, "0."}, {1234567.891, "1,234,567.89"},
+        {1e20, "100,000,000,000,000,000,000."}};
     for (const auto& [value, expected] : cases) EXPECT_EQ(FormatMask(value), expected) << value;
 
     EXPECT_EQ(FormatMask(DBL_MAX).size(), 309u + 102u + 1u);  // digits, separators, point
@@ -91,21 +81,20 @@ TEST(FormatMask, WritesWholeIntegersGroupedAndOnlyTheDecimalsThatAreNotZero)
 TEST(ReadNumber, ReadsDecimalNumbersAndAmpersandTextsAsIntegersInTheirRadix)
 {
     const std::pair<std::string, double> cases[] = {
-        // Texts without "&" are decimal numbers, read as the ledger reads them (ParseNumber's tests).
-        {" \t\r\n7", 7}, {"  200 euros", 200}, {"15. %", 15}, {"1,250.", 1}, {"abc", 0}, {"", 0},
-        {"&H1F", 31}, {"&hff", 255}, {"&HfF", 255}, {"&H9AaFf", 0x9AAFF}, {"&H0123456789abcdef", 0x0123456789abcdefp0},
-        {"&B101", 5}, {"&b11", 3}, {"&O17", 15}, {"&o17", 15}, {"&O01234567", 01234567}, {"&01234567", 01234567},
-        {"&Q17", 15}, {"&q7", 7}, {"&17", 15}, {"&0", 0}, {"  &H10", 16},
+        // Texts without "&" are decimal numbers, read as the ledger reads them (ReadLeadingNumber's tests);
+        // blanks before "&" are skipped. Each radix letter in either case; octal digits right after "&".
+        {" \t\r\n200 euros", 200}, {"", 0}, {"  &H10", 16}, {"&H1F", 31}, {"&hff", 255}, {"&H9AaFf", 0x9AAFF},
+        {"&H0123456789abcdef", 0x0123456789abcdefp0}, {"&B101", 5}, {"&b11", 3}, {"&o17", 15}, {"&Q17", 15},
+        {"&q7", 7}, {"&O01234567", 01234567}, {"&01234567", 01234567}, {"&0", 0},
         // Digits end at the first character the radix does not have; the rest is ignored.
-        {"&H1G", 1}, {"&B102", 2}, {"&O78", 7}, {"&8", 0}, {"&H10.5", 16}, {"&H1e3", 0x1e3},
+        {"&H1G", 1}, {"&B102", 2}, {"&O78", 7}, {"&8", 0}, {"&H1e3", 0x1e3},
         // Without a digit of the radix the text reads as 0; a sign is no digit.
-        {"&", 0}, {"&H", 0}, {"&X12", 0}, {"&H-5", 0}, {"&-5", 0}, {"-&H5", 0}, {"& H5", 0},
+        {"&", 0}, {"&H", 0}, {"&X12", 0}, {"&H-5", 0}, {"-&H5", 0}, {"& H5", 0},
         // Exact up to 2^53, then correctly rounded, an exact half to even; too large gives the largest double.
         {"&H1FFFFFFFFFFFFF", 9007199254740991}, {"&H20000000000001", 9007199254740992},
         {"&H20000000000003", 9007199254740996}, {"&HFFFFFFFFFFFFFFFF", 18446744073709551616.0},
         {"&B" + std::string(64, '1'), 18446744073709551616.0}, {"&O" + std::string(21, '7') + "1", 0x1p66},
-        {"&H" + std::string(300, 'F'), DBL_MAX}, {"&H" + std::string(400, '0') + "1", 1},
-    };
+        {"&H" + std::string(300, 'F'), DBL_MAX}, {"&H" + std::string(400, '0') + "1", 1}};
     for (const auto& [text, expected] : cases) EXPECT_EQ(ReadNumber(text), expected) << '"' << text << '"';
 }
 

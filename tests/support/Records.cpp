@@ -22,8 +22,15 @@ std::string LittleEndian(std::uint32_t value)
 std::string Record(const std::string& date, const std::string& description, const std::string& amount,
                    const std::string& balance, std::int32_t kind)
 {
-    return Field(date, DateTextWidth) + Field(description, DescriptionWidth) + Field(amount, AmountTextWidth) +
-           Field(balance, AmountTextWidth) + LittleEndian(static_cast<std::uint32_t>(kind));
+    return Field(date, 14) + Field(description, 100) + Field(amount, 22) + Field(balance, 22) +
+           LittleEndian(static_cast<std::uint32_t>(kind));
+}
+
+std::string Repeated(const std::string& text, std::size_t times)
+{
+    std::string repeated;
+    for (; times > 0; --times) repeated += text;
+    return repeated;
 }
 
 Ledger LedgerOf(std::string_view records)

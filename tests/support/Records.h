@@ -18,8 +18,12 @@ std::string Field(std::string text, std::size_t width);
 // An integer as the files hold it: four bytes, the least significant first.
 std::string LittleEndian(std::uint32_t value);
 
+// A movement as the ledger file holds it, its widths written out here, so that a fault in the layout shows.
 std::string Record(const std::string& date, const std::string& description, const std::string& amount,
                    const std::string& balance, std::int32_t kind);
+
+// `times` copies of `text`, one after the other.
+std::string Repeated(const std::string& text, std::size_t times);
 
 inline const std::string SavingRecord = Record("05/12/2026", "Nomina", "+1250.5", "1250.5", 0);
 inline const std::string ExpenseRecord = Record("06/12/2026", "Cena", "-30", "1220.5", 1);

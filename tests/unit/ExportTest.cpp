@@ -23,18 +23,14 @@ std::string TextLine(const std::string& date, const std::string& description, co
 TEST(TextExportContents, WritesOneFixedColumnLinePerMovement)
 {
     const struct { const char* what; std::string records; bool american; std::string expected; } cases[] = {
-        {"an empty ledger", "", false, ""},
         {"a saving, American", SavingRecord, true, TextLine("05/12/2026", "Nomina", "1,250.50", "1,250.50")},
         {"saving, expense and comment, European", SavingRecord + ExpenseRecord + CommentRecord, false,
          TextLine("05/12/2026", "Nomina", "1.250'50", "1.250'50") +
              TextLine("06/12/2026", "Cena", "-30'00", "1.220'50") + TextLine("07/12/2026", "Nota", Stars22, Stars22)},
-        {"fields filled to the last character", Record(std::string(14, 'd'), std::string(100, 'e'), "+1", "1", 0),
-         true, TextLine(std::string(14, 'd'), std::string(100, 'e'), "1.00", "1.00")},
         // RTF characters and bytes above 127 as stored, NUL bytes and line breaks as spaces; a comment by its
         // balance whatever its kind.
         {"bytes as stored", Record(std::string("1\0/2\r", 5), std::string("a{b}\\ \xE9\0\r\n", 10), "+1", "*", 0),
-         false, TextLine("1 /2 ", "a{b}\\ \xE9   ", Stars22, Stars22)},
-    };
+         false, TextLine("1 /2 ", "a{b}\\ \xE9   ", Stars22, Stars22)}};
     for (const auto& c : cases) EXPECT_EQ(TextExportContents(LedgerOf(c.records), c.american), c.expected) << c.what;
 }
 
@@ -45,12 +41,10 @@ struct RtfRow { std::string date, description, amount, balance; };
 std::string RowLines(const std::string& descriptionEdge, const RtfRow& row)
 {
     std::string lines = "\\trowd \\trgaph180\r\n";
-    std::string gap;  // an empty line between the cells
     for (const std::string& edge : {std::string("1440"), descriptionEdge, std::string("7620"), std::string("9760")}) {
-        lines += gap;
+        if (edge != "1440") lines += "\r\n";  // an empty line between the cells
         for (const char side : {'t', 'l', 'b'}) lines += std::string("\\clbrdr") + side + "\\brdrw35\\brdrdb\r\n";
         lines += "\\clbrdrr\\brdrw35\\brdrdb\\cellx" + edge + "\r\n";
-        gap = "\r\n";
     }
     return lines + "\\pard\\intbl\\f0\\fs20 " + row.date + "\r\n\\cell " + row.description + "\r\n\\cell " +
            row.amount + "\r\n\\cell " + row.balance + "\r\n\\cell \r\n\\row\r\n\r\n";
@@ -65,27 +59,19 @@ std::string Document(const std::string& descriptionEdge, const std::vector<RtfRo
 
 TEST(RtfExportContents, WritesOneTableRowPerMovement)
 {
-    const std::string nomina = Field("Nomina", 100);
-    const std::string unprintable("a\0b\r\n\x1F ~\x7F\x80\xFF", 11);
-    struct Case { const char* what; std::string records; bool american, replacing; std::vector<RtfRow> rows; };
-    const Case cases[] = {
-        {"an empty ledger", "", false, false, {}},
-        {"a saving replacing a file, American", SavingRecord, true, true,
-         {{"05/12/2026", nomina, "1,250.50", "1,250.50"}}},
-        {"saving, expense and comment", SavingRecord + ExpenseRecord + CommentRecord, false, false,
-         {{"05/12/2026", nomina, "1.250'50", "1.250'50"},
-          {"06/12/2026", Field("Cena", 100), "-30'00", "1.220'50"},
-          {"07/12/2026", Field("Nota", 100), std::string(13, '*'), std::string(13, '*')}}},
-        {"RTF characters and bytes above 127 escaped", Record("1/2/2025", "a{b}c\\d \xE9\xF1", "+1", "1", 0), false,
-         false, {{"1/2/2025", R"(a\{b\}c\\d \'e9\'f1)" + std::string(90, ' '), "1'00", "1'00"}}},
+    const std::string stars13(13, '*'), unprintable("a{b}c\\d\0\r\n\x1F ~\x7F\x80\xFF", 16);
+    const std::string escaped = R"(a\{b\}c\\d\'00\'0d\'0a\'1f ~\'7f\'80\'ff)" + std::string(84, ' ');
+    const struct { const char* what; std::string records; bool american, replacing; std::vector<RtfRow> rows; }
+        cases[] = {
+        {"a saving and a comment, replacing a file, American", SavingRecord + CommentRecord, true, true,
+         {{"05/12/2026", Field("Nomina", 100), "1,250.50", "1,250.50"},
+          {"07/12/2026", Field("Nota", 100), stars13, stars13}}},
         // The date trimmed, the description's padding kept.
-        {"bytes outside printable ASCII escaped", Record("  1\t/2", unprintable, "+0.5", ".5", 0), false, false,
-         {{R"(1\'09/2)", R"(a\'00b\'0d\'0a\'1f ~\'7f\'80\'ff)" + std::string(89, ' '), "0'50", "0'50"}}},
-    };
-    for (const auto& c : cases) {
+        {"RTF characters and bytes outside printable ASCII escaped", Record("  1\t/2", unprintable, "+0.5", ".5", 0),
+         false, false, {{R"(1\'09/2)", escaped, "0'50", "0'50"}}}};
+    for (const auto& c : cases)
         EXPECT_EQ(RtfExportContents(LedgerOf(c.records), c.american, c.replacing),
                   Document(c.replacing ? "5480" : "5580", c.rows)) << c.what;
-    }
 }
 
 }  // namespace

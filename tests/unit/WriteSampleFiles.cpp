@@ -23,8 +23,7 @@ int main()
         {Saving, "Nomina", "1250.5"}, {Saving, "Decimas", "0.1"}, {Saving, "Decimas", "0.2"},
         {Expense, "Cena \xE9l\xE8ve", "0.3"}, {Saving, "Herencia", "1000000000"}, {Expense, "Casa", "999999999.99"},
         {Saving, "Redondeo", "0.005"}, {Saving, "Redondeo", "2.675"}, {Comment, "Nota", ""},
-        {Expense, "Casi todo", "1250"},
-    };
+        {Expense, "Casi todo", "1250"}};
     Ledger ledger;
     for (const auto& line : lines) ledger.Append({line.kind, "07/12/2026", line.description, line.amount});
     // The default colors but one, and a folder in UTF-8, as inside the program: "Datos ñ".
@@ -39,8 +38,7 @@ int main()
         const std::pair<std::string, std::string> exports[] = {
             {format + ".txt", TextExportContents(ledger, american)},
             {format + "-new.rtf", RtfExportContents(ledger, american, false)},
-            {format + "-replacing.rtf", RtfExportContents(ledger, american, true)},
-        };
+            {format + "-replacing.rtf", RtfExportContents(ledger, american, true)}};
         for (const auto& [path, contents] : exports)
             written = written ? ReplaceFileContents(SystemFileSystem(), path, contents) : written;
     }

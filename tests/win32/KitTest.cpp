@@ -12,10 +12,7 @@ namespace {
 
 std::wstring LibraryToLoad;  // from the command line
 
-INT_PTR CALLBACK NothingDone(HWND, UINT, WPARAM, LPARAM)
-{
-    return FALSE;
-}
+INT_PTR CALLBACK NothingDone(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 // Windows reads back the caption, the font, and each control's class, text,
 // id and place in dialog units, whatever the lengths of the strings before it:
@@ -65,6 +62,7 @@ TEST(ModulePath, IsTheWholePathBeyondMaxPath)
     EXPECT_GT(path.size(), static_cast<std::size_t>(MAX_PATH));
     EXPECT_TRUE(path.ends_with(common::Utf8FromWide(std::wstring(100, L'\u00F1') + L"\\biblioteca.dll"))) << path;
     FreeLibrary(library);
+    // The standard library does not walk folders beyond MAX_PATH: each is removed by its whole path.
     DeleteFileW(copy.c_str());
     for (std::filesystem::path gone = folder; gone != folder.parent_path().parent_path().parent_path();
          gone = gone.parent_path())
