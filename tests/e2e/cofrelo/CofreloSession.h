@@ -8,8 +8,6 @@
 #include "tests/e2e/driver/Driver.h"
 #include "common/platform/TextConversions.h"
 #include "ledger/CofreloIds.h"
-#include "ledger/settings/ConfigurationFile.h"
-#include "tests/support/MemoryFileSystem.h"
 #include "tests/support/Records.h"
 
 namespace cofrelo {
@@ -81,12 +79,13 @@ public:
     // Inserts a saving, an expense and a comment, in the order of their kinds'
     // numbers; returns their records as the ledger file keeps them. The saving
     // has braces and a backslash, which the RTF export escapes, and a letter
-    // beyond ASCII.
+    // beyond ASCII; the expense's amount is typed in full-width digits, which
+    // count as the digits they show.
     std::string InsertEachKind() const
     {
         const wchar_t* const saving = L"N\u00F3mina {enero} \\ paga";
         const std::string day = Ansi(Insert(SavingOptionId, saving, L"1250.5"));
-        Insert(ExpenseOptionId, L"Luz", L"30");
+        Insert(ExpenseOptionId, L"Luz", L"\uFF13\uFF10");
         Insert(CommentOptionId, L"Revisar el seguro", L"");
         return Record(day, Ansi(saving), "+1250.5", "1250.5", 0) + Record(day, "Luz", "-30", "1220.5", 1) +
                Record(day, "Revisar el seguro", "*", "*", 2);
@@ -132,14 +131,6 @@ inline std::vector<Row> RowsOf(const std::string& records, bool american)
                         WideFromAnsi(numbers.Amount), WideFromAnsi(numbers.Balance)});
     }
     return rows;
-}
-
-// "Configurador.log" as the core writes it for these settings.
-inline std::string ConfigurationBytes(const Settings& settings, const std::string& programFolder)
-{
-    MemoryFileSystem files;
-    ConfigurationFile file(files, programFolder, SystemAnsiCodePage());
-    return file.SaveSettings(settings) ? *files.Find(file.Path()) : "";
 }
 
 }  // namespace cofrelo

@@ -82,14 +82,11 @@ public:
     // Returns once the window has painted.
     HWND WaitForWindow(std::wstring_view caption, Timeout timeout = DefaultTimeout) const;
 
-    DWORD ProcessId() const { return processId_; }
-    bool HasExited() const { return WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0; }
+    DWORD ProcessId() const { return GetProcessId(process_.Get()); }
     // The exit code; a program that does not end in time is ended and DriverError thrown.
     DWORD WaitForExit(Timeout timeout = DefaultTimeout);
 
 private:
-    void Launch(const std::wstring& executable);
-
     // A folder removed with everything in it as the object goes.
     struct ScratchFolder {
         std::wstring Path;  // empty for a program run in place
@@ -97,7 +94,6 @@ private:
     } scratch_;
     std::wstring folder_;
     common::KernelHandle process_;
-    DWORD processId_ = 0;
 };
 
 // Sends a message and waits for its answer at most timeout (a hung window throws).
@@ -112,7 +108,6 @@ inline void WaitUntilGone(HWND window) { WaitFor([&] { return !IsWindow(window);
 HWND Control(HWND parent, int id);
 // The text as the window gives it (WM_GETTEXT): an edit box's contents.
 std::wstring Text(HWND window);
-inline bool IsChecked(HWND button) { return SendBounded(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 // What a user does. Each posts what the system posts and returns once the
 // program has taken it, also when that opened a modal window.
@@ -135,8 +130,6 @@ inline void CloseWith(HWND window, int button)
 std::wstring AnswerMessageBox(HWND box, int button);
 // Gives the control the focus as the dialog manager does on Tab (WM_NEXTDLGCTL).
 void Focus(HWND control);
-// The control that has the keyboard focus in the window's thread.
-HWND FocusedControl(HWND window);
 // Deactivates the window (WM_NCACTIVATE, as the system sends it), gives the
 // focus to `meanwhile`, activates the window again, and returns the control
 // that then has the focus.
