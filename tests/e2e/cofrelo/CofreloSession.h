@@ -13,7 +13,7 @@
 namespace cofrelo {
 
 // The text in the system's ANSI code page, as the program's files keep it.
-inline std::string Ansi(std::wstring_view text) { return e2e::Narrow(text, CP_ACP); }
+inline std::string Ansi(std::wstring_view text) { return common::AnsiFromWide(text); }
 
 // The cells of a list row, as the list holds them (padding included).
 using Row = std::vector<std::wstring>;
@@ -33,8 +33,6 @@ public:
     std::vector<Row> Rows() const { return e2e::ListRows(e2e::Control(Main, LedgerListId)); }
     // The file's path in the program's folder, where its data goes by default.
     std::wstring PathOf(std::wstring_view name) const { return App.Folder() + std::wstring(name); }
-    // The program's folder as the program names it, in UTF-8.
-    std::string ProgramFolder() const { return e2e::Utf8(App.Folder()); }
     void Choose(int command) const { e2e::ChooseMenuCommand(Main, command); }
 
     // A dialog or message box with this title, which must hold the main window

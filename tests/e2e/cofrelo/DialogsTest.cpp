@@ -19,8 +19,8 @@ constexpr wchar_t ColorChooserTitle[] = L"Color";
 constexpr int ChooserBoxIds[] = {706, 707, 708};
 
 // Opens the chooser, checks that it opens on grey whatever the swatch shows,
-// types the color and confirms it.
-void PickColor(const Session& session, HWND config, int button, COLORREF color)
+// types the color and confirms it; returns the color.
+COLORREF PickColor(const Session& session, HWND config, int button, COLORREF color)
 {
     e2e::Click(e2e::Control(config, button));
     const HWND chooser = session.WaitForModal(ColorChooserTitle);
@@ -30,6 +30,7 @@ void PickColor(const Session& session, HWND config, int button, COLORREF color)
         e2e::TypeText(box, std::to_wstring((color >> (8 * i)) & 0xFF));
     }
     e2e::CloseWith(chooser, IDOK);
+    return color;
 }
 
 // In a program folder whose name the ANSI code page cannot hold: "Cancelar"
@@ -55,19 +56,17 @@ TEST(ConfigDialog, CancelKeepsEverythingAcceptSavesAndTheNextStartTakesTheColors
             const RECT swatch = e2e::ScreenRect(e2e::Control(config, SavingBackSwatchId));
             e2e::AwaitColors(config, swatch, RGB(0, 128, 0), RGB(0, 128, 0));  // all over
             e2e::CloseWith(config, ConfigCancelButtonId);
-            chosen = DefaultSettings(session.ProgramFolder());
+            chosen = DefaultSettings(e2e::Utf8(session.App.Folder()));
             session.AwaitKindColors(chosen);
             EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
         });
         walk("Aceptar where the file cannot go: the message, and the colors in force all the same", [&] {
             ASSERT_TRUE(CreateDirectoryW(file.c_str(), nullptr));
             const HWND config = session.Open(ConfigurationCommand, ConfigDialogTitle);
-            chosen.ColorsOf(MovementKind::Expense).Back = RGB(0, 128, 0);
-            chosen.ColorsOf(MovementKind::Saving).Text = RGB(255, 255, 0);
-            chosen.ColorsOf(MovementKind::Comment).Back = RGB(255, 200, 150);
-            PickColor(session, config, ExpenseBackButtonId, chosen.ColorsOf(MovementKind::Expense).Back);
-            PickColor(session, config, SavingTextButtonId, chosen.ColorsOf(MovementKind::Saving).Text);
-            PickColor(session, config, CommentBackButtonId, chosen.ColorsOf(MovementKind::Comment).Back);
+            using enum MovementKind;
+            chosen.ColorsOf(Expense).Back = PickColor(session, config, ExpenseBackButtonId, RGB(0, 128, 0));
+            chosen.ColorsOf(Saving).Text = PickColor(session, config, SavingTextButtonId, RGB(255, 255, 0));
+            chosen.ColorsOf(Comment).Back = PickColor(session, config, CommentBackButtonId, RGB(255, 200, 150));
             e2e::Click(e2e::Control(config, FolderButtonId));
             e2e::CloseWith(session.WaitForModal(L"Browse for Folder"), IDCANCEL);  // Windows: "Browse For Folder"
             e2e::TypeText(e2e::Control(config, FolderBoxId), L"C:\\otra\\");  // ignored: only the browser sets it
@@ -84,7 +83,7 @@ TEST(ConfigDialog, CancelKeepsEverythingAcceptSavesAndTheNextStartTakesTheColors
             EXPECT_TRUE(session.EndedWithoutMessage());
             configuration = e2e::FileBytes(file);
             MemoryFileSystem files;
-            ConfigurationFile expected(files, session.ProgramFolder(), SystemAnsiCodePage());
+            ConfigurationFile expected(files, e2e::Utf8(session.App.Folder()), SystemAnsiCodePage());
             ASSERT_TRUE(expected.SaveSettings(chosen));
             EXPECT_EQ(configuration, *files.Find(expected.Path()));  // the folder as ".\\" among them
         });
@@ -103,9 +102,10 @@ TEST(ConfigDialog, CancelKeepsEverythingAcceptSavesAndTheNextStartTakesTheColors
 
 // Enter on a focused push button presses it, as everywhere in Windows;
 // otherwise Enter and Esc mean nothing, wherever the focus is (a multi-line
-// edit box turns Esc into WM_CLOSE). The close command ends the main window,
-// the configuration dialog (as "Cancelar") and the file-name dialog (which
-// reads nothing), but not the insert dialog: only its own buttons end that.
+// edit box turns Esc into WM_CLOSE). The close command (Alt+F4 among its
+// roads) ends the main window, the configuration dialog (as "Cancelar") and
+// the file-name dialog (which reads nothing), but not the insert dialog: only
+// its own buttons end that.
 // Whether a focus is kept across deactivation is the dialog kit's, the same in
 // every window: CalculatorWindowTest sees it.
 TEST(Keys, EveryWindowTakesItsKeysAndTheCloseCommand)
@@ -114,37 +114,36 @@ TEST(Keys, EveryWindowTakesItsKeysAndTheCloseCommand)
     session.InsertEachKind();  // the kind chosen last is a comment, which needs no amount
     using namespace e2e;
     enum Outcome { KeepsTexts, Ends, EndsProgram };
-    // The command that opens the window (0: the main window), the box typed into, the control focused.
-    const struct { int command; const wchar_t* title; int typedInto, focused; Keystroke key; Outcome expected; }
-        cases[] = {
-        {0, MainWindowTitle, 0, LedgerListId, Esc, KeepsTexts},
-        {ReadCommand, FileNameDialogTitle, NameBoxId, NameBoxId, Enter, KeepsTexts},
-        {ReadCommand, FileNameDialogTitle, NameBoxId, NameBoxId, CloseCommand, Ends},
-        {ConfigurationCommand, ConfigDialogTitle, 0, FolderBoxId, Esc, KeepsTexts},
-        {ConfigurationCommand, ConfigDialogTitle, 0, FolderBoxId, Enter, KeepsTexts},
-        {ConfigurationCommand, ConfigDialogTitle, 0, FolderBoxId, CloseCommand, Ends},
-        {InsertCommand, InsertDialogTitle, DescriptionBoxId, DescriptionBoxId, Enter, KeepsTexts},
-        {InsertCommand, InsertDialogTitle, DescriptionBoxId, DescriptionBoxId, CloseCommand, KeepsTexts},
-        {InsertCommand, InsertDialogTitle, DescriptionBoxId, InsertAcceptButtonId, Enter, Ends},  // a comment inserted
-        {0, MainWindowTitle, 0, LedgerListId, CloseCommand, EndsProgram},
+    // The command that opens the window (0: the main window) and the control focused, which a window opened
+    // anew gets a text typed into (an edit box that is not read-only takes it).
+    const struct { int command; const wchar_t* title; int focused; Keystroke key; Outcome expected; } cases[] = {
+        {0, MainWindowTitle, LedgerListId, Esc, KeepsTexts},
+        {ReadCommand, FileNameDialogTitle, NameBoxId, Enter, KeepsTexts},
+        {ReadCommand, FileNameDialogTitle, NameBoxId, AltF4, Ends},
+        {ConfigurationCommand, ConfigDialogTitle, FolderBoxId, Esc, KeepsTexts},
+        {ConfigurationCommand, ConfigDialogTitle, FolderBoxId, Enter, KeepsTexts},
+        {ConfigurationCommand, ConfigDialogTitle, FolderBoxId, CloseCommand, Ends},
+        {InsertCommand, InsertDialogTitle, DescriptionBoxId, Enter, KeepsTexts},
+        {InsertCommand, InsertDialogTitle, DescriptionBoxId, CloseCommand, KeepsTexts},
+        {InsertCommand, InsertDialogTitle, InsertAcceptButtonId, Enter, Ends},  // the comment typed is inserted
+        {0, MainWindowTitle, LedgerListId, CloseCommand, EndsProgram},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << Utf8(c.title) << ": " << c.key.Name << " on control " << c.focused);
         HWND window = c.command ? session.App.FindTopLevel(c.title) : session.Main;
         if (!window) {
             window = session.Open(c.command, c.title);
-            if (c.typedInto) TypeText(Control(window, c.typedInto), L"libro");
+            TypeText(Control(window, c.focused), L"libro");
         }
-        Focus(Control(window, c.focused));
-        Press(Control(window, c.focused), c.key);
+        const HWND focused = Control(window, c.focused);
+        const std::wstring typed = Text(focused);
+        Focus(focused);
+        Press(focused, c.key);
         if (c.expected == EndsProgram) {
             EXPECT_EQ(session.App.WaitForExit(), 0u);
         } else if (c.expected == KeepsTexts) {
             ASSERT_TRUE(IsWindowVisible(window)) << "the window has closed";
-            if (c.typedInto) {
-                EXPECT_EQ(Text(Control(window, c.typedInto)), L"libro");
-            }
-            EXPECT_FALSE(session.App.FindTopLevel(MessageTitle));
+            EXPECT_EQ(Text(focused), typed);
         } else {
             WaitUntilGone(window);
             EXPECT_TRUE(session.EndedWithoutMessage());

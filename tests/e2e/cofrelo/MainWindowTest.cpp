@@ -106,11 +106,7 @@ TEST(MainWindow, EveryCommandShowsAndWritesWhatTheCoreGives)
             }
             EXPECT_EQ(session.Rows(), RowsOf(records, american));
             session.ChooseWithName(c.command, std::wstring(c.file).substr(0, std::wcslen(c.file) - 4));
-            if (c.answer == IDYES) {  // with Enter
-                const HWND question = session.WaitForModal(MessageTitle);
-                e2e::Press(question, e2e::Enter);
-                e2e::WaitUntilGone(question);
-            }
+            if (c.answer == IDYES) e2e::Press(session.WaitForModal(MessageTitle), e2e::Enter);  // its default button
             if (c.answer == IDNO) {
                 EXPECT_EQ(session.AnswerMessage(IDNO), L"El fichero Existe\r\nSobreEscribir ? ...");
             } else {

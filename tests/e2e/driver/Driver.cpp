@@ -118,14 +118,6 @@ HWND FocusedControl(HWND window)
 
 std::wstring ProgramUnderTest;
 
-std::string Narrow(std::wstring_view text, UINT codePage)
-{
-    const int length = static_cast<int>(text.size());
-    std::string narrow(text.size() * 4, '\0');
-    narrow.resize(WideCharToMultiByte(codePage, 0, text.data(), length, narrow.data(), length * 4, nullptr, nullptr));
-    return narrow;
-}
-
 std::string FileBytes(const std::wstring& path)
 {
     std::ifstream file(std::filesystem::path(path), std::ios::binary);

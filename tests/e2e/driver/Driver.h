@@ -6,6 +6,7 @@
 #pragma once
 
 #include "common/platform/Handles.h"
+#include "common/platform/TextConversions.h"
 
 #include <windows.h>
 
@@ -29,9 +30,7 @@ inline constexpr Timeout ReplyTimeout{5000};
 
 using DriverError = std::runtime_error;
 
-// The text in the code page: UTF-8, or the system's ANSI code page as the programs' files keep it.
-std::string Narrow(std::wstring_view text, UINT codePage = CP_UTF8);
-inline std::string Utf8(std::wstring_view text) { return Narrow(text); }
+inline std::string Utf8(std::wstring_view text) { return common::Utf8FromWide(text); }
 
 // Calls find until it gives something true and returns that; once timeout has
 // passed, throws DriverError naming what was awaited.
