@@ -35,22 +35,19 @@ COLORREF PickColor(const Session& session, HWND config, int button, COLORREF col
 
 // In a program folder whose name the ANSI code page cannot hold: "Cancelar"
 // changes nothing; "Aceptar" puts the colors in force at once and saves them
-// with the folder as ".\", or tells why not; the next opening starts from the
-// colors in force; and the next start, wherever the folder now is, takes them
-// from the file.
+// with the folder as ".\", the dialog having started from the colors in force;
+// and the next start, wherever the folder now is, takes them from the file.
 TEST(ConfigDialog, CancelKeepsEverythingAcceptSavesAndTheNextStartTakesTheColors)
 {
     const std::wstring programFolder = L"\u041A\u043E\u043F\u0438\u043B\u043A\u0430 \u0141\u0105ka";
-    const std::wstring ledgerName = L"\u0141\u00F3d\u017A";
     std::string configuration;
     Settings chosen;
     {
         Session session(std::vector<e2e::ExtraFile>{}, programFolder);
         const std::wstring file = session.PathOf(L"Configurador.log");
         e2e::Walk walk;
-        std::string records;
         walk("Cancelar", [&] {
-            records = session.InsertEachKind();
+            session.InsertEachKind();
             const HWND config = session.Open(ConfigurationCommand, ConfigDialogTitle);
             PickColor(session, config, SavingBackButtonId, RGB(0, 128, 0));
             const RECT swatch = e2e::ScreenRect(e2e::Control(config, SavingBackSwatchId));
@@ -60,8 +57,7 @@ TEST(ConfigDialog, CancelKeepsEverythingAcceptSavesAndTheNextStartTakesTheColors
             session.AwaitKindColors(chosen);
             EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
         });
-        walk("Aceptar where the file cannot go: the message, and the colors in force all the same", [&] {
-            ASSERT_TRUE(CreateDirectoryW(file.c_str(), nullptr));
+        walk("Aceptar", [&] {
             const HWND config = session.Open(ConfigurationCommand, ConfigDialogTitle);
             using enum MovementKind;
             chosen.ColorsOf(Expense).Back = PickColor(session, config, ExpenseBackButtonId, RGB(0, 128, 0));
@@ -70,29 +66,14 @@ TEST(ConfigDialog, CancelKeepsEverythingAcceptSavesAndTheNextStartTakesTheColors
             e2e::Click(e2e::Control(config, FolderButtonId));
             e2e::CloseWith(session.WaitForModal(L"Browse for Folder"), IDCANCEL);  // Windows: "Browse For Folder"
             e2e::TypeText(e2e::Control(config, FolderBoxId), L"C:\\otra\\");  // ignored: only the browser sets it
-            e2e::Click(e2e::Control(config, ConfigAcceptButtonId));
-            const std::wstring text = session.AnswerMessage();
-            const std::wstring named = L"Configuracion NO Grabada en el fichero : \r\n" + file + L"\r\n";
-            EXPECT_TRUE(text.starts_with(named) && text.size() > named.size()) << e2e::Utf8(text);
-            e2e::WaitUntilGone(config);
-            session.AwaitKindColors(chosen);
-            ASSERT_TRUE(RemoveDirectoryW(file.c_str()));
-        });
-        walk("Aceptar, the next opening starting from the colors in force", [&] {
-            e2e::CloseWith(session.Open(ConfigurationCommand, ConfigDialogTitle), ConfigAcceptButtonId);
+            e2e::CloseWith(config, ConfigAcceptButtonId);
             EXPECT_TRUE(session.EndedWithoutMessage());
+            session.AwaitKindColors(chosen);
             configuration = e2e::FileBytes(file);
             MemoryFileSystem files;
             ConfigurationFile expected(files, e2e::Utf8(session.App.Folder()), SystemAnsiCodePage());
             ASSERT_TRUE(expected.SaveSettings(chosen));
-            EXPECT_EQ(configuration, *files.Find(expected.Path()));  // the folder as ".\\" among them
-        });
-        walk("files land in that folder under exactly the name typed", [&] {
-            session.ChooseWithName(SaveCommand, ledgerName);
-            EXPECT_EQ(session.AnswerMessage(), L"Ahorros Grabados con el nombre : \r\n" + ledgerName);
-            EXPECT_EQ(e2e::FileBytes(session.PathOf(ledgerName + L".log")), records);
-            session.ChooseWithName(ReadCommand, ledgerName);
-            EXPECT_TRUE(session.EndedWithoutMessage());
+            EXPECT_EQ(configuration, *files.Find(expected.Path()));  // the folder as ".\" among them
         });
     }
     Session next(std::vector<e2e::ExtraFile>{{L"Configurador.log", configuration}}, programFolder);

@@ -31,8 +31,9 @@ struct DateFormatBeyondTheCodePage {
     ~DateFormatBeyondTheCodePage() { RegSetKeyValueW(HKEY_CURRENT_USER, Key, L"sShortDate", REG_SZ, before, size); }
 };
 
-// One walk through every command. The program starts maximized, the list empty
-// under its four headers. The date picker writes the date in the user's
+// One walk through every command, in a program folder whose name the ANSI code
+// page cannot hold, and with a ledger so named. The program starts maximized,
+// the list empty under its four headers. The date picker writes the date in the user's
 // format, whatever its letters: one the ANSI code page cannot hold is stored
 // as the code page gives it, and the line is taken. The insert dialog keeps what was typed when it
 // refuses it and offers the kind chosen last. "Grabar" refuses an empty name;
@@ -45,7 +46,8 @@ struct DateFormatBeyondTheCodePage {
 TEST(MainWindow, EveryCommandShowsAndWritesWhatTheCoreGives)
 {
     const DateFormatBeyondTheCodePage dateFormat;
-    Session session;
+    Session session(std::vector<e2e::ExtraFile>{}, L"\u041A\u0430\u0440\u0442\u0430 \u0141\u0105ka");
+    const std::wstring name = L"\u0141\u00F3d\u017A 2025";
     std::string records;
     e2e::Walk walk;
     walk("start-up", [&] {
@@ -82,20 +84,20 @@ TEST(MainWindow, EveryCommandShowsAndWritesWhatTheCoreGives)
         const HWND dialog = session.Open(SaveCommand, FileNameDialogTitle);
         e2e::Click(e2e::Control(dialog, NameAcceptButtonId));  // refused, the dialog stays
         EXPECT_EQ(session.AnswerMessage(), L"Tienes que escribir un nombre de fichero ...");
-        e2e::TypeText(e2e::Control(dialog, NameBoxId), L"Ahorros 2025");
+        e2e::TypeText(e2e::Control(dialog, NameBoxId), name);
         e2e::CloseWith(dialog, NameAcceptButtonId);
-        session.AnswerMessage();
-        EXPECT_EQ(e2e::FileBytes(session.PathOf(L"Ahorros 2025.log")), records);
+        EXPECT_EQ(session.AnswerMessage(), L"Ahorros Grabados con el nombre : \r\n" + name);
+        EXPECT_EQ(e2e::FileBytes(session.PathOf(name + L".log")), records);
     });
     walk("exports and replacing", [&] {
         const Ledger ledger = LedgerOf(records);
         // The name typed, with the extension that the command adds; the answer to the question before replacing.
-        const struct { int command; const wchar_t* file; bool american; int answer; std::string contents; } cases[] = {
+        const struct { int command; std::wstring file; bool american; int answer; std::string contents; } cases[] = {
             {ExportTextCommand, L"informe.txt", false, 0, TextExportContents(ledger, false)},
             {ExportRtfCommand, L"informe.rtf", false, 0, RtfExportContents(ledger, false, false)},
             {ExportRtfCommand, L"informe.rtf", true, IDYES, RtfExportContents(ledger, true, true)},
             {ExportTextCommand, L"informe.txt", true, IDYES, TextExportContents(ledger, true)},
-            {SaveCommand, L"Ahorros 2025.log", false, IDNO, records},  // and "Leer" offers this name
+            {SaveCommand, name + L".log", false, IDNO, records},  // and "Leer" offers this name
         };
         bool american = false;
         for (const auto& c : cases) {
@@ -105,7 +107,7 @@ TEST(MainWindow, EveryCommandShowsAndWritesWhatTheCoreGives)
                 american = c.american;
             }
             EXPECT_EQ(session.Rows(), RowsOf(records, american));
-            session.ChooseWithName(c.command, std::wstring(c.file).substr(0, std::wcslen(c.file) - 4));
+            session.ChooseWithName(c.command, c.file.substr(0, c.file.size() - 4));
             if (c.answer == IDYES) e2e::Press(session.WaitForModal(MessageTitle), e2e::Enter);  // its default button
             if (c.answer == IDNO) {
                 EXPECT_EQ(session.AnswerMessage(IDNO), L"El fichero Existe\r\nSobreEscribir ? ...");
@@ -120,7 +122,7 @@ TEST(MainWindow, EveryCommandShowsAndWritesWhatTheCoreGives)
         session.Choose(NewCommand);
         EXPECT_TRUE(session.Rows().empty());
         const HWND dialog = session.Open(ReadCommand, FileNameDialogTitle);
-        EXPECT_EQ(e2e::Text(e2e::Control(dialog, NameBoxId)), L"Ahorros 2025");
+        EXPECT_EQ(e2e::Text(e2e::Control(dialog, NameBoxId)), name);
         e2e::CloseWith(dialog, NameAcceptButtonId);
         EXPECT_TRUE(session.EndedWithoutMessage());
         EXPECT_EQ(session.Rows(), RowsOf(records, false));
