@@ -6,7 +6,6 @@
 #include <iterator>
 #include <map>
 #include <span>
-#include <utility>
 
 namespace e2e {
 
@@ -138,18 +137,12 @@ std::wstring WindowsPathOf(std::wstring_view hostPath)
     return path;
 }
 
-Application::ScratchFolder::~ScratchFolder()
-{
-    std::error_code ignored;
-    if (!Path.empty()) std::filesystem::remove_all(Path, ignored);
-}
-
 Application::Application(const std::vector<ExtraFile>& extraFiles, std::wstring_view subfolder)
 {
     static int counter = 0;
     const auto name = std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount64() + ++counter);
-    scratch_.Path = (std::filesystem::temp_directory_path() / (L"e2e-" + name)).wstring() + L"\\";
-    folder_ = scratch_.Path + (subfolder.empty() ? L"" : std::wstring(subfolder) + L"\\");
+    scratch_ = (std::filesystem::temp_directory_path() / (L"e2e-" + name)).wstring() + L"\\";
+    folder_ = scratch_ + (subfolder.empty() ? L"" : std::wstring(subfolder) + L"\\");
     std::filesystem::create_directories(folder_);
     const std::wstring executable = folder_ + ProgramUnderTest.substr(ProgramUnderTest.find_last_of(L"\\/") + 1);
     if (!CopyFileW(ProgramUnderTest.c_str(), executable.c_str(), FALSE))
@@ -168,6 +161,8 @@ Application::~Application()
 {
     TerminateProcess(process_.Get(), 1);  // fails, harmlessly, once the program has ended
     WaitForSingleObject(process_.Get(), static_cast<DWORD>(ReplyTimeout.count()));  // before its folder goes
+    std::error_code ignored;
+    if (!scratch_.empty()) std::filesystem::remove_all(scratch_, ignored);
 }
 
 DWORD Application::WaitForExit(Timeout timeout)

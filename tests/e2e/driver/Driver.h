@@ -13,7 +13,6 @@
 #include <commctrl.h>
 
 #include <chrono>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -68,8 +67,6 @@ public:
     struct InPlace {};
     explicit Application(InPlace);
     ~Application();
-    Application(const Application&) = delete;
-    Application& operator=(const Application&) = delete;
 
     // The program's folder, with its trailing backslash.
     const std::wstring& Folder() const { return folder_; }
@@ -86,11 +83,8 @@ public:
     DWORD WaitForExit(Timeout timeout = DefaultTimeout);
 
 private:
-    // A folder removed with everything in it as the object goes.
-    struct ScratchFolder {
-        std::wstring Path;  // empty for a program run in place
-        ~ScratchFolder();
-    } scratch_;
+    // Removed with everything in it as the object goes; none for a program run in place.
+    std::wstring scratch_;
     std::wstring folder_;
     common::KernelHandle process_;
 };
