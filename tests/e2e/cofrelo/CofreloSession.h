@@ -50,9 +50,9 @@ public:
         return WaitForModal(title);
     }
     // Waits for the message box, returns its text and answers it.
-    std::wstring AnswerMessage(int button = IDOK, std::wstring_view title = MessageTitle) const
+    std::wstring AnswerMessage(int button = IDOK) const
     {
-        return e2e::AnswerMessageBox(WaitForModal(title), button);
+        return e2e::AnswerMessageBox(WaitForModal(MessageTitle), button);
     }
 
     // Opens the insert dialog and fills it: the texts first, then the option

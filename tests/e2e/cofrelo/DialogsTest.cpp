@@ -146,10 +146,11 @@ TEST(Closing, TaskkillAndTheEndOfTheSessionEndTheProgramWithZero)
         EXPECT_EQ(e2e::RunToEnd(L"taskkill.exe /PID " + std::to_wstring(session.App.ProcessId())), 0u);
         EXPECT_EQ(session.App.WaitForExit(), 0u);
     }
-    SCOPED_TRACE("the end of the session, a message box open");
+    SCOPED_TRACE("the end of the session, the message of \"Autor\" open");
     Session session;
     session.Choose(AboutCommand);
-    session.WaitForModal(AboutTitle);
+    const std::wstring about = e2e::Text(e2e::Control(session.WaitForModal(AboutTitle), 0xFFFF));  // its text
+    EXPECT_TRUE(about.ends_with(L"\r\nVisitame ...\r\nGracias !!")) << e2e::Utf8(about);
     EXPECT_EQ(e2e::SendBounded(session.Main, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), TRUE);
     PostMessageW(session.Main, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
     EXPECT_EQ(session.App.WaitForExit(), 0u);

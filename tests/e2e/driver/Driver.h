@@ -134,11 +134,8 @@ inline void ChooseMenuCommand(HWND window, int command) { PostAndWaitUntilTaken(
 
 // What a user presses in a window: a key, or the close command itself
 // (WM_SYSCOMMAND with SC_CLOSE: the close box and the system menu's item).
-struct Keystroke {
-    const char* Name;
-    WORD Key;  // 0: the close command
-    bool AltHeld = false;
-};
+// Key 0 is the close command.
+struct Keystroke { const char* Name; WORD Key; bool AltHeld = false; };
 inline constexpr Keystroke Enter{"Enter", VK_RETURN}, Esc{"Esc", VK_ESCAPE}, AltF4{"Alt+F4", VK_F4, true},
     CloseCommand{"close command", 0};
 // A key goes as WM_KEYDOWN and WM_KEYUP (with Alt held, WM_SYSKEYDOWN and
