@@ -149,7 +149,7 @@ TEST(Closing, TaskkillAndTheEndOfTheSessionEndTheProgramWithZero)
     SCOPED_TRACE("the end of the session, the message of \"Autor\" open");
     Session session;
     session.Choose(AboutCommand);
-    const std::wstring about = e2e::Text(e2e::Control(session.WaitForModal(AboutTitle), 0xFFFF));  // its text
+    const std::wstring about = e2e::MessageText(session.WaitForModal(AboutTitle));
     EXPECT_TRUE(about.ends_with(L"\r\nVisitame ...\r\nGracias !!")) << e2e::Utf8(about);
     EXPECT_EQ(e2e::SendBounded(session.Main, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), TRUE);
     PostMessageW(session.Main, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);

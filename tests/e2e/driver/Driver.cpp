@@ -13,7 +13,6 @@ using namespace common;
 
 namespace {
 
-constexpr int MessageBoxTextId = 0xFFFF;
 // Room for the longest cell text the programs' lists hold.
 constexpr std::size_t TextCapacity = 1024;
 
@@ -234,13 +233,6 @@ void TypeText(HWND edit, std::wstring_view text)
     SendBounded(edit, EM_SETSEL, 0, -1);
     if (SendBounded(edit, WM_GETTEXTLENGTH, 0, 0) > 0) SendBounded(edit, WM_CHAR, VK_BACK, 1);
     for (wchar_t c : text) SendBounded(edit, WM_CHAR, c, 1);
-}
-
-std::wstring AnswerMessageBox(HWND box, int button)
-{
-    const std::wstring text = Text(Control(box, MessageBoxTextId));
-    CloseWith(box, button);
-    return text;
 }
 
 void Focus(HWND control)

@@ -118,9 +118,16 @@ inline void CloseWith(HWND window, int button)
     Click(Control(window, button));
     WaitUntilGone(window);
 }
-// Reads the message box's text (its static control 0xFFFF), presses the
-// button and waits until the box has gone; returns the text.
-std::wstring AnswerMessageBox(HWND box, int button);
+// The message box's text: its static control 0xFFFF.
+inline std::wstring MessageText(HWND box) { return Text(Control(box, 0xFFFF)); }
+// Reads the message box's text, presses the button and waits until the box
+// has gone; returns the text.
+inline std::wstring AnswerMessageBox(HWND box, int button)
+{
+    const std::wstring text = MessageText(box);
+    CloseWith(box, button);
+    return text;
+}
 // Gives the control the focus as the dialog manager does on Tab (WM_NEXTDLGCTL).
 void Focus(HWND control);
 // Deactivates the window (WM_NCACTIVATE, as the system sends it), gives the
