@@ -52,10 +52,7 @@ public:
     template <class Record>
     std::wstring AskForText(UINT message, int index, Record record) const
     {
-        struct {
-            Record record;
-            wchar_t text[TextCapacity];
-        } block{record, {}};
+        struct { Record record; wchar_t text[TextCapacity]; } block{record, {}};
         static_assert(sizeof block <= 4096);
         block.record.pszText = reinterpret_cast<wchar_t*>(remote_ + offsetof(decltype(block), text));
         block.record.cchTextMax = static_cast<int>(TextCapacity);
