@@ -13,9 +13,6 @@ namespace e2e {
 
 class Walk {
 public:
-    Walk() = default;
-    Walk(const Walk&) = delete;
-    Walk& operator=(const Walk&) = delete;
     ~Walk()
     {
         if (!notChecked_.empty()) ADD_FAILURE() << "not checked after the failure above:" << notChecked_;
@@ -24,8 +21,7 @@ public:
     template <class Step>
     void operator()(const char* name, Step step)
     {
-        if (ended_ || testing::Test::HasFatalFailure()) {
-            ended_ = true;
+        if (testing::Test::HasFatalFailure()) {
             notChecked_ += std::string(" \"") + name + '"';
             return;
         }
@@ -33,13 +29,11 @@ public:
         try {
             step();
         } catch (const std::exception& error) {
-            ADD_FAILURE() << error.what();
-            ended_ = true;
+            [&] { FAIL() << error.what(); }();  // a fatal failure, which ends the walk
         }
     }
 
 private:
-    bool ended_ = false;
     std::string notChecked_;
 };
 

@@ -8,14 +8,12 @@
 #include "tests/e2e/driver/Driver.h"
 #include "common/platform/TextConversions.h"
 #include "ledger/CofreloIds.h"
-#include "ledger/settings/ConfigurationFile.h"
-#include "tests/support/MemoryFileSystem.h"
 #include "tests/support/Records.h"
 
 namespace cofrelo {
 
 // The text in the system's ANSI code page, as the program's files keep it.
-inline std::string Ansi(std::wstring_view text) { return e2e::Narrow(text, CP_ACP); }
+inline std::string Ansi(std::wstring_view text) { return common::AnsiFromWide(text); }
 
 // The cells of a list row, as the list holds them (padding included).
 using Row = std::vector<std::wstring>;
@@ -35,8 +33,6 @@ public:
     std::vector<Row> Rows() const { return e2e::ListRows(e2e::Control(Main, LedgerListId)); }
     // The file's path in the program's folder, where its data goes by default.
     std::wstring PathOf(std::wstring_view name) const { return App.Folder() + std::wstring(name); }
-    // The program's folder as the program names it, in UTF-8.
-    std::string ProgramFolder() const { return e2e::Utf8(App.Folder()); }
     void Choose(int command) const { e2e::ChooseMenuCommand(Main, command); }
 
     // A dialog or message box with this title, which must hold the main window
@@ -54,9 +50,9 @@ public:
         return WaitForModal(title);
     }
     // Waits for the message box, returns its text and answers it.
-    std::wstring AnswerMessage(int button = IDOK, std::wstring_view title = MessageTitle) const
+    std::wstring AnswerMessage(int button = IDOK) const
     {
-        return e2e::AnswerMessageBox(WaitForModal(title), button);
+        return e2e::AnswerMessageBox(WaitForModal(MessageTitle), button);
     }
 
     // Opens the insert dialog and fills it: the texts first, then the option
@@ -81,12 +77,13 @@ public:
     // Inserts a saving, an expense and a comment, in the order of their kinds'
     // numbers; returns their records as the ledger file keeps them. The saving
     // has braces and a backslash, which the RTF export escapes, and a letter
-    // beyond ASCII.
+    // beyond ASCII; the expense's amount is typed in full-width digits, which
+    // count as the digits they show.
     std::string InsertEachKind() const
     {
         const wchar_t* const saving = L"N\u00F3mina {enero} \\ paga";
         const std::string day = Ansi(Insert(SavingOptionId, saving, L"1250.5"));
-        Insert(ExpenseOptionId, L"Luz", L"30");
+        Insert(ExpenseOptionId, L"Luz", L"\uFF13\uFF10");
         Insert(CommentOptionId, L"Revisar el seguro", L"");
         return Record(day, Ansi(saving), "+1250.5", "1250.5", 0) + Record(day, "Luz", "-30", "1220.5", 1) +
                Record(day, "Revisar el seguro", "*", "*", 2);
@@ -132,14 +129,6 @@ inline std::vector<Row> RowsOf(const std::string& records, bool american)
                         WideFromAnsi(numbers.Amount), WideFromAnsi(numbers.Balance)});
     }
     return rows;
-}
-
-// "Configurador.log" as the core writes it for these settings.
-inline std::string ConfigurationBytes(const Settings& settings, const std::string& programFolder)
-{
-    MemoryFileSystem files;
-    ConfigurationFile file(files, programFolder, SystemAnsiCodePage());
-    return file.SaveSettings(settings) ? *files.Find(file.Path()) : "";
 }
 
 }  // namespace cofrelo

@@ -6,7 +6,6 @@
 #include <iterator>
 #include <map>
 #include <span>
-#include <utility>
 
 namespace e2e {
 
@@ -14,7 +13,6 @@ using namespace common;
 
 namespace {
 
-constexpr int MessageBoxTextId = 0xFFFF;
 // Room for the longest cell text the programs' lists hold.
 constexpr std::size_t TextCapacity = 1024;
 
@@ -25,47 +23,10 @@ DWORD ProcessOf(HWND window)
     return processId;
 }
 
-// The visible top-level window of the process with this class and caption (none: any).
-HWND FindShown(DWORD processId, const wchar_t* className, const wchar_t* caption)
-{
-    for (HWND window = FindWindowExW(nullptr, nullptr, className, caption); window;
-         window = FindWindowExW(nullptr, window, className, caption))
-        if (ProcessOf(window) == processId && IsWindowVisible(window)) return window;
-    return nullptr;
-}
-
 BOOL CALLBACK NoteChildAwaitingPaint(HWND child, LPARAM awaits)
 {
     *reinterpret_cast<bool*>(awaits) = IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE);
     return !*reinterpret_cast<bool*>(awaits);
-}
-
-// Repeat count 1, the scan code and the Alt flag; a release adds the previous-state and transition bits.
-void PostKey(HWND target, WORD key, bool altHeld = false)
-{
-    const LPARAM data = 1 | static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16 |
-                        (altHeld ? static_cast<LPARAM>(KF_ALTDOWN) << 16 : 0);
-    PostMessageW(target, altHeld ? WM_SYSKEYDOWN : WM_KEYDOWN, key, data);
-    PostMessageW(target, altHeld ? WM_SYSKEYUP : WM_KEYUP, key, data | static_cast<LPARAM>(0xC0000000));
-}
-
-ScreenImage CaptureScreen(const RECT& area)
-{
-    ScreenImage image{area.right - area.left, area.bottom - area.top, {}};
-    // A top-down 32-bit DIB: one DWORD 0x00RRGGBB per pixel.
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), image.Width, -image.Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    COLORREF* bits = nullptr;
-    const ScreenDc screen;
-    const BitmapHandle bitmap(
-        CreateDIBSection(screen, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
-    const MemoryDcHandle memory(CreateCompatibleDC(screen));
-    const SelectedObject selected(memory.get(), bitmap.get());  // given back before the bitmap goes
-    if (!bitmap || !BitBlt(memory.get(), 0, 0, image.Width, image.Height, screen, area.left, area.top, SRCCOPY))
-        throw DriverError("could not capture the screen");
-    for (COLORREF pixel : std::span(bits, static_cast<std::size_t>(image.Width * image.Height)))
-        image.Pixels.push_back(RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel)));
-    return image;
 }
 
 // Memory inside a list view's program, for the list's messages, whose
@@ -91,10 +52,7 @@ public:
     template <class Record>
     std::wstring AskForText(UINT message, int index, Record record) const
     {
-        struct {
-            Record record;
-            wchar_t text[TextCapacity];
-        } block{record, {}};
+        struct { Record record; wchar_t text[TextCapacity]; } block{record, {}};
         static_assert(sizeof block <= 4096);
         block.record.pszText = reinterpret_cast<wchar_t*>(remote_ + offsetof(decltype(block), text));
         block.record.cchTextMax = static_cast<int>(TextCapacity);
@@ -111,7 +69,7 @@ private:
 };
 
 // The process started with the command line, in the folder (none: this one's).
-KernelHandle Start(std::wstring commandLine, const wchar_t* folder, DWORD& processId)
+KernelHandle Start(std::wstring commandLine, const wchar_t* folder)
 {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -119,8 +77,20 @@ KernelHandle Start(std::wstring commandLine, const wchar_t* folder, DWORD& proce
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &started))
         throw DriverError("could not start " + Utf8(commandLine));
     const KernelHandle thread(started.hThread);  // not needed, closed at once
-    processId = started.dwProcessId;
     return KernelHandle(started.hProcess);
+}
+
+// The exit code of the process once it has ended; one that does not end in
+// time is ended, and DriverError thrown naming it.
+DWORD ExitCodeOnceEnded(HANDLE process, Timeout timeout, const std::string& what)
+{
+    if (WaitForSingleObject(process, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
+        TerminateProcess(process, 1);
+        throw DriverError(what + " did not end in time");
+    }
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process, &exitCode);
+    return exitCode;
 }
 
 // A list in report view has a header with a column each.
@@ -130,17 +100,18 @@ int ColumnCount(HWND list)
     return static_cast<int>(SendBounded(header, HDM_GETITEMCOUNT, 0, 0));
 }
 
+// The control that has the keyboard focus in the window's thread.
+HWND FocusedControl(HWND window)
+{
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
+    return thread.hwndFocus;
+}
+
 }  // namespace
 
 std::wstring ProgramUnderTest;
-
-std::string Narrow(std::wstring_view text, UINT codePage)
-{
-    const int length = static_cast<int>(text.size());
-    std::string narrow(text.size() * 4, '\0');
-    narrow.resize(WideCharToMultiByte(codePage, 0, text.data(), length, narrow.data(), length * 4, nullptr, nullptr));
-    return narrow;
-}
 
 std::string FileBytes(const std::wstring& path)
 {
@@ -162,55 +133,47 @@ std::wstring WindowsPathOf(std::wstring_view hostPath)
     return path;
 }
 
-Application::ScratchFolder::~ScratchFolder()
-{
-    std::error_code ignored;
-    if (!Path.empty()) std::filesystem::remove_all(Path, ignored);
-}
-
 Application::Application(const std::vector<ExtraFile>& extraFiles, std::wstring_view subfolder)
 {
     static int counter = 0;
     const auto name = std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount64() + ++counter);
-    scratch_.Path = (std::filesystem::temp_directory_path() / (L"e2e-" + name)).wstring() + L"\\";
-    folder_ = scratch_.Path + (subfolder.empty() ? L"" : std::wstring(subfolder) + L"\\");
+    scratch_ = (std::filesystem::temp_directory_path() / (L"e2e-" + name)).wstring() + L"\\";
+    folder_ = scratch_ + (subfolder.empty() ? L"" : std::wstring(subfolder) + L"\\");
     std::filesystem::create_directories(folder_);
     const std::wstring executable = folder_ + ProgramUnderTest.substr(ProgramUnderTest.find_last_of(L"\\/") + 1);
     if (!CopyFileW(ProgramUnderTest.c_str(), executable.c_str(), FALSE))
         throw DriverError("could not copy " + Utf8(ProgramUnderTest));
     for (const auto& [file, bytes] : extraFiles) WriteFileBytes(folder_ + file, bytes);
-    Launch(executable);
+    process_ = Start(L"\"" + executable + L"\"", folder_.c_str());
 }
 
-Application::Application(InPlace) : folder_(ProgramUnderTest.substr(0, ProgramUnderTest.find_last_of(L"\\/") + 1))
+Application::Application(InPlace)
+    : folder_(ProgramUnderTest.substr(0, ProgramUnderTest.find_last_of(L"\\/") + 1)),
+      process_(Start(L"\"" + ProgramUnderTest + L"\"", folder_.c_str()))
 {
-    Launch(ProgramUnderTest);
 }
 
 Application::~Application()
 {
-    if (!HasExited()) TerminateProcess(process_.Get(), 1);
+    TerminateProcess(process_.Get(), 1);  // fails, harmlessly, once the program has ended
     WaitForSingleObject(process_.Get(), static_cast<DWORD>(ReplyTimeout.count()));  // before its folder goes
-}
-
-void Application::Launch(const std::wstring& executable)
-{
-    process_ = Start(L"\"" + executable + L"\"", folder_.c_str(), processId_);
+    std::error_code ignored;
+    if (!scratch_.empty()) std::filesystem::remove_all(scratch_, ignored);
 }
 
 DWORD Application::WaitForExit(Timeout timeout)
 {
-    if (WaitForSingleObject(process_.Get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
-        throw DriverError("the program did not end in time");  // and ends with the Application
-    DWORD exitCode = 0;
-    GetExitCodeProcess(process_.Get(), &exitCode);
-    return exitCode;
+    return ExitCodeOnceEnded(process_.Get(), timeout, "the program");
 }
 
 HWND Application::FindTopLevel(std::wstring_view caption) const
 {
     // FindWindowEx compares the caption as stored, without a message to a possibly hung window.
-    return FindShown(processId_, nullptr, std::wstring(caption).c_str());
+    const std::wstring wanted(caption);
+    for (HWND window = FindWindowExW(nullptr, nullptr, nullptr, wanted.c_str()); window;
+         window = FindWindowExW(nullptr, window, nullptr, wanted.c_str()))
+        if (ProcessOf(window) == ProcessId() && IsWindowVisible(window)) return window;
+    return nullptr;
 }
 
 HWND Application::WaitForWindow(std::wstring_view caption, Timeout timeout) const
@@ -269,25 +232,10 @@ void TypeText(HWND edit, std::wstring_view text)
     for (wchar_t c : text) SendBounded(edit, WM_CHAR, c, 1);
 }
 
-std::wstring AnswerMessageBox(HWND box, int button)
-{
-    const std::wstring text = Text(Control(box, MessageBoxTextId));
-    CloseWith(box, button);
-    return text;
-}
-
 void Focus(HWND control)
 {
     PostAndWaitUntilTaken(GetAncestor(control, GA_ROOT), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
     if (FocusedControl(control) != control) throw DriverError("could not give a control the focus (is it disabled?)");
-}
-
-HWND FocusedControl(HWND window)
-{
-    GUITHREADINFO thread{};
-    thread.cbSize = sizeof thread;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
-    return thread.hwndFocus;
 }
 
 HWND FocusAfterReactivation(HWND window, HWND meanwhile)
@@ -300,29 +248,40 @@ HWND FocusAfterReactivation(HWND window, HWND meanwhile)
 
 DWORD RunToEnd(std::wstring commandLine)
 {
-    DWORD processId = 0;
-    const KernelHandle process = Start(commandLine, nullptr, processId);
-    if (WaitForSingleObject(process.Get(), static_cast<DWORD>(DefaultTimeout.count())) != WAIT_OBJECT_0) {
-        TerminateProcess(process.Get(), 1);
-        throw DriverError(Utf8(commandLine) + " did not end in time");
-    }
-    DWORD exitCode = 0;
-    GetExitCodeProcess(process.Get(), &exitCode);
-    return exitCode;
+    return ExitCodeOnceEnded(Start(commandLine, nullptr).Get(), DefaultTimeout, Utf8(commandLine));
 }
 
 void Press(HWND target, const Keystroke& keystroke)
 {
     const HWND root = GetAncestor(target, GA_ROOT);  // before the key may close it
     if (!keystroke.Key) return PostAndWaitUntilTaken(root, WM_SYSCOMMAND, SC_CLOSE, 0);
-    PostKey(target, keystroke.Key, keystroke.AltHeld);
+    // Repeat count 1, the scan code and the Alt flag; a release adds the previous-state and transition bits.
+    const bool alt = keystroke.AltHeld;
+    const LPARAM data = 1 | static_cast<LPARAM>(MapVirtualKeyW(keystroke.Key, MAPVK_VK_TO_VSC)) << 16 |
+                        (alt ? static_cast<LPARAM>(KF_ALTDOWN) << 16 : 0);
+    PostMessageW(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, keystroke.Key, data);
+    PostMessageW(target, alt ? WM_SYSKEYUP : WM_KEYUP, keystroke.Key, data | static_cast<LPARAM>(0xC0000000));
     WaitUntilIdle(root);
 }
 
 ScreenImage CapturePainted(HWND window, const RECT& area)
 {
     WaitUntilIdle(window);
-    return CaptureScreen(area);
+    ScreenImage image{area.right - area.left, area.bottom - area.top, {}};
+    // A top-down 32-bit DIB: one DWORD 0x00RRGGBB per pixel.
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), image.Width, -image.Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    COLORREF* bits = nullptr;
+    const ScreenDc screen;
+    const BitmapHandle bitmap(
+        CreateDIBSection(screen, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
+    const MemoryDcHandle memory(CreateCompatibleDC(screen));
+    const SelectedObject selected(memory.get(), bitmap.get());  // given back before the bitmap goes
+    if (!bitmap || !BitBlt(memory.get(), 0, 0, image.Width, image.Height, screen, area.left, area.top, SRCCOPY))
+        throw DriverError("could not capture the screen");
+    for (COLORREF pixel : std::span(bits, static_cast<std::size_t>(image.Width * image.Height)))
+        image.Pixels.push_back(RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel)));
+    return image;
 }
 
 void AwaitColors(HWND window, const RECT& area, COLORREF text, COLORREF background)

@@ -6,13 +6,13 @@
 #pragma once
 
 #include "common/platform/Handles.h"
+#include "common/platform/TextConversions.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <chrono>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -29,9 +29,7 @@ inline constexpr Timeout ReplyTimeout{5000};
 
 using DriverError = std::runtime_error;
 
-// The text in the code page: UTF-8, or the system's ANSI code page as the programs' files keep it.
-std::string Narrow(std::wstring_view text, UINT codePage = CP_UTF8);
-inline std::string Utf8(std::wstring_view text) { return Narrow(text); }
+inline std::string Utf8(std::wstring_view text) { return common::Utf8FromWide(text); }
 
 // Calls find until it gives something true and returns that; once timeout has
 // passed, throws DriverError naming what was awaited.
@@ -69,8 +67,6 @@ public:
     struct InPlace {};
     explicit Application(InPlace);
     ~Application();
-    Application(const Application&) = delete;
-    Application& operator=(const Application&) = delete;
 
     // The program's folder, with its trailing backslash.
     const std::wstring& Folder() const { return folder_; }
@@ -82,22 +78,15 @@ public:
     // Returns once the window has painted.
     HWND WaitForWindow(std::wstring_view caption, Timeout timeout = DefaultTimeout) const;
 
-    DWORD ProcessId() const { return processId_; }
-    bool HasExited() const { return WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0; }
+    DWORD ProcessId() const { return GetProcessId(process_.Get()); }
     // The exit code; a program that does not end in time is ended and DriverError thrown.
     DWORD WaitForExit(Timeout timeout = DefaultTimeout);
 
 private:
-    void Launch(const std::wstring& executable);
-
-    // A folder removed with everything in it as the object goes.
-    struct ScratchFolder {
-        std::wstring Path;  // empty for a program run in place
-        ~ScratchFolder();
-    } scratch_;
+    // Removed with everything in it as the object goes; none for a program run in place.
+    std::wstring scratch_;
     std::wstring folder_;
     common::KernelHandle process_;
-    DWORD processId_ = 0;
 };
 
 // Sends a message and waits for its answer at most timeout (a hung window throws).
@@ -112,7 +101,6 @@ inline void WaitUntilGone(HWND window) { WaitFor([&] { return !IsWindow(window);
 HWND Control(HWND parent, int id);
 // The text as the window gives it (WM_GETTEXT): an edit box's contents.
 std::wstring Text(HWND window);
-inline bool IsChecked(HWND button) { return SendBounded(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 // What a user does. Each posts what the system posts and returns once the
 // program has taken it, also when that opened a modal window.
@@ -130,13 +118,18 @@ inline void CloseWith(HWND window, int button)
     Click(Control(window, button));
     WaitUntilGone(window);
 }
-// Reads the message box's text (its static control 0xFFFF), presses the
-// button and waits until the box has gone; returns the text.
-std::wstring AnswerMessageBox(HWND box, int button);
+// The message box's text: its static control 0xFFFF.
+inline std::wstring MessageText(HWND box) { return Text(Control(box, 0xFFFF)); }
+// Reads the message box's text, presses the button and waits until the box
+// has gone; returns the text.
+inline std::wstring AnswerMessageBox(HWND box, int button)
+{
+    const std::wstring text = MessageText(box);
+    CloseWith(box, button);
+    return text;
+}
 // Gives the control the focus as the dialog manager does on Tab (WM_NEXTDLGCTL).
 void Focus(HWND control);
-// The control that has the keyboard focus in the window's thread.
-HWND FocusedControl(HWND window);
 // Deactivates the window (WM_NCACTIVATE, as the system sends it), gives the
 // focus to `meanwhile`, activates the window again, and returns the control
 // that then has the focus.
@@ -148,11 +141,8 @@ inline void ChooseMenuCommand(HWND window, int command) { PostAndWaitUntilTaken(
 
 // What a user presses in a window: a key, or the close command itself
 // (WM_SYSCOMMAND with SC_CLOSE: the close box and the system menu's item).
-struct Keystroke {
-    const char* Name;
-    WORD Key;  // 0: the close command
-    bool AltHeld = false;
-};
+// Key 0 is the close command.
+struct Keystroke { const char* Name; WORD Key; bool AltHeld = false; };
 inline constexpr Keystroke Enter{"Enter", VK_RETURN}, Esc{"Esc", VK_ESCAPE}, AltF4{"Alt+F4", VK_F4, true},
     CloseCommand{"close command", 0};
 // A key goes as WM_KEYDOWN and WM_KEYUP (with Alt held, WM_SYSKEYDOWN and
