@@ -30,16 +30,17 @@ struct DateFormatBeyondTheCodePage {
 
 // One walk through every command but "Autor" (Closing sees it), in a program
 // folder whose name the ANSI code page cannot hold, and with a ledger so named.
-// The program starts maximized, the list under its four headers. The date picker writes the date in the user's
-// format, whatever its letters: one the ANSI code page cannot hold is stored
-// as the code page gives it, and the line is taken. The insert dialog keeps what was typed when it
-// refuses it and offers the kind chosen last. "Grabar" refuses an empty name;
-// the exports write new files in either format and replace them, the question
-// answered with Enter (its default button, "Si") or "No"; "Nuevo" empties the
-// list, and "Leer" then offers the name used last and brings the rows back. A
-// file that cannot be written: the message names it and the system's reason.
-// A full ledger refuses any line. "Salir" ends the program at once, unsaved
-// rows or not.
+// The program starts maximized, the list under its four headers. The date
+// picker writes the date in the user's format, whatever its letters: one the
+// ANSI code page cannot hold is stored as the code page gives it, and the line
+// is taken. The insert dialog keeps what was typed when it refuses it and
+// offers the kind chosen last. "Grabar" refuses an empty name; the exports
+// write new files in either format and replace them, the question answered with
+// Enter (its default button, "Si") or "No"; "Nuevo" empties the list, and
+// "Leer" then offers the name used last and brings the rows back. A file that
+// cannot be written: the message names it and the system's reason. A full
+// ledger refuses any line. "Salir" ends the program at once, unsaved rows or
+// not.
 TEST(MainWindow, EveryCommandShowsAndWritesWhatTheCoreGives)
 {
     const DateFormatBeyondTheCodePage dateFormat;
