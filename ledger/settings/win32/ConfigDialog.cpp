@@ -63,53 +63,71 @@ constexpr Box FolderButtonBox{Margin, FolderLabelBox.Bottom() + Margin, DotsWidt
 constexpr Box FolderBox{FolderButtonBox.Right() + Margin, FolderButtonBox.Y, 375, 25};
 constexpr int ButtonTop = FolderBox.Bottom() + Margin, ButtonWidth = 55, AcceptLeft = 366;
 
+// Each color of the settings and its cell: the label, the swatch that shows
+// the color and the "..." button that chooses it.
+struct ColorChoice {
+    MovementKind Kind;
+    Color RowColors::*Part;
+    int Label;
+    const wchar_t* Text;
+    int Swatch;
+    int Button;
+};
+
+using enum MovementKind;
+constexpr ColorChoice ExpenseText{Expense, &RowColors::Text, ExpenseTextLabelId, L"Color texto del gasto",
+                                  ExpenseTextSwatchId, ExpenseTextButtonId};
+constexpr ColorChoice ExpenseBack{Expense, &RowColors::Back, ExpenseBackLabelId, L"Color fondo del gasto",
+                                  ExpenseBackSwatchId, ExpenseBackButtonId};
+constexpr ColorChoice SavingText{Saving, &RowColors::Text, SavingTextLabelId, L"Color texto del ahorro",
+                                 SavingTextSwatchId, SavingTextButtonId};
+constexpr ColorChoice SavingBack{Saving, &RowColors::Back, SavingBackLabelId, L"Color fondo del ahorro",
+                                 SavingBackSwatchId, SavingBackButtonId};
+constexpr ColorChoice CommentText{Comment, &RowColors::Text, CommentTextLabelId, L"Color texto del comentario",
+                                  CommentTextSwatchId, CommentTextButtonId};
+constexpr ColorChoice CommentBack{Comment, &RowColors::Back, CommentBackLabelId, L"Color fondo del comentario",
+                                  CommentBackSwatchId, CommentBackButtonId};
+constexpr ColorChoice ColorChoices[] = {ExpenseText, ExpenseBack, SavingText, SavingBack, CommentText, CommentBack};
+
+constexpr Box LabelOf(const ColorChoice& choice)
+{
+    const ColorColumn& column = choice.Kind == Expense  ? ExpenseColumn
+                                : choice.Kind == Saving ? SavingColumn
+                                                        : CommentColumn;
+    return choice.Part == &RowColors::Text ? TextLabel(column) : BackLabel(column);
+}
+
+// Where a cell's "..." button stands in the tab order: before its label or after its swatch.
+enum class Dots { First, Last };
+
+void AddColorCell(DialogTemplate& dialog, const ColorChoice& choice, Dots dots)
+{
+    const Box label = LabelOf(choice);
+    if (dots == Dots::First) dialog.AddButton(choice.Button, L"...", DotsBeside(label));
+    dialog.AddLabel(choice.Label, choice.Text, label);
+    dialog.AddSwatch(choice.Swatch, SwatchBelow(label));
+    if (dots == Dots::Last) dialog.AddButton(choice.Button, L"...", DotsBeside(label));
+}
+
 // Created in this order, which is also the tab order.
 DialogTemplate ConfigDialogTemplate()
 {
     DialogTemplate dialog(ConfigDialogTitle, OwnedDialogStyle | WS_VISIBLE | WS_CLIPSIBLINGS,
                           WS_EX_CONTROLPARENT | WS_EX_TOPMOST, WindowFrame(427, 160));
-    dialog.AddLabel(ExpenseTextLabelId, L"Color texto del gasto", TextLabel(ExpenseColumn));
-    dialog.AddSwatch(ExpenseTextSwatchId, SwatchBelow(TextLabel(ExpenseColumn)));
-    dialog.AddButton(ExpenseTextButtonId, L"...", DotsBeside(TextLabel(ExpenseColumn)));
-    dialog.AddLabel(ExpenseBackLabelId, L"Color fondo del gasto", BackLabel(ExpenseColumn));
-    dialog.AddSwatch(ExpenseBackSwatchId, SwatchBelow(BackLabel(ExpenseColumn)));
-    dialog.AddButton(ExpenseBackButtonId, L"...", DotsBeside(BackLabel(ExpenseColumn)));
+    AddColorCell(dialog, ExpenseText, Dots::Last);
+    AddColorCell(dialog, ExpenseBack, Dots::Last);
     dialog.AddLabel(FolderLabelId, L"Ubicacion ficheros", FolderLabelBox);
     dialog.AddButton(FolderButtonId, L"...", FolderButtonBox);
     dialog.AddMultiLineEditBox(FolderBoxId, FolderBox);
     dialog.AddButton(ConfigCancelButtonId, L"Cancelar", {Margin, ButtonTop, ButtonWidth, LineHeight});
     dialog.AddButton(ConfigAcceptButtonId, L"Aceptar", {AcceptLeft, ButtonTop, ButtonWidth, LineHeight});
-    dialog.AddButton(SavingTextButtonId, L"...", DotsBeside(TextLabel(SavingColumn)));
-    dialog.AddLabel(SavingTextLabelId, L"Color texto del ahorro", TextLabel(SavingColumn));
-    dialog.AddSwatch(SavingTextSwatchId, SwatchBelow(TextLabel(SavingColumn)));
-    dialog.AddLabel(SavingBackLabelId, L"Color fondo del ahorro", BackLabel(SavingColumn));
-    dialog.AddSwatch(SavingBackSwatchId, SwatchBelow(BackLabel(SavingColumn)));
-    dialog.AddButton(SavingBackButtonId, L"...", DotsBeside(BackLabel(SavingColumn)));
-    dialog.AddButton(CommentTextButtonId, L"...", DotsBeside(TextLabel(CommentColumn)));
-    dialog.AddLabel(CommentTextLabelId, L"Color texto del comentario", TextLabel(CommentColumn));
-    dialog.AddSwatch(CommentTextSwatchId, SwatchBelow(TextLabel(CommentColumn)));
-    dialog.AddLabel(CommentBackLabelId, L"Color fondo del comentario", BackLabel(CommentColumn));
-    dialog.AddSwatch(CommentBackSwatchId, SwatchBelow(BackLabel(CommentColumn)));
-    dialog.AddButton(CommentBackButtonId, L"...", DotsBeside(BackLabel(CommentColumn)));
+    AddColorCell(dialog, SavingText, Dots::First);
+    AddColorCell(dialog, SavingBack, Dots::Last);
+    AddColorCell(dialog, CommentText, Dots::First);
+    AddColorCell(dialog, CommentBack, Dots::Last);
     return dialog;
 }
 
-// Each color of the settings with its "..." button and the swatch that shows it.
-struct ColorChoice {
-    MovementKind Kind;
-    Color RowColors::*Part;
-    int Button;
-    int Swatch;
-};
-
-constexpr ColorChoice ColorChoices[] = {
-    {MovementKind::Expense, &RowColors::Text, ExpenseTextButtonId, ExpenseTextSwatchId},
-    {MovementKind::Expense, &RowColors::Back, ExpenseBackButtonId, ExpenseBackSwatchId},
-    {MovementKind::Saving, &RowColors::Text, SavingTextButtonId, SavingTextSwatchId},
-    {MovementKind::Saving, &RowColors::Back, SavingBackButtonId, SavingBackSwatchId},
-    {MovementKind::Comment, &RowColors::Text, CommentTextButtonId, CommentTextSwatchId},
-    {MovementKind::Comment, &RowColors::Back, CommentBackButtonId, CommentBackSwatchId},
-};
 constexpr std::size_t NoChoice = std::size(ColorChoices);
 
 template <int ColorChoice::*Control>
