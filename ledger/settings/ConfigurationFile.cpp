@@ -67,15 +67,20 @@ ConfigurationFile::ConfigurationFile(FileSystem& files, const std::string& progr
 {
 }
 
+std::array<std::optional<std::string>, 2> ConfigurationFile::FieldForms(const std::string& folder) const
+{
+    std::optional<std::string> relative;
+    if (!programFolder_.empty() && folder.starts_with(programFolder_)) {
+        relative = codePage_.FromUtf8(std::string_view(folder).substr(programFolder_.size()));
+        if (relative) relative->insert(0, ProgramFolderMark);
+    }
+    return {codePage_.FromUtf8(folder), relative};
+}
+
 std::optional<std::string> ConfigurationFile::FolderField(const std::string& folder) const
 {
-    const auto fits = [](const std::optional<std::string>& field) { return field && field->size() <= FolderCapacity; };
-    std::optional<std::string> field = codePage_.FromUtf8(folder);
-    if (fits(field)) return field;
-    if (programFolder_.empty() || !folder.starts_with(programFolder_)) return std::nullopt;
-    field = codePage_.FromUtf8(std::string_view(folder).substr(programFolder_.size()));
-    if (field) field->insert(0, ProgramFolderMark);
-    if (fits(field)) return field;
+    for (std::optional<std::string>& form : FieldForms(folder))
+        if (form && form->size() <= FolderCapacity) return std::move(form);
     return std::nullopt;
 }
 
@@ -89,10 +94,8 @@ std::string ConfigurationFile::FolderFromField(std::string_view field) const
 std::optional<std::string> ConfigurationFile::WhyNotKept(const std::string& folder) const
 {
     if (FolderField(folder)) return std::nullopt;
-    const bool insideProgramFolder = !programFolder_.empty() && folder.starts_with(programFolder_);
-    const bool hasAnsiForm = codePage_.FromUtf8(folder) ||
-                             (insideProgramFolder && codePage_.FromUtf8(folder.substr(programFolder_.size())));
-    return UnkeptFolderText(folder, hasAnsiForm);
+    const auto forms = FieldForms(folder);
+    return UnkeptFolderText(folder, forms[0] || forms[1]);  // a form, but too long for the field
 }
 
 FileResult ConfigurationFile::LoadSettings(Settings& settings)

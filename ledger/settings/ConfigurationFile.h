@@ -52,6 +52,11 @@ public:
     FileResult SaveSettings(const Settings& settings);
 
 private:
+    // The forms the folder field may take for the folder, best first: its ANSI
+    // form, and for a folder inside the program's folder ".\" and the ANSI form
+    // of the rest; none where the code page cannot hold a letter.
+    std::array<std::optional<std::string>, 2> FieldForms(const std::string& folder) const;
+    // The first form that fits the field.
     std::optional<std::string> FolderField(const std::string& folder) const;
     std::string FolderFromField(std::string_view field) const;
 
