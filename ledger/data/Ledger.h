@@ -82,7 +82,8 @@ struct DisplayTexts {
 DisplayTexts MovementDisplayTexts(const Movement& movement, bool american);
 
 // A line as the user enters it in "Insertar Datos": the texts in the ANSI code
-// page, the amount as typed and already cut to its 22-character field.
+// page, the amount as typed and already cut to its 22-character field, which
+// Check reads; the date and the description are cut as they are stored.
 struct NewLine {
     MovementKind Kind = MovementKind::Saving;
     std::string DateText;

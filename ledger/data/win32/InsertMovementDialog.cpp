@@ -77,13 +77,6 @@ MovementKind KindOfOption(int option)
     }
 }
 
-// Cut to the field that stores it.
-std::string CutTo(std::string text, std::size_t width)
-{
-    if (text.size() > width) text.resize(width);
-    return text;
-}
-
 // The line as typed, its texts in the ANSI code page. The description, the
 // user's own writing, must have an exact form there: none otherwise, for the
 // record would hold "?" or a look-alike instead. The amount and the date take
@@ -95,9 +88,8 @@ std::optional<NewLine> TypedLine(HWND dialog, MovementKind kind)
     const std::optional<std::string> description =
         ExactAnsiFromWide(WindowTextOf(GetDlgItem(dialog, DescriptionBoxId)));
     if (!description) return std::nullopt;
-    return NewLine{kind, CutTo(AnsiWindowTextOf(GetDlgItem(dialog, DatePickerId)), DateTextWidth),
-                   CutTo(*description, DescriptionWidth),
-                   CutTo(AnsiWindowTextOf(GetDlgItem(dialog, AmountBoxId)), AmountTextWidth)};
+    return NewLine{kind, AnsiWindowTextOf(GetDlgItem(dialog, DatePickerId)), *description,
+                   AnsiWindowTextOf(GetDlgItem(dialog, AmountBoxId)).substr(0, AmountTextWidth)};
 }
 
 class InsertDialog final : public ModalDialog {
