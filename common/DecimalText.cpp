@@ -26,8 +26,6 @@ struct DecimalParts {
     std::int64_t PointPosition = 0;
 };
 
-// The exponent that may follow a number: E, e, D or d, an optional sign and
-// digits. Without digits there is no exponent and the letter ends the number.
 // Takes a leading "+" or "-" off the text; true for "-".
 bool TakeSign(std::string_view& text)
 {
@@ -37,6 +35,8 @@ bool TakeSign(std::string_view& text)
     return negative;
 }
 
+// The exponent that may follow a number: E, e, D or d, an optional sign and
+// digits. Without digits there is no exponent and the letter ends the number.
 std::int64_t ScanExponent(std::string_view text)
 {
     if (text.empty() || std::string_view("EeDd").find(text.front()) == std::string_view::npos) return 0;
@@ -71,7 +71,8 @@ DecimalParts ScanDecimal(std::string_view text)
     return parts;
 }
 
-// Correctly rounded by std::from_chars, the same in every C++ library.
+// The value without its sign, correctly rounded by std::from_chars, the same
+// in every C++ library.
 double MagnitudeOf(const DecimalParts& parts)
 {
     if (parts.Digits.empty()) return 0;
@@ -90,7 +91,6 @@ double ValueOf(const DecimalParts& parts)
     const double magnitude = MagnitudeOf(parts);
     return parts.Negative ? -magnitude : magnitude;
 }
-
 
 // Adds one to a string of decimal digits.
 void Increment(std::string& digits)
